@@ -1,0 +1,55 @@
+# Shared by run.sh and test.sh: package installation and the private Wine prefixes.
+# Sourced, not run.
+
+TOP=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
+
+BUILD_PACKAGES="cmake ninja-build g++ googletest libbenchmark-dev
+  g++-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64 wine wine64"
+DISPLAY_PACKAGES="xvfb xdotool imagemagick x11-utils xauth"
+
+# Installs whatever of the given Debian packages is missing; does nothing when all are there.
+ensure_packages() {
+    local missing=()
+    for p in "$@"; do
+        dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'install ok installed' \
+            || missing+=("$p")
+    done
+    [ ${#missing[@]} -eq 0 ] && return 0
+    echo "Installing: ${missing[*]}"
+    local sudo=""
+    [ "$(id -u)" -ne 0 ] && sudo=sudo
+    $sudo apt-get update -qq
+    DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y -qq --no-install-recommends \
+        "${missing[@]}" >/dev/null
+}
+
+# wine_env PREFIX: exports the environment every Wine call of ours uses.
+wine_env() {
+    export WINEPREFIX="$1"
+    export WINEDEBUG=-all
+    export WINEDLLOVERRIDES="winemenubuilder.exe=d;mscoree,mshtml="
+    export LC_ALL=C.UTF-8
+}
+
+# wine_prefix PREFIX MODE: creates the prefix once. MODE "null" selects Wine's null display
+# driver (window tests with no X server at all); "x11" keeps the normal driver.
+wine_prefix() {
+    local prefix="$1" mode="$2"
+    wine_env "$prefix"
+    if [ ! -f "$prefix/.memorion-ready" ]; then
+        echo "Creating the Wine prefix $prefix (once, about 20 s)"
+        mkdir -p "$prefix"
+        timeout 300 wineboot -i >/dev/null 2>&1 || true
+        timeout 120 wineserver -w || true
+        # A crash must end the program, not wait for a click on a dialog nobody sees.
+        wine reg add 'HKCU\Software\Wine\WineDbg' /v ShowCrashDialog /t REG_DWORD /d 0 /f >/dev/null 2>&1
+        if [ "$mode" = null ]; then
+            wine reg add 'HKCU\Software\Wine\Drivers' /v Graphics /d null /f >/dev/null 2>&1
+        else
+            # No window manager under Xvfb: let Wine draw the title bar and frame itself.
+            wine reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /d N /f >/dev/null 2>&1
+        fi
+        timeout 60 wineserver -w || true
+        touch "$prefix/.memorion-ready"
+    fi
+}
