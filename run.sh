@@ -1,0 +1,53 @@
+#!/usr/bin/env bash
+# Builds memorion.exe and starts it under Wine: on your display when there is one; otherwise
+# on a private Xvfb screen, where it takes a screenshot, says where it is and closes the program.
+set -euo pipefail
+source "$(dirname "$0")/scripts/common.sh"
+cd "$TOP"
+
+ensure_packages $BUILD_PACKAGES $DISPLAY_PACKAGES
+
+cmake --preset windows >/dev/null
+cmake --build --preset windows --target memorion
+
+# The program's own prefix, apart from the tests' one: its settings are the user's.
+wine_prefix "$TOP/build/wine-app" x11
+exe="$TOP/build/windows/memorion.exe"
+
+if [ -n "${DISPLAY:-}" ] && xdpyinfo >/dev/null 2>&1; then
+    echo "Starting Memorion on $DISPLAY"
+    exec wine "$exe"
+fi
+
+# No display: a virtual screen of our own, a screenshot once the window is up.
+display=:$((90 + RANDOM % 9))
+Xvfb "$display" -screen 0 1280x800x24 -nolisten tcp >/dev/null 2>&1 &
+xvfb=$!
+trap 'kill $xvfb 2>/dev/null || true' EXIT
+export DISPLAY=$display
+for _ in $(seq 50); do xdpyinfo >/dev/null 2>&1 && break; sleep 0.1; done
+
+wine "$exe" &
+app=$!
+window=""
+for _ in $(seq 60); do
+    window=$(xdotool search --name '^Memorion' 2>/dev/null | head -n 1 || true)
+    [ -n "$window" ] && break
+    if ! kill -0 $app 2>/dev/null; then break; fi
+    sleep 0.5
+done
+
+mkdir -p "$TOP/shots"
+shot="$TOP/shots/memorion.png"
+sleep 1
+import -window root "$shot"
+if [ -n "$window" ]; then
+    echo "Memorion is running on the virtual display $display (window $window)."
+    xdotool windowclose "$window" 2>/dev/null || xdotool key --window "$window" alt+F4 || true
+else
+    echo "Memorion started on the virtual display $display, but no window appeared."
+fi
+echo "Screenshot: $shot"
+wait $app 2>/dev/null && rc=0 || rc=$?
+echo "memorion.exe exited with code $rc"
+wineserver -k 2>/dev/null || true
