@@ -1,0 +1,47 @@
+#include "data/vocabulary_cache.h"
+
+#include <set>
+
+#include "data/ordinal.h"
+#include "data/word_file.h"
+#include "settings/app_settings.h"
+
+std::shared_ptr<WordPool> GatherPool(
+    const WordLibrary& library, const std::vector<std::u16string>& selection,
+    const std::u16string& folderPath,
+    const std::function<void(const std::u16string& path, WordEntries& entries)>& loadWordFile) {
+    auto pool = std::make_shared<WordPool>();
+    const std::set<std::u16string, OrdinalLess> names(selection.begin(), selection.end());
+    for (const WordFile& file : library) {
+        if (names.count(file.fileName) == 0) continue;
+        // The file is read as it is now; its count in the library may be older.
+        loadWordFile(folderPath + file.fileName, *pool);
+    }
+    return pool;
+}
+
+VocabularyCache::VocabularyCache(Sources sources) : sources_(std::move(sources)) {}
+
+VocabularyCache& VocabularyCache::Instance() {
+    static VocabularyCache cache(Sources{
+        [] { return AppSettings::Instance().DataFolderPath(); },
+        [] { return AppSettings::Instance().Selection(); },
+        [](const std::u16string& folder) { return BuildLibrary(folder); },
+        [](const std::u16string& path, WordEntries& entries) { LoadWordFile(path, entries); },
+    });
+    return cache;
+}
+
+const WordLibrary& VocabularyCache::GetLibrary() {
+    if (!library_) library_ = sources_.buildLibrary(sources_.dataFolderPath());
+    return *library_;
+}
+
+std::shared_ptr<const WordPool> VocabularyCache::GetPool() {
+    if (!pool_) {
+        const std::u16string folder = sources_.dataFolderPath();
+        const std::vector<std::u16string> selection = sources_.selection();
+        pool_ = GatherPool(GetLibrary(), selection, folder, sources_.loadWordFile);
+    }
+    return pool_;
+}
