@@ -1,0 +1,12 @@
+#pragma once
+// How the program builds its settings record on Windows, given the key to use, so that tests
+// build it the same way on keys of their own.
+#include "settings/app_settings.h"
+
+#include <string>
+
+// The full path of the running program, read whole whatever its length; empty on failure.
+std::u16string ExecutablePathWin32();
+
+// The registry store on HKEY_CURRENT_USER\<subKey>, GDI fonts and the running program's path.
+AppSettings::Seams SettingsSeamsWin32(std::wstring subKey);
