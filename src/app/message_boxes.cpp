@@ -1,0 +1,118 @@
+#include "app/message_boxes.h"
+
+#include <string>
+
+#include "res/resource.h"
+#include "win/app_module.h"
+
+namespace {
+
+// Only one box is open at a time, on the user-interface thread; the hook is that thread's.
+thread_local HHOOK t_boxHook = nullptr;
+
+HWND ReferenceWindow() {
+    HWND foreground = ::GetForegroundWindow();
+    if (foreground) {
+        WINDOWPLACEMENT placement{};
+        placement.length = sizeof placement;
+        if (::GetWindowPlacement(foreground, &placement) &&
+            placement.showCmd != SW_SHOWMINIMIZED && placement.showCmd != SW_SHOWMAXIMIZED &&
+            placement.showCmd != SW_MINIMIZE && placement.showCmd != SW_SHOWMINNOACTIVE) {
+            return foreground;
+        }
+    }
+    return ::GetDesktopWindow();
+}
+
+// A button counts only when shown: a box may keep the buttons it does not use hidden.
+HWND ShownButton(HWND box, int id) {
+    HWND button = ::GetDlgItem(box, id);
+    if (!button || !(::GetWindowLongPtrW(button, GWL_STYLE) & WS_VISIBLE)) return nullptr;
+    return button;
+}
+
+void PrepareBox(HWND box) {
+    HWND reference = ReferenceWindow();
+
+    HWND first = ShownButton(box, IDOK);
+    HWND second = ShownButton(box, IDCANCEL);
+    if (first && second) {
+        std::wstring yes = LoadResString(IDS_YES);
+        std::wstring no = LoadResString(IDS_NO);
+        if (!yes.empty()) ::SetWindowTextW(first, yes.c_str());
+        if (!no.empty()) ::SetWindowTextW(second, no.c_str());
+    }
+
+    RECT boxRect{}, referenceRect{}, desktopRect{};
+    if (!::GetWindowRect(box, &boxRect) || !::GetWindowRect(reference, &referenceRect)) return;
+    ::GetWindowRect(::GetDesktopWindow(), &desktopRect);
+    POINT pos = CenteredBoxPosition(boxRect, referenceRect, desktopRect);
+    ::SetWindowPos(box, nullptr, pos.x, pos.y, 0, 0,
+                   SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE | SWP_NOREDRAW);
+}
+
+LRESULT CALLBACK BoxHookProc(int code, WPARAM wParam, LPARAM lParam) {
+    HHOOK hook = t_boxHook;
+    if (code == HCBT_ACTIVATE && hook) {
+        // The first activation is the box's own; after it the hook has nothing more to do.
+        t_boxHook = nullptr;
+        try {
+            PrepareBox(reinterpret_cast<HWND>(wParam));
+        } catch (...) {
+        }
+        // Hooks installed before ours (a test's, a tool's) still see the activation.
+        ::CallNextHookEx(hook, code, wParam, lParam);
+        ::UnhookWindowsHookEx(hook);
+        return 0;
+    }
+    ::CallNextHookEx(hook, code, wParam, lParam);
+    return 0;
+}
+
+int ShowBox(HWND owner, const wchar_t* text, UINT style) {
+    std::wstring caption = LoadResString(IDS_APP_CAPTION);
+    t_boxHook = ::SetWindowsHookExW(WH_CBT, &BoxHookProc, nullptr, ::GetCurrentThreadId());
+    int result = ::MessageBoxW(owner, text ? text : L"", caption.empty() ? nullptr : caption.c_str(),
+                               style);
+    // A box that never came up (no desktop to show it on) never activated either: the hook
+    // must not stay behind to seize the next window's activation.
+    if (t_boxHook) {
+        ::UnhookWindowsHookEx(t_boxHook);
+        t_boxHook = nullptr;
+    }
+    return result;
+}
+
+}  // namespace
+
+POINT CenteredBoxPosition(const RECT& box, const RECT& reference, const RECT& desktop) {
+    LONG width = box.right - box.left;
+    LONG height = box.bottom - box.top;
+    POINT pos{reference.left + (reference.right - reference.left) / 2 - width / 2,
+              reference.top + (reference.bottom - reference.top) / 2 - height / 2};
+    if (pos.x < 0) pos.x = 0;
+    if (pos.y < 0) pos.y = 0;
+    if (pos.x + width > desktop.right) pos.x = desktop.right - width;
+    if (pos.y + height > desktop.bottom) pos.y = desktop.bottom - height;
+    return pos;
+}
+
+int WarningBox(HWND owner, const wchar_t* text) {
+    return ShowBox(owner, text, MB_OK | MB_ICONWARNING);
+}
+
+int InfoBox(HWND owner, const wchar_t* text) {
+    return ShowBox(owner, text, MB_OK | MB_ICONINFORMATION);
+}
+
+int QuestionBox(HWND owner, const wchar_t* text) {
+    int result = ShowBox(owner, text, MB_OKCANCEL | MB_ICONQUESTION);
+    switch (result) {
+    case IDOK:
+        return IDYES;
+    case IDCANCEL:
+        return IDNO;
+    default:
+        return result;
+    }
+}

@@ -1,0 +1,112 @@
+#include "win/dialog.h"
+
+#include "win/reflection.h"
+
+namespace {
+
+// The messages whose answer a dialog procedure returns itself; for every other message the
+// answer goes through DWLP_MSGRESULT and the procedure returns TRUE for "handled".
+bool ReturnsResultDirectly(UINT msg) {
+    switch (msg) {
+    case WM_COMPAREITEM:
+    case WM_VKEYTOITEM:
+    case WM_CHARTOITEM:
+    case WM_INITDIALOG:
+    case WM_QUERYDRAGICON:
+    case WM_CTLCOLORMSGBOX:
+    case WM_CTLCOLOREDIT:
+    case WM_CTLCOLORLISTBOX:
+    case WM_CTLCOLORBTN:
+    case WM_CTLCOLORDLG:
+    case WM_CTLCOLORSCROLLBAR:
+    case WM_CTLCOLORSTATIC:
+        return true;
+    default:
+        return false;
+    }
+}
+
+}  // namespace
+
+HWND CDialogImplBase::Create(HWND parent) {
+    if (m_hWnd) return nullptr;
+    m_modal = false;
+    auto self = reinterpret_cast<LPARAM>(this);
+    HINSTANCE instance = AppModule().GetResourceInstance();
+    if (m_template) {
+        return ::CreateDialogIndirectParamW(instance, m_template, parent,
+                                            &CDialogImplBase::DialogProc, self);
+    }
+    return ::CreateDialogParamW(instance, MAKEINTRESOURCEW(m_templateId), parent,
+                                &CDialogImplBase::DialogProc, self);
+}
+
+INT_PTR CDialogImplBase::DoModal(HWND parent) {
+    if (m_hWnd) return -1;
+    m_modal = true;
+    auto self = reinterpret_cast<LPARAM>(this);
+    HINSTANCE instance = AppModule().GetResourceInstance();
+    if (m_template) {
+        return ::DialogBoxIndirectParamW(instance, m_template, parent,
+                                         &CDialogImplBase::DialogProc, self);
+    }
+    return ::DialogBoxParamW(instance, MAKEINTRESOURCEW(m_templateId), parent,
+                             &CDialogImplBase::DialogProc, self);
+}
+
+BOOL CDialogImplBase::EndDialog(INT_PTR result) {
+    if (!m_hWnd) return FALSE;
+    if (m_modal) return ::EndDialog(m_hWnd, result);
+    return ::DestroyWindow(m_hWnd);
+}
+
+INT_PTR CALLBACK CDialogImplBase::DialogProc(HWND hWnd, UINT msg, WPARAM wParam, LPARAM lParam) {
+    auto* self = static_cast<CDialogImplBase*>(FromHandle(hWnd));
+    if (!self) {
+        if (msg != WM_INITDIALOG || !lParam) return FALSE;
+        self = reinterpret_cast<CDialogImplBase*>(lParam);
+        self->Bind(hWnd);
+    }
+
+    MSG current{hWnd, msg, wParam, lParam, 0, {0, 0}};
+    const MSG* outer = self->m_pCurrentMsg;
+    self->m_pCurrentMsg = &current;
+    LRESULT result = 0;
+    BOOL handled = FALSE;
+    try {
+        handled = self->ProcessWindowMessage(hWnd, msg, wParam, lParam, result);
+        if (!handled) handled = DefaultReflectionHandler(hWnd, msg, wParam, lParam, result);
+    } catch (...) {
+        // An exception must not unwind through the dialog manager. A dialog whose
+        // initialisation threw is not created at all.
+        handled = FALSE;
+        result = 0;
+        if (msg == WM_INITDIALOG) {
+            if (self->m_modal) {
+                ::EndDialog(hWnd, -1);
+            } else {
+                ::DestroyWindow(hWnd);
+            }
+        }
+    }
+    self->m_pCurrentMsg = outer;
+
+    INT_PTR answer = FALSE;
+    if (handled) {
+        if (ReturnsResultDirectly(msg)) {
+            answer = static_cast<INT_PTR>(result);
+        } else {
+            ::SetWindowLongPtrW(hWnd, DWLP_MSGRESULT, result);
+            answer = TRUE;
+        }
+    }
+
+    if (msg == WM_NCDESTROY && FromHandle(hWnd) == self) {
+        self->Unbind();
+        try {
+            self->OnFinalMessage(hWnd);
+        } catch (...) {
+        }
+    }
+    return answer;
+}

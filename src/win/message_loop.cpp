@@ -1,0 +1,103 @@
+#include "win/message_loop.h"
+
+#include <algorithm>
+
+namespace {
+
+// Undocumented but long-standing: the system's caret blink timer.
+constexpr UINT kSystemCaretTimer = 0x0118;
+
+template <class P>
+bool AddUnique(std::vector<P*>& list, P* item) {
+    if (!item || std::find(list.begin(), list.end(), item) != list.end()) return false;
+    list.push_back(item);
+    return true;
+}
+
+}  // namespace
+
+template <class P>
+bool CMessageLoop::Remove(std::vector<P*>& list, P* item, int busy) {
+    auto found = std::find(list.begin(), list.end(), item);
+    if (!item || found == list.end()) return false;
+    if (busy) {
+        *found = nullptr;
+    } else {
+        list.erase(found);
+    }
+    return true;
+}
+
+template <class P>
+void CMessageLoop::Compact(std::vector<P*>& list) {
+    list.erase(std::remove(list.begin(), list.end(), nullptr), list.end());
+}
+
+bool CMessageLoop::AddMessageFilter(CMessageFilter* filter) {
+    return AddUnique(m_filters, filter);
+}
+
+bool CMessageLoop::RemoveMessageFilter(CMessageFilter* filter) {
+    return Remove(m_filters, filter, m_walking);
+}
+
+bool CMessageLoop::AddIdleHandler(CIdleHandler* handler) {
+    return AddUnique(m_idleHandlers, handler);
+}
+
+bool CMessageLoop::RemoveIdleHandler(CIdleHandler* handler) {
+    return Remove(m_idleHandlers, handler, m_walking);
+}
+
+bool CMessageLoop::IsIdleMessage(const MSG& msg) {
+    switch (msg.message) {
+    case WM_MOUSEMOVE:
+    case WM_NCMOUSEMOVE:
+    case WM_PAINT:
+    case kSystemCaretTimer:
+        return false;
+    default:
+        return true;
+    }
+}
+
+BOOL CMessageLoop::PreTranslateMessage(MSG* msg) {
+    ++m_walking;
+    BOOL consumed = FALSE;
+    // Walk by index from the end: a filter added during the walk is not asked this time,
+    // and a removed one has left a null slot behind.
+    for (size_t i = m_filters.size(); i-- > 0 && !consumed;) {
+        if (i < m_filters.size() && m_filters[i]) consumed = m_filters[i]->PreTranslateMessage(msg);
+    }
+    if (--m_walking == 0) Compact(m_filters);
+    return consumed;
+}
+
+void CMessageLoop::OnIdle() {
+    ++m_walking;
+    for (size_t i = 0; i < m_idleHandlers.size(); ++i) {
+        if (m_idleHandlers[i]) m_idleHandlers[i]->OnIdle();
+    }
+    if (--m_walking == 0) Compact(m_idleHandlers);
+}
+
+int CMessageLoop::Run() {
+    bool idle = true;
+    for (;;) {
+        while (idle && !::PeekMessageW(&m_msg, nullptr, 0, 0, PM_NOREMOVE)) {
+            OnIdle();
+            idle = false;
+        }
+        BOOL got = ::GetMessageW(&m_msg, nullptr, 0, 0);
+        if (got == -1) continue;
+        if (!got) break;
+        if (!PreTranslateMessage(&m_msg)) {
+            ::TranslateMessage(&m_msg);
+            ::DispatchMessageW(&m_msg);
+        }
+        if (IsIdleMessage(m_msg)) {
+            idle = true;
+        }
+    }
+    return static_cast<int>(m_msg.wParam);
+}

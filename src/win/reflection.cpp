@@ -1,0 +1,92 @@
+#include "win/reflection.h"
+
+HWND ReflectionTarget(HWND parent, UINT msg, WPARAM wParam, LPARAM lParam) {
+    switch (msg) {
+    case WM_COMMAND:
+    case WM_VKEYTOITEM:
+    case WM_CHARTOITEM:
+    case WM_HSCROLL:
+    case WM_VSCROLL:
+    case WM_CTLCOLORMSGBOX:
+    case WM_CTLCOLOREDIT:
+    case WM_CTLCOLORLISTBOX:
+    case WM_CTLCOLORBTN:
+    case WM_CTLCOLORDLG:
+    case WM_CTLCOLORSCROLLBAR:
+    case WM_CTLCOLORSTATIC:
+        return reinterpret_cast<HWND>(lParam);
+    case WM_NOTIFY:
+        return lParam ? reinterpret_cast<const NMHDR*>(lParam)->hwndFrom : nullptr;
+    case WM_PARENTNOTIFY:
+        switch (LOWORD(wParam)) {
+        case WM_CREATE:
+        case WM_DESTROY:
+            return reinterpret_cast<HWND>(lParam);
+        default:
+            return ::GetDlgItem(parent, HIWORD(wParam));
+        }
+    // The item messages name a control only when wParam (the control id) is not zero: zero
+    // means a menu item.
+    case WM_DRAWITEM:
+        return wParam && lParam ? reinterpret_cast<const DRAWITEMSTRUCT*>(lParam)->hwndItem
+                                : nullptr;
+    case WM_MEASUREITEM:
+        return wParam && lParam
+                   ? ::GetDlgItem(parent,
+                                  static_cast<int>(
+                                      reinterpret_cast<const MEASUREITEMSTRUCT*>(lParam)->CtlID))
+                   : nullptr;
+    case WM_COMPAREITEM:
+        return wParam && lParam ? reinterpret_cast<const COMPAREITEMSTRUCT*>(lParam)->hwndItem
+                                : nullptr;
+    case WM_DELETEITEM:
+        return wParam && lParam ? reinterpret_cast<const DELETEITEMSTRUCT*>(lParam)->hwndItem
+                                : nullptr;
+    default:
+        return nullptr;
+    }
+}
+
+BOOL ReflectNotifications(HWND parent, UINT msg, WPARAM wParam, LPARAM lParam, LRESULT& result) {
+    HWND child = ReflectionTarget(parent, msg, wParam, lParam);
+    // Only the parent's own children: a scroll message from a stand-alone scroll bar of some
+    // other window is none of theirs.
+    if (!child || child == parent || !::IsWindow(child) || ::GetParent(child) != parent) {
+        return FALSE;
+    }
+    result = ::SendMessageW(child, OCM__BASE + msg, wParam, lParam);
+    return TRUE;
+}
+
+bool IsReflectedMessage(UINT msg) {
+    switch (msg) {
+    case OCM_COMMAND:
+    case OCM_NOTIFY:
+    case OCM_PARENTNOTIFY:
+    case OCM_DRAWITEM:
+    case OCM_MEASUREITEM:
+    case OCM_COMPAREITEM:
+    case OCM_DELETEITEM:
+    case OCM_VKEYTOITEM:
+    case OCM_CHARTOITEM:
+    case OCM_HSCROLL:
+    case OCM_VSCROLL:
+    case OCM_CTLCOLORMSGBOX:
+    case OCM_CTLCOLOREDIT:
+    case OCM_CTLCOLORLISTBOX:
+    case OCM_CTLCOLORBTN:
+    case OCM_CTLCOLORDLG:
+    case OCM_CTLCOLORSCROLLBAR:
+    case OCM_CTLCOLORSTATIC:
+        return true;
+    default:
+        return false;
+    }
+}
+
+BOOL DefaultReflectionHandler(HWND hWnd, UINT msg, WPARAM wParam, LPARAM lParam,
+                              LRESULT& result) {
+    if (!IsReflectedMessage(msg)) return FALSE;
+    result = ::DefWindowProcW(hWnd, msg - OCM__BASE, wParam, lParam);
+    return TRUE;
+}

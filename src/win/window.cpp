@@ -1,0 +1,133 @@
+#include "win/window.h"
+
+#include "win/reflection.h"
+
+namespace {
+
+// The property that carries the object's address; a property rather than GWLP_USERDATA so
+// that subclassed controls keep their user data to themselves.
+const wchar_t kObjectProperty[] = L"Memorion.WindowObject";
+
+}  // namespace
+
+std::wstring CWindow::GetWindowText() const {
+    int length = ::GetWindowTextLengthW(m_hWnd);
+    if (length <= 0) return {};
+    std::wstring text(static_cast<size_t>(length) + 1, L'\0');
+    int copied = ::GetWindowTextW(m_hWnd, text.data(), length + 1);
+    text.resize(copied > 0 ? static_cast<size_t>(copied) : 0);
+    return text;
+}
+
+CWindowImplRoot* CWindowImplRoot::FromHandle(HWND hWnd) {
+    return hWnd ? static_cast<CWindowImplRoot*>(::GetPropW(hWnd, kObjectProperty)) : nullptr;
+}
+
+void CWindowImplRoot::Bind(HWND hWnd) {
+    m_hWnd = hWnd;
+    ::SetPropW(hWnd, kObjectProperty, this);
+}
+
+void CWindowImplRoot::Unbind() {
+    if (m_hWnd) ::RemovePropW(m_hWnd, kObjectProperty);
+    m_hWnd = nullptr;
+}
+
+HWND CWindowImplBase::CreateImpl(ATOM windowClass, HWND parent, const RECT* rc,
+                                 const wchar_t* title, DWORD style, DWORD exStyle,
+                                 HMENU menuOrId) {
+    if (m_hWnd) return nullptr;  // one window per object
+    int x = CW_USEDEFAULT, y = CW_USEDEFAULT, cx = CW_USEDEFAULT, cy = CW_USEDEFAULT;
+    if (rc) {
+        x = rc->left;
+        y = rc->top;
+        cx = rc->right - rc->left;
+        cy = rc->bottom - rc->top;
+    }
+    m_pfnSuperWindowProc = ::DefWindowProcW;
+    // The object's address travels in the creation parameters and is bound at WM_NCCREATE.
+    HWND hWnd = ::CreateWindowExW(exStyle, MAKEINTATOM(windowClass), title, style, x, y, cx, cy,
+                                  parent, menuOrId, AppModule().GetModuleInstance(), this);
+    return hWnd;
+}
+
+BOOL CWindowImplBase::SubclassWindow(HWND hWnd) {
+    if (m_hWnd || !::IsWindow(hWnd) || FromHandle(hWnd)) return FALSE;
+    Bind(hWnd);
+    auto previous = reinterpret_cast<WNDPROC>(::SetWindowLongPtrW(
+        hWnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&CWindowImplBase::WindowProc)));
+    if (!previous) {
+        Unbind();
+        return FALSE;
+    }
+    m_pfnSuperWindowProc = previous;
+    return TRUE;
+}
+
+HWND CWindowImplBase::UnsubclassWindow() {
+    HWND hWnd = m_hWnd;
+    if (!hWnd || m_pfnSuperWindowProc == ::DefWindowProcW) return nullptr;
+    // Somebody subclassed the control after us: taking our procedure out now would cut
+    // them off, so we stay.
+    auto current = reinterpret_cast<WNDPROC>(::GetWindowLongPtrW(hWnd, GWLP_WNDPROC));
+    if (current != &CWindowImplBase::WindowProc) return nullptr;
+    ::SetWindowLongPtrW(hWnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(m_pfnSuperWindowProc));
+    m_pfnSuperWindowProc = ::DefWindowProcW;
+    Unbind();
+    return hWnd;
+}
+
+LRESULT CWindowImplBase::DefWindowProc(UINT msg, WPARAM wParam, LPARAM lParam) {
+    return ::CallWindowProcW(m_pfnSuperWindowProc, m_hWnd, msg, wParam, lParam);
+}
+
+LRESULT CWindowImplBase::DefWindowProc() {
+    const MSG* msg = m_pCurrentMsg;
+    return msg ? DefWindowProc(msg->message, msg->wParam, msg->lParam) : 0;
+}
+
+LRESULT CALLBACK CWindowImplBase::WindowProc(HWND hWnd, UINT msg, WPARAM wParam, LPARAM lParam) {
+    auto* self = static_cast<CWindowImplBase*>(FromHandle(hWnd));
+    if (!self) {
+        if (msg != WM_NCCREATE) return ::DefWindowProcW(hWnd, msg, wParam, lParam);
+        auto* create = reinterpret_cast<CREATESTRUCTW*>(lParam);
+        self = static_cast<CWindowImplBase*>(create ? create->lpCreateParams : nullptr);
+        if (!self) return ::DefWindowProcW(hWnd, msg, wParam, lParam);
+        self->Bind(hWnd);
+    }
+
+    MSG current{hWnd, msg, wParam, lParam, 0, {0, 0}};
+    const MSG* outer = self->m_pCurrentMsg;
+    self->m_pCurrentMsg = &current;
+    LRESULT result = 0;
+    BOOL handled = FALSE;
+    try {
+        handled = self->ProcessWindowMessage(hWnd, msg, wParam, lParam, result);
+        if (!handled && IsReflectedMessage(msg)) {
+            handled = DefaultReflectionHandler(hWnd, msg, wParam, lParam, result);
+        }
+        if (!handled) result = self->DefWindowProc(msg, wParam, lParam);
+    } catch (...) {
+        // An exception must not unwind through the system's frames. A window whose
+        // creation threw is not created at all.
+        result = msg == WM_CREATE ? -1 : 0;
+    }
+    self->m_pCurrentMsg = outer;
+
+    if (msg == WM_NCDESTROY) {
+        // A subclassed control goes back to its own procedure for whatever follows.
+        auto ours = reinterpret_cast<LONG_PTR>(&CWindowImplBase::WindowProc);
+        if (self->m_pfnSuperWindowProc != ::DefWindowProcW &&
+            ::GetWindowLongPtrW(hWnd, GWLP_WNDPROC) == ours) {
+            ::SetWindowLongPtrW(hWnd, GWLP_WNDPROC,
+                                reinterpret_cast<LONG_PTR>(self->m_pfnSuperWindowProc));
+        }
+        self->m_pfnSuperWindowProc = ::DefWindowProcW;
+        self->Unbind();
+        try {
+            self->OnFinalMessage(hWnd);
+        } catch (...) {
+        }
+    }
+    return result;
+}

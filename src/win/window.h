@@ -1,0 +1,179 @@
+#pragma once
+// The window base: a thin HWND wrapper, and window classes whose C++ object is bound to its
+// HWND in one static window procedure that dispatches to the class's message table.
+
+#include <windows.h>
+
+#include <string>
+#include <typeinfo>
+
+#include "win/app_module.h"
+
+// A non-owning HWND with the few helpers the program needs.
+class CWindow {
+public:
+    HWND m_hWnd = nullptr;
+
+    CWindow(HWND hWnd = nullptr) : m_hWnd(hWnd) {}
+    operator HWND() const { return m_hWnd; }
+
+    void Attach(HWND hWnd) { m_hWnd = hWnd; }
+    HWND Detach() {
+        HWND hWnd = m_hWnd;
+        m_hWnd = nullptr;
+        return hWnd;
+    }
+
+    BOOL IsWindow() const { return ::IsWindow(m_hWnd); }
+    BOOL DestroyWindow() { return ::DestroyWindow(m_hWnd); }
+
+    LRESULT SendMessage(UINT msg, WPARAM wParam = 0, LPARAM lParam = 0) const {
+        return ::SendMessageW(m_hWnd, msg, wParam, lParam);
+    }
+    BOOL PostMessage(UINT msg, WPARAM wParam = 0, LPARAM lParam = 0) const {
+        return ::PostMessageW(m_hWnd, msg, wParam, lParam);
+    }
+
+    HWND GetParent() const { return ::GetParent(m_hWnd); }
+    HWND GetDlgItem(int id) const { return ::GetDlgItem(m_hWnd, id); }
+    DWORD GetStyle() const { return static_cast<DWORD>(::GetWindowLongPtrW(m_hWnd, GWL_STYLE)); }
+    DWORD GetExStyle() const { return static_cast<DWORD>(::GetWindowLongPtrW(m_hWnd, GWL_EXSTYLE)); }
+
+    RECT GetClientRect() const {
+        RECT rc{};
+        ::GetClientRect(m_hWnd, &rc);
+        return rc;
+    }
+    RECT GetWindowRect() const {
+        RECT rc{};
+        ::GetWindowRect(m_hWnd, &rc);
+        return rc;
+    }
+    BOOL SetWindowPos(HWND after, int x, int y, int cx, int cy, UINT flags) {
+        return ::SetWindowPos(m_hWnd, after, x, y, cx, cy, flags);
+    }
+    BOOL SetWindowPos(HWND after, const RECT& rc, UINT flags) {
+        return ::SetWindowPos(m_hWnd, after, rc.left, rc.top, rc.right - rc.left,
+                              rc.bottom - rc.top, flags);
+    }
+    BOOL MoveWindow(const RECT& rc, BOOL repaint = TRUE) {
+        return ::MoveWindow(m_hWnd, rc.left, rc.top, rc.right - rc.left, rc.bottom - rc.top,
+                            repaint);
+    }
+    BOOL ShowWindow(int cmd) { return ::ShowWindow(m_hWnd, cmd); }
+    BOOL IsWindowVisible() const { return ::IsWindowVisible(m_hWnd); }
+    BOOL EnableWindow(BOOL enable = TRUE) { return ::EnableWindow(m_hWnd, enable); }
+    BOOL IsWindowEnabled() const { return ::IsWindowEnabled(m_hWnd); }
+    HWND SetFocus() { return ::SetFocus(m_hWnd); }
+    BOOL Invalidate(BOOL erase = TRUE) { return ::InvalidateRect(m_hWnd, nullptr, erase); }
+    void SetRedraw(BOOL redraw) { SendMessage(WM_SETREDRAW, redraw, 0); }
+
+    BOOL SetWindowText(const wchar_t* text) { return ::SetWindowTextW(m_hWnd, text); }
+    std::wstring GetWindowText() const;
+
+    HFONT GetFont() const { return reinterpret_cast<HFONT>(SendMessage(WM_GETFONT)); }
+    void SetFont(HFONT font, BOOL redraw = TRUE) {
+        SendMessage(WM_SETFONT, reinterpret_cast<WPARAM>(font), MAKELPARAM(redraw, 0));
+    }
+    HMENU GetMenu() const { return ::GetMenu(m_hWnd); }
+    BOOL SetMenu(HMENU menu) { return ::SetMenu(m_hWnd, menu); }
+};
+
+// The one virtual every window class overrides: its message table, a switch that routes to
+// named handlers. TRUE with `result` set when handled; FALSE leaves the message to the
+// default processing.
+class CMessageMap {
+public:
+    virtual BOOL ProcessWindowMessage(HWND hWnd, UINT msg, WPARAM wParam, LPARAM lParam,
+                                      LRESULT& result) = 0;
+    virtual ~CMessageMap() = default;
+};
+
+// What windows and dialogs share: the binding between HWND and object.
+class CWindowImplRoot : public CWindow, public CMessageMap {
+public:
+    CWindowImplRoot() = default;
+    CWindowImplRoot(const CWindowImplRoot&) = delete;
+    CWindowImplRoot& operator=(const CWindowImplRoot&) = delete;
+    virtual ~CWindowImplRoot() = default;
+
+    // The object bound to a window of ours, or null.
+    static CWindowImplRoot* FromHandle(HWND hWnd);
+
+    // The message being processed, for handlers that pass it on unchanged.
+    const MSG* GetCurrentMessage() const { return m_pCurrentMsg; }
+
+protected:
+    // Called after the window's last message; the object may delete itself here.
+    virtual void OnFinalMessage(HWND) {}
+
+    void Bind(HWND hWnd);
+    void Unbind();
+
+    const MSG* m_pCurrentMsg = nullptr;
+};
+
+// Windows of our own classes and subclassed controls.
+class CWindowImplBase : public CWindowImplRoot {
+public:
+    // Takes over an existing control: its messages come to ProcessWindowMessage first and
+    // go on to the control's own procedure when not handled. Undone at the control's
+    // destruction or by UnsubclassWindow.
+    BOOL SubclassWindow(HWND hWnd);
+    HWND UnsubclassWindow();
+
+    static LRESULT CALLBACK WindowProc(HWND hWnd, UINT msg, WPARAM wParam, LPARAM lParam);
+
+protected:
+    LRESULT DefWindowProc(UINT msg, WPARAM wParam, LPARAM lParam);
+    LRESULT DefWindowProc();  // the current message
+
+    HWND CreateImpl(ATOM windowClass, HWND parent, const RECT* rc, const wchar_t* title,
+                    DWORD style, DWORD exStyle, HMENU menuOrId);
+
+    WNDPROC m_pfnSuperWindowProc = ::DefWindowProcW;
+};
+
+// A window of a class registered for T on first use. T may hide GetWndClassName and
+// CustomizeWndClass to change the defaults (arrow cursor, COLOR_WINDOW background).
+template <class T>
+class CWindowImpl : public CWindowImplBase {
+public:
+    HWND Create(HWND parent, const RECT* rc, const wchar_t* title, DWORD style,
+                DWORD exStyle = 0, HMENU menuOrId = nullptr) {
+        ATOM windowClass = RegisterWndClass();
+        if (!windowClass) return nullptr;
+        return CreateImpl(windowClass, parent, rc, title, style, exStyle, menuOrId);
+    }
+
+    static const wchar_t* GetWndClassName() {
+        static const std::wstring name = MakeClassName(typeid(T).name());
+        return name.c_str();
+    }
+    static void CustomizeWndClass(WNDCLASSEXW&) {}
+
+    static ATOM RegisterWndClass() {
+        static const ATOM atom = [] {
+            WNDCLASSEXW wc{};
+            wc.cbSize = sizeof wc;
+            wc.style = CS_HREDRAW | CS_VREDRAW | CS_DBLCLKS;
+            wc.lpfnWndProc = &CWindowImplBase::WindowProc;
+            wc.hInstance = AppModule().GetModuleInstance();
+            wc.hCursor = ::LoadCursorW(nullptr, reinterpret_cast<LPCWSTR>(IDC_ARROW));
+            wc.hbrBackground = reinterpret_cast<HBRUSH>(static_cast<INT_PTR>(COLOR_WINDOW + 1));
+            wc.lpszClassName = T::GetWndClassName();
+            T::CustomizeWndClass(wc);
+            return ::RegisterClassExW(&wc);
+        }();
+        return atom;
+    }
+
+private:
+    static std::wstring MakeClassName(const char* typeName) {
+        std::wstring name = L"Memorion.";
+        for (const char* p = typeName; *p && name.size() < 200; ++p) {
+            name += static_cast<wchar_t>(static_cast<unsigned char>(*p));
+        }
+        return name;
+    }
+};
