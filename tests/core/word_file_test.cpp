@@ -1,0 +1,247 @@
+#include "data/word_file.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "core/memory_file_system.h"
+
+namespace {
+
+struct Entry {
+    std::u16string first, second, hint;
+    friend bool operator==(const Entry&, const Entry&) = default;
+    friend std::ostream& operator<<(std::ostream& out, const Entry& e) {
+        auto narrow = [](const std::u16string& s) {
+            std::string n;
+            for (char16_t c : s) n += c < 0x80 ? static_cast<char>(c) : '?';
+            return n;
+        };
+        return out << '{' << narrow(e.first) << '|' << narrow(e.second) << '|' << narrow(e.hint)
+                   << '}';
+    }
+};
+using Entries = std::vector<Entry>;
+
+Entries Copy(const WordEntries& entries) {
+    Entries out;
+    for (const WordEntry& e : entries)
+        out.push_back({std::u16string(e.first), std::u16string(e.second), std::u16string(e.hint)});
+    return out;
+}
+
+// A code page unlike any real one, so that a test sees whether a byte went through the
+// conversion: ASCII stays, every other byte b becomes U+0400 + b.
+void FakeAnsi(std::string_view bytes, std::u16string& out) {
+    out.clear();
+    for (const char c : bytes) {
+        const auto b = static_cast<unsigned char>(c);
+        out += b < 0x80 ? static_cast<char16_t>(b) : static_cast<char16_t>(0x400 + b);
+    }
+}
+
+// Loads bytes and checks on the way that counting agrees with loading.
+Entries Decode(const std::string& bytes) {
+    WordEntries entries;
+    DecodeWordFile(bytes, entries, FakeAnsi);
+    EXPECT_EQ(CountWordEntries(bytes, FakeAnsi), entries.size());
+    return Copy(entries);
+}
+
+Entries Parse(std::u16string_view line) {
+    WordEntries entries;
+    ParseWordLine(line, entries);
+    return Copy(entries);
+}
+
+std::string Utf16Le(std::u16string_view text) {
+    std::string bytes;
+    for (char16_t c : text) {
+        bytes += static_cast<char>(c & 0xFF);
+        bytes += static_cast<char>(c >> 8);
+    }
+    return bytes;
+}
+
+std::string Utf16Be(std::u16string_view text) {
+    std::string bytes;
+    for (char16_t c : text) {
+        bytes += static_cast<char>(c >> 8);
+        bytes += static_cast<char>(c & 0xFF);
+    }
+    return bytes;
+}
+
+const std::string kLe = "\xFF\xFE", kBe = "\xFE\xFF", kUtf8 = "\xEF\xBB\xBF";
+
+// ---------------------------------------------------------------------------------------------
+// The line grammar.
+
+TEST(ParseWordLine, AcceptsAndSplitsFields) {
+    struct Row { std::u16string line; Entry entry; const char* why; };
+    const Row rows[] = {
+        {u"dog\\pes\n", {u"dog", u"pes", u""}, "line feed is trimmed"},
+        {u"dog\\pes\r\n", {u"dog", u"pes", u""}, "CR LF is trimmed"},
+        {u"dog\\pes", {u"dog", u"pes", u""}, "last line without a line feed"},
+        {u"dog\\pes\\animal\n", {u"dog", u"pes", u"animal"}, "hint"},
+        {u"dog\\pes\\animal\\x\\y", {u"dog", u"pes", u"animal"}, "text after a third backslash"},
+        {u"dog\\pes\\\\note", {u"dog", u"pes", u""}, "empty hint between two backslashes"},
+        {u"dog\\pes\\  \r\n", {u"dog", u"pes", u""}, "blank hint"},
+        {u" \t\u00A0big dog\u00A0\t \\  pes \\\u3000animal\u2003\r\n",
+         {u"big dog", u"pes", u"animal"}, "tabs, no-break and wide spaces trimmed, inner kept"},
+        {u"\v\fx\f\v\\y", {u"x", u"y", u""}, "all of U+0009..U+000D are white space"},
+        {u"\u0085x\u0085\\y", {u"\u0085x\u0085", u"y", u""}, "U+0085 is not white space"},
+        {u"dog\rcat\\pes", {u"dog\rcat", u"pes", u""}, "a lone CR inside a field stays"},
+        {u"\u00E9t\u00E9\\summer\\\u65E5", {u"\u00E9t\u00E9", u"summer", u"\u65E5"}, "non-ASCII"},
+    };
+    for (const Row& r : rows) EXPECT_EQ(Parse(r.line), Entries{r.entry}) << r.why;
+}
+
+TEST(ParseWordLine, RejectsLinesWithoutBothSides) {
+    const char16_t* rows[] = {
+        u"",           u"\r\n",          u"  \t\n",     u"dog\n",    u"\\pes\n",
+        u"  \\pes\n",  u"dog\\\n",       u"dog\\  \n",  u"dog\\\\hint",
+        u"\u3000\\x",  u"x\\\u00A0\r\n", u"\\\\\\",
+    };
+    for (const char16_t* line : rows) EXPECT_TRUE(Parse(line).empty()) << "row " << (&line - rows);
+}
+
+// ---------------------------------------------------------------------------------------------
+// Encodings.
+
+TEST(DecodeWordFile, ShortAndEmptyFilesYieldNothing) {
+    const std::string rows[] = {"", "a", "\\", "ab", kLe, kBe, kUtf8, "\xEF\xBB", kLe + "a",
+                                kBe + "\\", "\xFF", "\n\n\r\n"};
+    for (const std::string& bytes : rows) EXPECT_TRUE(Decode(bytes).empty()) << bytes.size();
+}
+
+TEST(DecodeWordFile, ChoosesEncodingByMarkOrContent) {
+    struct Row { std::string bytes; Entries entries; const char* why; };
+    const Row rows[] = {
+        {"dog\\pes\r\n", {{u"dog", u"pes", u""}}, "ASCII"},
+        {kUtf8 + "ch\xC3\xA2teau\\castle\n", {{u"ch\u00E2teau", u"castle", u""}},
+         "UTF-8 mark, not part of the text"},
+        {"ch\xC3\xA2teau\\castle\n\xF0\x9F\x90\x95\\dog", {{u"ch\u00E2teau", u"castle", u""},
+                                                            {u"\U0001F415", u"dog", u""}},
+         "valid UTF-8 without a mark, four-byte character as a surrogate pair"},
+        {"caf\xE9\\cafe\n", {{u"caf\u04E9", u"cafe", u""}}, "not UTF-8: ANSI"},
+        {"ch\xC3\xA2teau\\castle\ncaf\xE9\\x\n",
+         {{u"ch\u04C3\u04A2teau", u"castle", u""}, {u"caf\u04E9", u"x", u""}},
+         "one bad byte anywhere makes the whole file ANSI"},
+        {"\xED\xA0\x80x\\y", {{u"\u04ED\u04A0\u0480x", u"y", u""}}, "encoded surrogate: ANSI"},
+        {"\xC0\xAFx\\y", {{u"\u04C0\u04AFx", u"y", u""}}, "overlong form: ANSI"},
+        {"\xF4\x90\x80\x80x\\y", {{u"\u04F4\u0490\u0480\u0480x", u"y", u""}}, "above U+10FFFF"},
+        {kUtf8 + "a\xFF" "b\\c\xC3\n", {{u"a\uFFFDb", u"c\uFFFD", u""}},
+         "UTF-8 mark with malformed bytes: replacement characters"},
+        {kLe + Utf16Le(u"dog\\pes\\\u65E5\r\n"), {{u"dog", u"pes", u"\u65E5"}}, "UTF-16LE"},
+        {kBe + Utf16Be(u"dog\\pes\\\u65E5\r\n"), {{u"dog", u"pes", u"\u65E5"}}, "UTF-16BE"},
+        {kLe + Utf16Le(u"a\\b\n") + "c", {{u"a", u"b", u""}}, "odd trailing byte ignored"},
+        {kLe + Utf16Le(u"\xD800\\\xDC00x\n"), {{u"\xD800", u"\xDC00x", u""}},
+         "lone surrogates kept as they are"},
+        {Utf16Le(u"dog\\pes\n"), {}, "UTF-16 without its mark: zero bytes cut every piece"},
+        {kLe + Utf16Le(u"\u0A5C\\x\n"), {{u"\u0A5C", u"x", u""}},
+         "a unit whose low byte is a backslash is no backslash"},
+        {kLe + Utf16Le(u"\u0A0A\u0A0A\\x\n"), {{u"\u0A0A\u0A0A", u"x", u""}},
+         "nor does such a unit end a line"},
+    };
+    for (const Row& r : rows) EXPECT_EQ(Decode(r.bytes), r.entries) << r.why;
+}
+
+// ---------------------------------------------------------------------------------------------
+// Pieces: 1022 units at most, a zero ends a piece's text, the line feed belongs to the line.
+
+TEST(DecodeWordFile, LongLinesArriveInPiecesOf1022Units) {
+    // 1500 characters: a piece of 1022 and one of the remaining 478 with the line feed.
+    const std::u16string b1020(1020, u'b'), d476(476, u'd');
+    const std::u16string line = u"a\\" + b1020 + u"c\\" + d476 + u"\n";
+    const Entries expected = {{u"a", b1020, u""}, {u"c", d476, u""}};
+    EXPECT_EQ(Decode(std::string(line.begin(), line.end())), expected) << "ANSI";
+    EXPECT_EQ(Decode(kLe + Utf16Le(line)), expected) << "UTF-16LE";
+    EXPECT_EQ(Decode(kBe + Utf16Be(line)), expected) << "UTF-16BE";
+    EXPECT_EQ(Decode(kUtf8 + std::string(line.begin(), line.end())), expected) << "UTF-8";
+
+    // A line feed as the 1022nd unit still belongs to its piece: no empty piece follows.
+    const std::string exact = "a\\" + std::string(1019, 'b') + "\nc\\d";
+    EXPECT_EQ(Decode(exact), (Entries{{u"a", std::u16string(1019, u'b'), u""}, {u"c", u"d", u""}}));
+}
+
+TEST(DecodeWordFile, Utf8PieceEndsBeforeACharacterItWouldSplit) {
+    // The two bytes of e-acute would be bytes 1022 and 1023: the piece ends after 1021.
+    const std::string line = "a\\" + std::string(1019, 'b') + "\xC3\xA9\\x\n";
+    const Entries expected = {{u"a", std::u16string(1019, u'b'), u""}, {u"\u00E9", u"x", u""}};
+    EXPECT_EQ(Decode(line), expected) << "without the mark";
+    EXPECT_EQ(Decode(kUtf8 + line), expected) << "with the mark";
+    // Three- and four-byte characters straddling the limit in every position.
+    for (size_t pad = 1017; pad <= 1021; ++pad) {
+        const std::string text = "a\\" + std::string(pad, 'b') + "\xF0\x9F\x90\x95\xE6\x97\xA5\\x";
+        const Entries got = Decode(text);
+        ASSERT_EQ(got.size(), 2u) << pad;
+        EXPECT_EQ(got[0].second + got[1].first, std::u16string(pad, u'b') + u"\U0001F415\u65E5")
+            << pad;
+    }
+}
+
+TEST(DecodeWordFile, ZeroEndsThePieceText) {
+    struct Row { std::string bytes; Entries entries; const char* why; };
+    const Row rows[] = {
+        {std::string("a\\b\0c\\d\nx\\y\n", 12), {{u"a", u"b", u""}, {u"x", u"y", u""}}, "ANSI"},
+        {std::string("\0a\\b\nx\\y", 8), {{u"x", u"y", u""}}, "zero first"},
+        {std::string("a\0\\b\xE9\n", 6), {}, "zero before the separator, ANSI non-ASCII"},
+        {kLe + Utf16Le(std::u16string(u"a\\b\0c\\d\nx\\y", 11)), {{u"a", u"b", u""},
+                                                                  {u"x", u"y", u""}},
+         "UTF-16"},
+        {kUtf8 + std::string("\xC3\xA9\\b\0\\c\nx\\y", 11), {{u"\u00E9", u"b", u""},
+                                                              {u"x", u"y", u""}},
+         "UTF-8"},
+    };
+    for (const Row& r : rows) EXPECT_EQ(Decode(r.bytes), r.entries) << r.why;
+}
+
+TEST(DecodeWordFile, AnsiGoesThroughTheCodePageOnlyWhenNotAscii) {
+    // Trimming looks at the converted text: in this code page 0xA0 is no no-break space.
+    EXPECT_EQ(Decode("\xA0x\xA0\\y\xE9\n"), (Entries{{u"\u04A0x\u04A0", u"y\u04E9", u""}}));
+}
+
+// ---------------------------------------------------------------------------------------------
+// Bad input never crashes, hangs or makes counting and loading disagree.
+
+TEST(DecodeWordFile, SurvivesHugeAndHostileInput) {
+    std::string tenMegabyteLine;
+    while (tenMegabyteLine.size() < 10'000'000) tenMegabyteLine += "word\\other\\";
+    const std::string rows[] = {
+        tenMegabyteLine,
+        kLe + tenMegabyteLine,
+        kUtf8 + tenMegabyteLine,
+        std::string(100'000, '\0'),
+        kLe + std::string(100'001, '\\'),
+        kUtf8 + std::string(5000, '\xC3'),
+        std::string(5000, '\xE2') + "\n\\\n",
+        kBe + Utf16Be(std::u16string(3000, u'\xDC00') + u"\\x"),
+    };
+    for (const std::string& bytes : rows) {
+        WordEntries entries;
+        DecodeWordFile(bytes, entries, FakeAnsi);
+        EXPECT_EQ(CountWordEntries(bytes, FakeAnsi), entries.size());
+    }
+    // The long line's 9785 pieces each yield an entry unless a separator opens them, which
+    // happens to 2 in 11.
+    EXPECT_GT(CountWordEntries(tenMegabyteLine, FakeAnsi), 7500u);
+}
+
+// ---------------------------------------------------------------------------------------------
+// LoadWordFile reads through the file system.
+
+TEST(LoadWordFile, ReadsThePathItIsGivenAndIgnoresUnreadableFiles) {
+    MemoryFileSystem files;
+    files.files[u"C:\\data\\a.mrn"] = "dog\\pes\r\ncat\\kocka\\pet\r\n";
+    WordEntries entries;
+    LoadWordFile(u"C:\\data\\a.mrn", entries, files, FakeAnsi);
+    EXPECT_EQ(Copy(entries), (Entries{{u"dog", u"pes", u""}, {u"cat", u"kocka", u"pet"}}));
+    LoadWordFile(u"C:\\data\\gone.mrn", entries, files, FakeAnsi);
+    EXPECT_EQ(entries.size(), 2u) << "an unreadable file appends nothing";
+    EXPECT_EQ(files.readPaths, (std::vector<std::u16string>{u"C:\\data\\a.mrn",
+                                                             u"C:\\data\\gone.mrn"}));
+}
+
+}  // namespace
