@@ -1,0 +1,74 @@
+#pragma once
+// Notices outside changes to the data folder (an editor saving a word file, files copied in or
+// removed) without polling: a worker thread waits on the folder's change notification and
+// posts WM_DATA_FOLDER_CHANGED to the main frame. The worker shares nothing with the rest of
+// the program; everything else here runs on the user-interface thread.
+#include <windows.h>
+
+#include <functional>
+#include <memory>
+#include <string>
+#include <string_view>
+
+class FolderWatcher {
+public:
+    // Starts watching path (no trailing backslash) for files created, deleted, renamed or
+    // written, reporting to window. A folder that cannot be watched (missing, inaccessible,
+    // empty path) gives a watcher that reports nothing and has no thread. When the folder
+    // itself is deleted or moved away, that is reported once and the watch ends.
+    FolderWatcher(std::wstring path, HWND window);
+    // Stops the worker and returns only after it has ended.
+    ~FolderWatcher();
+    FolderWatcher(const FolderWatcher&) = delete;
+    FolderWatcher& operator=(const FolderWatcher&) = delete;
+
+    // Which folder is watched, so that one moved away and replaced by another of the same name
+    // is told apart from it.
+    struct FolderId {
+        DWORD volume = 0;
+        DWORD indexHigh = 0;
+        DWORD indexLow = 0;
+        friend bool operator==(const FolderId&, const FolderId&) = default;
+    };
+
+    const std::wstring& Path() const noexcept { return path_; }
+    // The worker thread, or null when there is none; owned by the watcher.
+    HANDLE Thread() const noexcept { return thread_; }
+
+private:
+    static unsigned __stdcall Worker(void* self);
+    void Watch();
+    bool StillWatched() const;
+
+    const std::wstring path_;
+    const HWND window_;
+    const UINT message_;
+    HANDLE thread_ = nullptr;
+    HANDLE stopEvent_ = nullptr;
+    HANDLE notification_ = INVALID_HANDLE_VALUE;  // the worker's once it runs
+    FolderId folderId_;
+};
+
+// The process keeps one of these (TheWatcherSlot); tests make their own.
+struct WatcherSlot {
+    // Watches the data folder (given as the settings give it, with its trailing backslash) for
+    // window. The new watcher is running before the old one stops, so no change falls between.
+    void Restart(std::u16string_view dataFolderPath, HWND window);
+    // Stops watching until the next Restart; the home view's own file operations do this.
+    void Stop() noexcept { watcher.reset(); }
+    // What the frame does with WM_DATA_FOLDER_CHANGED: mark the change for the home view to
+    // report and reload, or, when another view is showing, drop the library so that the home
+    // view rebuilds it when shown again. The pool is left alone: a running test keeps its own.
+    void OnDataFolderChanged(bool homeViewActive, const std::function<void()>& dropLibrary);
+
+    std::unique_ptr<FolderWatcher> watcher;
+    // A change arrived while the home view was active and has not been reported yet.
+    bool changePending = false;
+};
+
+// The process-wide slot, created on first use, destroyed (stopping its watcher) at exit.
+WatcherSlot& TheWatcherSlot();
+
+void RestartFolderWatcher(std::u16string_view dataFolderPath, HWND window);
+void StopFolderWatcher();
+void OnDataFolderChanged(bool homeViewActive, const std::function<void()>& dropLibrary);

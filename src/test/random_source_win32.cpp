@@ -1,0 +1,7 @@
+#include "test/random_source.h"
+
+#include <cstdlib>
+
+RandomSource RuntimeRandomSource() {
+    return [] { return std::rand(); };
+}

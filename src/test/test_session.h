@@ -1,0 +1,92 @@
+#pragma once
+// One run of questions over the pool: the queue in asking order, the judging of typed answers,
+// the repetition of wrong ones and the counters behind the progress line and the score.
+#include <cstdint>
+#include <memory>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "data/word_pool.h"
+#include "test/lower_case.h"
+#include "test/random_source.h"
+
+// One queued question. The items hold no pool reference of their own: they only ever live in
+// the queue of the session that owns the pool, and without it the queue of a million-entry
+// pool takes 12 bytes an item instead of 24.
+struct TestItem {
+    uint32_t entryIndex = 0;  // the entry's position in the pool
+    bool reversed = false;    // true: the second field is asked and the first expected
+    int32_t wrongCount = 0;   // wrong answers given to this item; a copy starts with its count
+
+    friend bool operator==(const TestItem&, const TestItem&) = default;
+};
+
+// The settings that fix the queue, as the plain numbers the settings record keeps.
+struct QueueOrder {
+    uint32_t testingDirection = 0;  // 0 Normal, 1 Reverse, 2 Random; others as Normal
+    uint32_t wordOrder = 2;         // 0 Random, 1 Alphabetical, 2 Normal; others as Normal
+};
+
+// The settings read at each answer, so that a change in the setup view applies at once.
+struct AnswerRules {
+    bool caseSensitive = false;
+    bool lazyRepeat = false;  // true: a wrongly answered question goes to the end of the queue
+};
+
+struct Question {
+    std::u16string_view question;
+    std::u16string_view answer;
+    std::u16string_view hint;
+};
+
+struct AnswerResult {
+    bool correct = false;
+    bool remaining = false;  // a question is left to ask
+};
+
+// 100 - wrongEntries * 100 / poolSize, truncated, for any sizes; 100 for an empty pool, where
+// nothing can have been answered wrongly.
+uint32_t ComputeScorePercent(uint32_t wrongEntries, uint32_t poolSize) noexcept;
+
+class TestSession {
+public:
+    // Builds the queue. The session keeps the pool alive for as long as it lives, so a drop of
+    // the cache's pool during a test cannot pull the texts from under it. An empty (or null)
+    // pool gives a session that is finished from the start.
+    TestSession(std::shared_ptr<const WordPool> pool, QueueOrder order, RandomSource random,
+                LowerCaseFn lowerCase);
+
+    // The item at current. Empty texts once the session is finished.
+    Question CurrentQuestion() const;
+    // Judges the typed text against the current item. A finished session takes no answers:
+    // the result is wrong with nothing remaining, and nothing changes. Without a lower-casing
+    // function every answer is judged case-sensitively.
+    AnswerResult SubmitAnswer(std::u16string_view typed, AnswerRules rules);
+
+    const std::vector<TestItem>& Items() const noexcept { return items_; }
+    uint32_t Current() const noexcept { return current_; }
+    // For listing the queue (the browse tree): moves to any position, at most the end.
+    void SetCurrent(uint32_t position) noexcept;
+    uint32_t WrongEntries() const noexcept { return wrongEntries_; }
+
+    bool Finished() const noexcept { return current_ >= items_.size(); }
+    uint32_t QuestionNumber() const noexcept;
+    uint32_t QuestionCount() const noexcept { return static_cast<uint32_t>(items_.size()); }
+    uint32_t PoolSize() const noexcept { return poolSize_; }
+    uint32_t ScorePercent() const noexcept;
+
+private:
+    uint32_t Draw() const;
+    std::u16string_view QuestionText(const TestItem& item) const;
+    void SortByQuestion();
+    void Shuffle();
+
+    std::shared_ptr<const WordPool> pool_;
+    std::vector<TestItem> items_;
+    uint32_t current_ = 0;
+    uint32_t wrongEntries_ = 0;
+    uint32_t poolSize_ = 0;
+    RandomSource random_;
+    LowerCaseFn lowerCase_;
+};

@@ -1,0 +1,331 @@
+#include "data/folder_watcher_win32.h"
+
+#include <gtest/gtest.h>
+#include <windows.h>
+
+#include <climits>
+#include <cstring>
+#include <functional>
+#include <string>
+
+#include "app/messages.h"
+
+namespace {
+
+// A message-only window that counts the notifications it receives through its own window
+// procedure, as the frame would.
+class Receiver {
+public:
+    Receiver() {
+        static const ATOM atom = [] {
+            WNDCLASSW wc{};
+            wc.lpfnWndProc = &Receiver::Proc;
+            wc.hInstance = GetModuleHandleW(nullptr);
+            wc.lpszClassName = L"MemorionWatcherTestReceiver";
+            return RegisterClassW(&wc);
+        }();
+        hwnd_ = CreateWindowExW(0, MAKEINTATOM(atom), L"", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr,
+                                GetModuleHandleW(nullptr), nullptr);
+        SetWindowLongPtrW(hwnd_, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
+    }
+    ~Receiver() { DestroyWindow(hwnd_); }
+
+    HWND hwnd() const { return hwnd_; }
+    int received() const { return received_; }
+
+    // Pumps until at least `count` notifications have arrived or `ms` have passed; with
+    // `alsoEnd`, until that handle is signalled too.
+    bool WaitFor(int count, DWORD ms, HANDLE alsoEnd = nullptr) {
+        const ULONGLONG deadline = GetTickCount64() + ms;
+        for (;;) {
+            Drain();
+            const bool ended = !alsoEnd || WaitForSingleObject(alsoEnd, 0) == WAIT_OBJECT_0;
+            if (received_ >= count && ended) return true;
+            const ULONGLONG now = GetTickCount64();
+            if (now >= deadline) return false;
+            MsgWaitForMultipleObjects(alsoEnd ? 1 : 0, alsoEnd ? &alsoEnd : nullptr, FALSE,
+                                      static_cast<DWORD>(deadline - now), QS_ALLINPUT);
+        }
+    }
+    // Pumps for the whole of `ms` and returns how many notifications arrived in all.
+    int CountFor(DWORD ms) {
+        WaitFor(INT_MAX, ms);
+        return received_;
+    }
+
+private:
+    static LRESULT CALLBACK Proc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
+        if (msg == WM_DATA_FOLDER_CHANGED) {
+            auto* self = reinterpret_cast<Receiver*>(GetWindowLongPtrW(hwnd, GWLP_USERDATA));
+            if (self && wp == 0 && lp == 0) ++self->received_;
+            return 0;
+        }
+        return DefWindowProcW(hwnd, msg, wp, lp);
+    }
+    void Drain() {
+        MSG msg;
+        while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) DispatchMessageW(&msg);
+    }
+
+    HWND hwnd_ = nullptr;
+    int received_ = 0;
+};
+
+// A fresh folder under the temporary folder for each test, removed with its content after.
+class TempFolder {
+public:
+    TempFolder() {
+        static int counter = 0;
+        wchar_t temp[MAX_PATH];
+        GetTempPathW(MAX_PATH, temp);
+        path_ = std::wstring(temp) + L"MemorionWatch-" + std::to_wstring(GetCurrentProcessId()) +
+                L"-" + std::to_wstring(GetTickCount64()) + L"-" + std::to_wstring(++counter);
+        CreateDirectoryW(path_.c_str(), nullptr);
+    }
+    ~TempFolder() { RemoveTree(path_); }
+
+    const std::wstring& path() const { return path_; }
+    std::wstring operator/(const std::wstring& name) const { return path_ + L"\\" + name; }
+
+private:
+    static void RemoveTree(const std::wstring& folder) {
+        WIN32_FIND_DATAW fd;
+        const HANDLE find = FindFirstFileW((folder + L"\\*").c_str(), &fd);
+        if (find != INVALID_HANDLE_VALUE) {
+            do {
+                const std::wstring name = fd.cFileName;
+                if (name == L"." || name == L"..") continue;
+                const std::wstring full = folder + L"\\" + name;
+                if (fd.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) {
+                    RemoveTree(full);
+                } else {
+                    SetFileAttributesW(full.c_str(), FILE_ATTRIBUTE_NORMAL);
+                    DeleteFileW(full.c_str());
+                }
+            } while (FindNextFileW(find, &fd));
+            FindClose(find);
+        }
+        RemoveDirectoryW(folder.c_str());
+    }
+
+    std::wstring path_;
+};
+
+bool WriteFileText(const std::wstring& path, const char* text, DWORD disposition) {
+    const HANDLE file = CreateFileW(path.c_str(), GENERIC_WRITE, FILE_SHARE_READ, nullptr,
+                                    disposition, FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (file == INVALID_HANDLE_VALUE) return false;
+    DWORD written = 0;
+    const BOOL ok = WriteFile(file, text, static_cast<DWORD>(strlen(text)), &written, nullptr);
+    CloseHandle(file);
+    return ok != FALSE;
+}
+
+// A handle of our own to the watcher's thread, to see it end after the watcher has closed its.
+HANDLE DuplicateThread(const FolderWatcher& watcher) {
+    HANDLE copy = nullptr;
+    if (!watcher.Thread()) return nullptr;
+    DuplicateHandle(GetCurrentProcess(), watcher.Thread(), GetCurrentProcess(), &copy,
+                    SYNCHRONIZE | THREAD_QUERY_INFORMATION, FALSE, 0);
+    return copy;
+}
+
+TEST(FolderWatcher, ReportsFileChangesWithinASecond) {
+    struct Row {
+        const char* what;
+        std::function<bool(const TempFolder&)> change;
+    };
+    const Row rows[] = {
+        {"create", [](const TempFolder& f) { return WriteFileText(f / L"new.mrn", "a\\b\n", CREATE_NEW); }},
+        {"write", [](const TempFolder& f) { return WriteFileText(f / L"old.mrn", "c\\d\n", OPEN_ALWAYS); }},
+        {"rename", [](const TempFolder& f) { return MoveFileW((f / L"old.mrn").c_str(), (f / L"moved.mrn").c_str()) != FALSE; }},
+        {"delete", [](const TempFolder& f) { return DeleteFileW((f / L"old.mrn").c_str()) != FALSE; }},
+    };
+    for (const Row& r : rows) {
+        TempFolder folder;
+        ASSERT_TRUE(WriteFileText(folder / L"old.mrn", "x\\y\n", CREATE_NEW));
+        Receiver receiver;
+        FolderWatcher watcher(folder.path(), receiver.hwnd());
+        ASSERT_NE(watcher.Thread(), nullptr) << r.what;
+        ASSERT_TRUE(r.change(folder)) << r.what;
+        EXPECT_TRUE(receiver.WaitFor(1, 1000)) << r.what;
+    }
+}
+
+TEST(FolderWatcher, IgnoresAttributeChangesAndSubfolders) {
+    struct Row {
+        const char* what;
+        std::function<bool(const TempFolder&)> change;
+    };
+    const Row rows[] = {
+        {"read-only", [](const TempFolder& f) { return SetFileAttributesW((f / L"old.mrn").c_str(), FILE_ATTRIBUTE_READONLY) != FALSE; }},
+        {"hidden", [](const TempFolder& f) { return SetFileAttributesW((f / L"old.mrn").c_str(), FILE_ATTRIBUTE_HIDDEN) != FALSE; }},
+        {"new subfolder", [](const TempFolder& f) { return CreateDirectoryW((f / L"sub").c_str(), nullptr) != FALSE; }},
+    };
+    for (const Row& r : rows) {
+        TempFolder folder;
+        ASSERT_TRUE(WriteFileText(folder / L"old.mrn", "x\\y\n", CREATE_NEW));
+        Receiver receiver;
+        FolderWatcher watcher(folder.path(), receiver.hwnd());
+        ASSERT_TRUE(r.change(folder)) << r.what;
+        EXPECT_EQ(receiver.CountFor(500), 0) << r.what;
+        // Still watching: a real change afterwards is reported.
+        ASSERT_TRUE(WriteFileText(folder / L"new.mrn", "a\\b\n", CREATE_NEW));
+        EXPECT_TRUE(receiver.WaitFor(1, 1000)) << r.what;
+    }
+}
+
+TEST(FolderWatcher, MissingFolderReportsNothingUntilWatchedAgain) {
+    TempFolder parent;
+    const std::wstring missing = parent / L"data";
+    Receiver receiver;
+    WatcherSlot slot;
+    slot.Restart(std::u16string(missing.begin(), missing.end()) + u"\\", receiver.hwnd());
+    ASSERT_NE(slot.watcher, nullptr);
+    EXPECT_EQ(slot.watcher->Path(), missing) << "the trailing backslash is removed";
+    EXPECT_EQ(slot.watcher->Thread(), nullptr) << "no worker for a folder that is not there";
+
+    // The folder appears (as the home view's New creates it) and gets a file: nothing is
+    // reported until the watch is restarted, and from then on changes are.
+    ASSERT_TRUE(CreateDirectoryW(missing.c_str(), nullptr));
+    ASSERT_TRUE(WriteFileText(missing + L"\\a.mrn", "a\\b\n", CREATE_NEW));
+    EXPECT_EQ(receiver.CountFor(500), 0);
+    slot.Restart(std::u16string(missing.begin(), missing.end()) + u"\\", receiver.hwnd());
+    ASSERT_TRUE(WriteFileText(missing + L"\\b.mrn", "a\\b\n", CREATE_NEW));
+    EXPECT_TRUE(receiver.WaitFor(1, 1000));
+    slot.Stop();
+}
+
+TEST(FolderWatcher, EmptyPathWatchesNothing) {
+    Receiver receiver;
+    WatcherSlot slot;
+    slot.Restart(u"", receiver.hwnd());
+    ASSERT_NE(slot.watcher, nullptr);
+    EXPECT_EQ(slot.watcher->Thread(), nullptr);
+}
+
+// Removes an empty folder the way another program does. Under Wine a deletion through the
+// Win32 API waits for every handle on the folder to close, the watch's own included, and is
+// never reported; what removes a data folder there is a Linux program, so the test runs one.
+bool RemoveFolderFromOutside(const std::wstring& path) {
+    const HMODULE ntdll = GetModuleHandleW(L"ntdll.dll");
+    if (!ntdll || !GetProcAddress(ntdll, "wine_get_version")) {
+        return RemoveDirectoryW(path.c_str()) != FALSE;
+    }
+    using UnixName = char*(CDECL*)(LPCWSTR);
+    const auto unixName = reinterpret_cast<UnixName>(
+        reinterpret_cast<void*>(GetProcAddress(GetModuleHandleW(L"kernel32.dll"), "wine_get_unix_file_name")));
+    if (!unixName) return false;
+    char* name = unixName(path.c_str());
+    if (!name) return false;
+    std::wstring command = L"/bin/rmdir \"";
+    for (const char* c = name; *c; ++c) command += static_cast<wchar_t>(static_cast<unsigned char>(*c));
+    command += L"\"";
+    HeapFree(GetProcessHeap(), 0, name);
+    STARTUPINFOW si{};
+    si.cb = sizeof si;
+    PROCESS_INFORMATION pi{};
+    if (!CreateProcessW(nullptr, command.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &si, &pi)) {
+        return false;
+    }
+    // Wine cannot wait for a Linux process: the folder goes a moment later, which the
+    // caller's wait for the worker's end covers.
+    CloseHandle(pi.hThread);
+    CloseHandle(pi.hProcess);
+    return true;
+}
+
+TEST(FolderWatcher, FolderThatGoesAwayEndsTheWorkerWithoutFlooding) {
+    struct Row {
+        const char* what;
+        std::function<bool(const std::wstring& watched, const TempFolder& parent)> remove;
+    };
+    const Row rows[] = {
+        {"deleted", [](const std::wstring& w, const TempFolder&) { return RemoveFolderFromOutside(w); }},
+        {"moved away", [](const std::wstring& w, const TempFolder& p) { return MoveFileW(w.c_str(), (p / L"moved").c_str()) != FALSE; }},
+        {"replaced", [](const std::wstring& w, const TempFolder& p) {
+             return MoveFileW(w.c_str(), (p / L"moved").c_str()) && CreateDirectoryW(w.c_str(), nullptr);
+         }},
+    };
+    for (const Row& r : rows) {
+        TempFolder parent;
+        const std::wstring watched = parent / L"data";
+        ASSERT_TRUE(CreateDirectoryW(watched.c_str(), nullptr));
+        Receiver receiver;
+        FolderWatcher watcher(watched, receiver.hwnd());
+        const HANDLE thread = DuplicateThread(watcher);
+        ASSERT_NE(thread, nullptr);
+
+        ASSERT_TRUE(r.remove(watched, parent)) << r.what;
+        const ULONGLONG start = GetTickCount64();
+        EXPECT_TRUE(receiver.WaitFor(0, 2000, thread)) << r.what << ": the worker still runs";
+        // Whatever is left of the two seconds brings no more than the one message, also when
+        // the folder is there again and changes.
+        if (GetFileAttributesW(watched.c_str()) == INVALID_FILE_ATTRIBUTES) {
+            CreateDirectoryW(watched.c_str(), nullptr);
+        }
+        WriteFileText(watched + L"\\a.mrn", "a\\b\n", CREATE_NEW);
+        const ULONGLONG spent = GetTickCount64() - start;
+        EXPECT_LE(receiver.CountFor(spent < 2000 ? static_cast<DWORD>(2000 - spent) : 0), 1) << r.what;
+        CloseHandle(thread);
+    }
+}
+
+TEST(FolderWatcher, StoppingReturnsOnlyAfterTheWorkerEnded) {
+    TempFolder folder;
+    Receiver receiver;
+    WatcherSlot slot;
+    slot.Restart(std::u16string(folder.path().begin(), folder.path().end()) + u"\\",
+                 receiver.hwnd());
+    const HANDLE thread = DuplicateThread(*slot.watcher);
+    ASSERT_NE(thread, nullptr);
+    EXPECT_EQ(WaitForSingleObject(thread, 0), static_cast<DWORD>(WAIT_TIMEOUT));
+
+    slot.Stop();
+    EXPECT_EQ(slot.watcher, nullptr);
+    EXPECT_EQ(WaitForSingleObject(thread, 0), WAIT_OBJECT_0);
+    DWORD code = STILL_ACTIVE;
+    EXPECT_TRUE(GetExitCodeThread(thread, &code));
+    EXPECT_EQ(code, 0u);
+    CloseHandle(thread);
+
+    // Stopped means stopped: a change now is not reported.
+    ASSERT_TRUE(WriteFileText(folder / L"a.mrn", "a\\b\n", CREATE_NEW));
+    EXPECT_EQ(receiver.CountFor(500), 0);
+}
+
+TEST(FolderWatcher, RestartMovesTheWatchToTheNewFolder) {
+    TempFolder first, second;
+    Receiver receiver;
+    WatcherSlot slot;
+    slot.Restart(std::u16string(first.path().begin(), first.path().end()) + u"\\",
+                 receiver.hwnd());
+    const HANDLE oldThread = DuplicateThread(*slot.watcher);
+    slot.changePending = true;
+    slot.Restart(std::u16string(second.path().begin(), second.path().end()) + u"\\",
+                 receiver.hwnd());
+    EXPECT_EQ(WaitForSingleObject(oldThread, 0), WAIT_OBJECT_0) << "the old worker has ended";
+    CloseHandle(oldThread);
+    EXPECT_TRUE(slot.changePending) << "a restart leaves the pending change alone";
+    EXPECT_EQ(slot.watcher->Path(), second.path());
+
+    ASSERT_TRUE(WriteFileText(first / L"a.mrn", "a\\b\n", CREATE_NEW));
+    EXPECT_EQ(receiver.CountFor(500), 0);
+    ASSERT_TRUE(WriteFileText(second / L"a.mrn", "a\\b\n", CREATE_NEW));
+    EXPECT_TRUE(receiver.WaitFor(1, 1000));
+}
+
+TEST(FolderWatcher, ChangeIsPendingOnTheHomeViewAndDropsTheLibraryElsewhere) {
+    WatcherSlot slot;
+    int drops = 0;
+    const auto drop = [&] { ++drops; };
+    slot.OnDataFolderChanged(false, drop);
+    EXPECT_EQ(drops, 1);
+    EXPECT_FALSE(slot.changePending);
+    slot.OnDataFolderChanged(true, drop);
+    slot.OnDataFolderChanged(true, drop);
+    EXPECT_EQ(drops, 1);
+    EXPECT_TRUE(slot.changePending);
+}
+
+}  // namespace
