@@ -5,7 +5,7 @@ set -euo pipefail
 source "$(dirname "$0")/scripts/common.sh"
 cd "$TOP"
 
-ensure_packages $BUILD_PACKAGES
+ensure_packages $BUILD_PACKAGES $DISPLAY_PACKAGES
 
 status=0
 

@@ -1,5 +1,19 @@
 #include <windows.h>
 
-int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
-    return 0;
+#include <cstdlib>
+
+#include "app/run_frame.h"
+#include "settings/app_settings.h"
+#include "win/app_module.h"
+
+int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int showCmd) {
+    AppModule().Init(instance);
+    std::srand(::GetTickCount());
+    // First use: loaded before any window exists, and so destroyed, and saved, last.
+    AppSettings& settings = AppSettings::Instance();
+
+    const int result = RunFramesUntilExit(showCmd, settings);
+
+    AppModule().Term();
+    return result;
 }

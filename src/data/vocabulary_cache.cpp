@@ -22,10 +22,24 @@ std::shared_ptr<WordPool> GatherPool(
 
 VocabularyCache::VocabularyCache(Sources sources) : sources_(std::move(sources)) {}
 
+namespace {
+AppSettings* g_boundSettings = nullptr;
+
+AppSettings& BoundSettings() {
+    return g_boundSettings ? *g_boundSettings : AppSettings::Instance();
+}
+}  // namespace
+
+void VocabularyCache::BindSettings(AppSettings* settings) {
+    g_boundSettings = settings;
+    Instance().DropPool();
+    Instance().DropLibrary();
+}
+
 VocabularyCache& VocabularyCache::Instance() {
     static VocabularyCache cache(Sources{
-        [] { return AppSettings::Instance().DataFolderPath(); },
-        [] { return AppSettings::Instance().Selection(); },
+        [] { return BoundSettings().DataFolderPath(); },
+        [] { return BoundSettings().Selection(); },
         [](const std::u16string& folder) { return BuildLibrary(folder); },
         [](const std::u16string& path, WordEntries& entries) { LoadWordFile(path, entries); },
     });

@@ -32,6 +32,10 @@ public:
 
     // The process-wide cache over the settings record and the real data folder.
     static VocabularyCache& Instance();
+    // The record whose DataFolder and SelectionList the process-wide cache reads: the
+    // program's own record unless a window test points it at a record of its own (null
+    // restores the default). Drops both slots, which described the previous record.
+    static void BindSettings(class AppSettings* settings);
 
     const WordLibrary& GetLibrary();
     std::shared_ptr<const WordPool> GetPool();

@@ -1,0 +1,62 @@
+#include "app/frame_geometry.h"
+
+#include "settings/app_settings.h"
+
+namespace {
+
+int CentreOn(int length, int low, int high) {
+    int start = low + (high - low) / 2 - length / 2;
+    if (start < low) {
+        start = low;
+    } else if (start + length > high) {
+        start = high - length;
+    }
+    return start;
+}
+
+BOOL CALLBACK CollectMonitor(HMONITOR, HDC, LPRECT rc, LPARAM data) {
+    reinterpret_cast<std::vector<RECT>*>(data)->push_back(*rc);
+    return TRUE;
+}
+
+}  // namespace
+
+POINT CentredPosition(SIZE size, const RECT& workArea) {
+    return POINT{CentreOn(size.cx, workArea.left, workArea.right),
+                 CentreOn(size.cy, workArea.top, workArea.bottom)};
+}
+
+bool IsOnAnyMonitor(const RECT& window, const std::vector<RECT>& monitors) {
+    for (const RECT& monitor : monitors) {
+        RECT common{};
+        if (::IntersectRect(&common, &window, &monitor)) return true;
+    }
+    return false;
+}
+
+bool UseStoredPosition(std::int32_t x, std::int32_t y, SIZE size,
+                       const std::vector<RECT>& monitors) {
+    if (x == PositionUnset || y == PositionUnset) return false;
+    const RECT window{x, y, x + size.cx, y + size.cy};
+    return IsOnAnyMonitor(window, monitors);
+}
+
+SIZE ClientSizeInDialogUnits(SIZE clientPixels, const DialogUnits& du) {
+    const SIZE thousand = du.ToPixels(SIZE{1000, 1000});
+    if (thousand.cx <= 0 || thousand.cy <= 0) return SIZE{0, 0};
+    return SIZE{static_cast<LONG>(static_cast<long long>(clientPixels.cx) * 1000 / thousand.cx),
+                static_cast<LONG>(static_cast<long long>(clientPixels.cy) * 1000 / thousand.cy)};
+}
+
+SIZE FrameSizeForClient(SIZE clientDlu, const DialogUnits& du, DWORD style, DWORD exStyle) {
+    const SIZE client = du.ToPixels(clientDlu);
+    RECT rc{0, 0, client.cx, client.cy};
+    ::AdjustWindowRectEx(&rc, style, TRUE, exStyle);
+    return SIZE{rc.right - rc.left, rc.bottom - rc.top};
+}
+
+std::vector<RECT> MonitorRectangles() {
+    std::vector<RECT> monitors;
+    ::EnumDisplayMonitors(nullptr, nullptr, &CollectMonitor, reinterpret_cast<LPARAM>(&monitors));
+    return monitors;
+}

@@ -1,0 +1,46 @@
+#include "app/run_frame.h"
+
+#include <windows.h>
+
+#include "app/main_frame.h"
+#include "settings/app_settings.h"
+#include "win/app_module.h"
+#include "win/message_loop.h"
+
+namespace {
+
+// A frame that dies outside its loop (its creation failed half-way) still posts its quit
+// message; left in the queue, it would end the next run at once.
+void DiscardQuitMessages() {
+    MSG msg;
+    while (::PeekMessageW(&msg, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE)) {
+    }
+}
+
+}  // namespace
+
+int RunFrame(int showCmd, AppSettings& settings) {
+    CMessageLoop loop;
+    const bool registered = AppModule().AddMessageLoop(&loop);
+    int result = 0;
+    {
+        CMainFrame frame(settings);
+        if (frame.CreateFrame()) {
+            frame.ShowWindow(showCmd);
+            result = loop.Run();
+        }
+        if (frame.IsWindow()) frame.DestroyWindow();
+    }
+    DiscardQuitMessages();
+    if (registered) AppModule().RemoveMessageLoop();
+    return result;
+}
+
+int RunFramesUntilExit(int showCmd, AppSettings& settings) {
+    int result = RunFrame(showCmd, settings);
+    while (settings.RestartRequested) {
+        settings.RestartRequested = false;
+        result = RunFrame(showCmd, settings);
+    }
+    return result;
+}

@@ -1,0 +1,14 @@
+#pragma once
+// One run of the main frame: build it, run the message loop until the frame closes, tear it
+// down.
+
+class AppSettings;
+
+// Returns the wParam of the WM_QUIT that ended the loop (1 after a normal close), or 0 when
+// the frame window cannot be created.
+int RunFrame(int showCmd, AppSettings& settings);
+
+// Runs frames until one closes without a restart request, clearing the request before each
+// further run: a change of the font size rebuilds every window in the same process. Returns
+// the result of the last RunFrame.
+int RunFramesUntilExit(int showCmd, AppSettings& settings);

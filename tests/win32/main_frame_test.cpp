@@ -1,0 +1,362 @@
+// The main frame in process under Wine: its placement from the stored geometry, its view
+// switching by keys and commands, its menu bar, the question before a test is abandoned.
+
+#include <gtest/gtest.h>
+
+#include <windows.h>
+
+#include <string>
+
+#include "app/frame_geometry.h"
+#include "app/messages.h"
+#include "data/folder_watcher_win32.h"
+#include "frame_test_support.h"
+#include "res/resource.h"
+
+namespace {
+
+using frame_test::BoxAnswerer;
+using frame_test::FrameHarness;
+using frame_test::MessageRecorder;
+using frame_test::TestSettings;
+
+SIZE ClientSize(HWND hWnd) {
+    RECT rc{};
+    ::GetClientRect(hWnd, &rc);
+    return SIZE{rc.right, rc.bottom};
+}
+
+DialogUnits FrameUnits(CMainFrame& frame) {
+    return DialogUnits::Measure(frame.TestView());
+}
+
+RECT WorkArea() {
+    RECT rc{};
+    ::SystemParametersInfoW(SPI_GETWORKAREA, 0, &rc, 0);
+    return rc;
+}
+
+void SelectSomeWords(FrameHarness& h) {
+    SelectionSummary summary;
+    summary.selectedWords = 12;
+    summary.totalWords = 30;
+    summary.selectedFiles = 1;
+    summary.totalFiles = 3;
+    h.frame.HomeView().SetSummary(summary);
+    h.frame.ShowViewMenu(h.frame.HomeView().MenuPosition());
+}
+
+TEST(MainFrame, FirstStartIsA269By164UnitClientCentredOnTheWorkArea) {
+    TestSettings settings;
+    FrameHarness h(*settings);
+    ASSERT_TRUE(h.hWnd);
+    EXPECT_EQ(h.frame.TestView().GetTemplateId(), UINT{IDD_TEST}) << "the 8-point variant";
+
+    const DialogUnits du = FrameUnits(h.frame);
+    ASSERT_GT(du.cx, 0);
+    const SIZE client = ClientSize(h.hWnd);
+    EXPECT_EQ(client.cx, du.X(269));
+    EXPECT_EQ(client.cy, du.Y(164));
+
+    RECT rc{};
+    ::GetWindowRect(h.hWnd, &rc);
+    const RECT work = WorkArea();
+    EXPECT_NEAR((rc.left + rc.right) / 2, (work.left + work.right) / 2, 1);
+    EXPECT_NEAR((rc.top + rc.bottom) / 2, (work.top + work.bottom) / 2, 1);
+    // What was placed is what will be stored.
+    EXPECT_EQ(settings->WinX, rc.left);
+    EXPECT_EQ(settings->WinY, rc.top);
+    EXPECT_NEAR(settings->WinDluW, 269, 1);
+    EXPECT_NEAR(settings->WinDluH, 164, 1);
+
+    EXPECT_EQ(h.frame.ActiveView(), h.frame.HomeView().m_hWnd);
+    EXPECT_TRUE(::IsWindowVisible(h.frame.HomeView()));
+    EXPECT_FALSE(::IsWindowVisible(h.frame.BrowView()));
+    wchar_t title[64]{};
+    ::GetWindowTextW(h.hWnd, title, 64);
+    EXPECT_STREQ(title, L"Memorion 1.2 by Dorsel");
+    EXPECT_EQ(::SendMessageW(h.hWnd, WM_GETICON, ICON_BIG, 0) != 0, true);
+    EXPECT_EQ(::SendMessageW(h.hWnd, WM_GETICON, ICON_SMALL, 0) != 0, true);
+}
+
+TEST(MainFrame, StoredPositionAndSizeAreRestored) {
+    struct Row {
+        const char* fault;
+        int x, y;
+    } rows[] = {
+        {"on the screen", 37, 53},
+        {"dragged partly off the screen to the left and top", -120, -40},
+    };
+    for (const Row& row : rows) {
+        TestSettings settings;
+        settings->WinX = row.x;
+        settings->WinY = row.y;
+        settings->WinDluW = 200;
+        settings->WinDluH = 130;
+        FrameHarness h(*settings);
+        RECT rc{};
+        ::GetWindowRect(h.hWnd, &rc);
+        EXPECT_EQ(rc.left, row.x) << row.fault;
+        EXPECT_EQ(rc.top, row.y) << row.fault;
+        const DialogUnits du = FrameUnits(h.frame);
+        EXPECT_EQ(ClientSize(h.hWnd).cx, du.X(200)) << row.fault;
+        EXPECT_EQ(ClientSize(h.hWnd).cy, du.Y(130)) << row.fault;
+        EXPECT_EQ(settings->WinX, row.x) << row.fault;
+    }
+}
+
+TEST(MainFrame, WindowLeftWhereNoMonitorIsOpensCentred) {
+    TestSettings settings;
+    settings->WinX = -30000;
+    settings->WinY = -30000;
+    FrameHarness h(*settings);
+    RECT rc{};
+    ::GetWindowRect(h.hWnd, &rc);
+    const RECT work = WorkArea();
+    EXPECT_NEAR((rc.left + rc.right) / 2, (work.left + work.right) / 2, 1);
+    EXPECT_NEAR((rc.top + rc.bottom) / 2, (work.top + work.bottom) / 2, 1);
+    EXPECT_TRUE(IsOnAnyMonitor(rc, MonitorRectangles()));
+}
+
+TEST(MainFrame, ClosedMaximizedReopensAtTheRestoredRectangle) {
+    TestSettings settings;
+    settings->WinX = 60;
+    settings->WinY = 70;
+    RECT restored{};
+    {
+        FrameHarness h(*settings);
+        ::GetWindowRect(h.hWnd, &restored);
+        ::ShowWindow(h.hWnd, SW_MAXIMIZE);
+        h.Pump();
+        ASSERT_TRUE(::IsZoomed(h.hWnd));
+        EXPECT_EQ(settings->WinX, 60) << "maximizing must not store the maximized position";
+        EXPECT_EQ(settings->WinY, 70);
+        h.Command(ID_APP_EXIT);
+        EXPECT_FALSE(::IsWindow(h.hWnd));
+        EXPECT_EQ(h.quitCode, 1);
+    }
+    FrameHarness again(*settings);
+    EXPECT_FALSE(::IsZoomed(again.hWnd));
+    RECT rc{};
+    ::GetWindowRect(again.hWnd, &rc);
+    EXPECT_EQ(rc.left, restored.left);
+    EXPECT_EQ(rc.top, restored.top);
+    EXPECT_EQ(rc.right, restored.right);
+    EXPECT_EQ(rc.bottom, restored.bottom);
+}
+
+TEST(MainFrame, MinimumTrackingSizeIs100By77UnitsOfClientArea) {
+    TestSettings settings;
+    FrameHarness h(*settings);
+    MINMAXINFO info{};
+    ::SendMessageW(h.hWnd, WM_GETMINMAXINFO, 0, reinterpret_cast<LPARAM>(&info));
+    const DialogUnits du = FrameUnits(h.frame);
+    RECT rc{0, 0, du.X(100), du.Y(77)};
+    ::AdjustWindowRectEx(&rc, CMainFrame::kStyle, TRUE, CMainFrame::kExStyle);
+    EXPECT_EQ(info.ptMinTrackSize.x, rc.right - rc.left);
+    EXPECT_EQ(info.ptMinTrackSize.y, rc.bottom - rc.top);
+}
+
+TEST(MainFrame, FunctionKeysSwitchViewsAndEachViewShowsItsMenu) {
+    TestSettings settings;
+    FrameHarness h(*settings);
+    SelectSomeWords(h);
+    CMainFrame& f = h.frame;
+    struct Row {
+        UINT key;
+        HWND view;
+        UINT goTo;
+        std::vector<std::wstring> menuBar;
+    } rows[] = {
+        {VK_F3, f.BrowView(), ID_GOTO_BROWSE, {L"&GoTo", L"&Browse"}},
+        {VK_F7, f.TestView(), ID_GOTO_TEST, {L"&GoTo"}},
+        {VK_F8, f.GraphView(), ID_GOTO_GRAPH, {L"&GoTo", L"&Graph"}},
+        {VK_F9, f.SetupView(), ID_GOTO_SETUP, {L"&GoTo"}},
+        {VK_F10, f.AboutView(), ID_GOTO_ABOUT, {L"&GoTo"}},
+        {VK_F1, f.HomeView(), ID_GOTO_HOME, {L"&GoTo", L"&File"}},
+        {VK_F7, f.TestView(), ID_GOTO_TEST, {L"&GoTo"}},
+        {VK_F10, f.AboutView(), ID_GOTO_ABOUT, {L"&GoTo"}},
+    };
+    for (const Row& row : rows) {
+        h.Key(row.key);
+        EXPECT_EQ(f.ActiveView(), row.view) << "key " << row.key;
+        EXPECT_EQ(h.MenuBar(), row.menuBar) << "key " << row.key;
+        for (UINT id = ID_GOTO_HOME; id <= ID_GOTO_ABOUT; ++id) {
+            EXPECT_EQ(h.IsGrayed(id), id == row.goTo) << "key " << row.key << " item " << id;
+        }
+        // Exactly the active view shows, over the whole client area.
+        const HWND views[] = {f.HomeView(), f.BrowView(), f.TestView(),
+                              f.GraphView(), f.SetupView(), f.AboutView()};
+        for (HWND view : views) EXPECT_EQ(::IsWindowVisible(view) != 0, view == row.view);
+        RECT rc{};
+        ::GetWindowRect(row.view, &rc);
+        const SIZE client = ClientSize(h.hWnd);
+        EXPECT_EQ(rc.right - rc.left, client.cx);
+        EXPECT_EQ(rc.bottom - rc.top, client.cy);
+    }
+}
+
+TEST(MainFrame, TheActiveViewsOwnKeyDoesNothing) {
+    TestSettings settings;
+    FrameHarness h(*settings);
+    h.Key(VK_F8);
+    ASSERT_EQ(h.frame.ActiveView(), h.frame.GraphView().m_hWnd);
+    MessageRecorder graph(h.frame.GraphView());
+    h.Key(VK_F8);
+    EXPECT_EQ(graph.activations, 0) << "a grayed accelerator must give no command";
+}
+
+TEST(MainFrame, WithNoWordSelectedBrowseAndTestAreGrayedAndTheirKeysDoNothing) {
+    TestSettings settings;
+    FrameHarness h(*settings);
+    const UINT keys[] = {VK_F1, VK_F8, VK_F9, VK_F10};
+    for (UINT key : keys) {
+        h.Key(key);
+        EXPECT_TRUE(h.IsGrayed(ID_GOTO_BROWSE)) << key;
+        EXPECT_TRUE(h.IsGrayed(ID_GOTO_TEST)) << key;
+        const HWND before = h.frame.ActiveView();
+        h.Key(VK_F3);
+        h.Key(VK_F7);
+        EXPECT_EQ(h.frame.ActiveView(), before) << key;
+    }
+}
+
+TEST(MainFrame, ViewCommandsReachTheActiveView) {
+    TestSettings settings;
+    FrameHarness h(*settings);
+    h.Key(VK_F8);
+    MessageRecorder graph(h.frame.GraphView());
+    h.Key(VK_F4);  // Edit, not in the graph view's menu: still forwarded, and ignored there
+    h.Command(ID_GRAPH_CLEAR);
+    h.Command(ID_VIEW_COMMAND_LAST);
+    h.Command(ID_VIEW_COMMAND_LAST + 1);  // outside the range: not the view's business
+    EXPECT_EQ(graph.commands, (std::vector<UINT>{ID_FILE_EDIT, ID_GRAPH_CLEAR,
+                                                 ID_VIEW_COMMAND_LAST}));
+    EXPECT_EQ(h.frame.ActiveView(), h.frame.GraphView().m_hWnd);
+    EXPECT_TRUE(::IsWindow(h.hWnd));
+}
+
+TEST(MainFrame, BackEscapeAndTheMouseBackButtonReturnHome) {
+    TestSettings settings;
+    FrameHarness h(*settings);
+    CMainFrame& f = h.frame;
+    const UINT keys[] = {VK_F8, VK_F9, VK_F10};
+    for (UINT key : keys) {
+        h.Key(key);
+        h.Key(VK_ESCAPE);
+        EXPECT_EQ(f.ActiveView(), f.HomeView().m_hWnd) << "Escape after " << key;
+
+        h.Key(key);
+        ::PostMessageW(f.ActiveView(), WM_XBUTTONUP, MAKEWPARAM(0, XBUTTON1), 0);
+        h.Pump();
+        EXPECT_EQ(f.ActiveView(), f.HomeView().m_hWnd) << "back button after " << key;
+
+        h.Key(key);
+        ::PostMessageW(f.ActiveView(), WM_XBUTTONUP, MAKEWPARAM(0, XBUTTON2), 0);
+        h.Pump();
+        EXPECT_NE(f.ActiveView(), f.HomeView().m_hWnd) << "the forward button is not back";
+
+        ::SendMessageW(::GetDlgItem(f.ActiveView(), IDCANCEL), BM_CLICK, 0, 0);
+        h.Pump();
+        EXPECT_EQ(f.ActiveView(), f.HomeView().m_hWnd) << "< Back after " << key;
+    }
+    MessageRecorder frame(h.hWnd);
+    h.Key(VK_ESCAPE);
+    ::PostMessageW(f.HomeView(), WM_XBUTTONUP, MAKEWPARAM(0, XBUTTON1), 0);
+    h.Pump();
+    EXPECT_TRUE(frame.commands.empty()) << "home has no way back";
+}
+
+TEST(MainFrame, AbandoningATestAsksFirstWhenConfirmExitIsSet) {
+    TestSettings settings;
+    settings->ConfirmExit = true;
+    FrameHarness h(*settings);
+    SelectSomeWords(h);
+    CMainFrame& f = h.frame;
+    const std::wstring question = LoadResString(IDS_CONFIRM_ABANDON);
+    ASSERT_FALSE(question.empty());
+    BoxAnswerer boxes(false);
+
+    h.Key(VK_F7);
+    ASSERT_EQ(f.ActiveView(), f.TestView().m_hWnd);
+    h.Key(VK_F1);
+    h.Command(ID_APP_EXIT);
+    h.Key(VK_ESCAPE);
+    ::PostMessageW(h.hWnd, WM_CLOSE, 0, 0);
+    h.Pump();
+    EXPECT_EQ(boxes.Texts(), std::vector<std::wstring>(4, question));
+    EXPECT_TRUE(::IsWindow(h.hWnd)) << "No keeps the window";
+    EXPECT_EQ(f.ActiveView(), f.TestView().m_hWnd) << "No keeps the test";
+
+    // Other views are left without a question.
+    h.Key(VK_F3);
+    EXPECT_EQ(f.ActiveView(), f.BrowView().m_hWnd);
+    h.Key(VK_F7);
+    h.Key(VK_F8);
+    EXPECT_EQ(f.ActiveView(), f.GraphView().m_hWnd);
+    EXPECT_EQ(boxes.Texts().size(), 4u);
+
+    boxes.Answer(true);
+    h.Key(VK_F7);
+    h.Key(VK_F1);
+    EXPECT_EQ(f.ActiveView(), f.HomeView().m_hWnd) << "Yes goes home";
+    h.Key(VK_F7);
+    h.Command(ID_APP_EXIT);
+    EXPECT_FALSE(::IsWindow(h.hWnd)) << "Yes closes";
+    EXPECT_EQ(boxes.Texts().size(), 6u);
+    EXPECT_EQ(h.quitCode, 1);
+}
+
+TEST(MainFrame, NothingIsAskedWithoutConfirmExitOrOutsideTheTest) {
+    {
+        TestSettings settings;
+        FrameHarness h(*settings);
+        SelectSomeWords(h);
+        BoxAnswerer boxes(false);
+        h.Key(VK_F7);
+        h.Key(VK_F1);
+        EXPECT_EQ(h.frame.ActiveView(), h.frame.HomeView().m_hWnd);
+        h.Key(VK_F7);
+        h.Command(ID_APP_EXIT);
+        EXPECT_FALSE(::IsWindow(h.hWnd));
+        EXPECT_TRUE(boxes.Texts().empty());
+    }
+    {
+        TestSettings settings;
+        settings->ConfirmExit = true;
+        FrameHarness h(*settings);
+        BoxAnswerer boxes(false);
+        h.Key(VK_F8);
+        h.Command(ID_APP_EXIT);
+        EXPECT_FALSE(::IsWindow(h.hWnd));
+        EXPECT_TRUE(boxes.Texts().empty());
+    }
+}
+
+TEST(MainFrame, FolderChangesArePendingForHomeAndDropTheLibraryElsewhere) {
+    TestSettings settings;
+    FrameHarness h(*settings);
+    TheWatcherSlot().changePending = false;
+    h.Key(VK_F8);
+    ::PostMessageW(h.hWnd, WM_DATA_FOLDER_CHANGED, 0, 0);
+    h.Pump();
+    EXPECT_FALSE(TheWatcherSlot().changePending) << "not with the graph view showing";
+    h.Key(VK_F1);
+    ::PostMessageW(h.hWnd, WM_DATA_FOLDER_CHANGED, 0, 0);
+    h.Pump();
+    EXPECT_TRUE(TheWatcherSlot().changePending);
+    TheWatcherSlot().changePending = false;
+}
+
+TEST(MainFrame, EndOfTheSessionSavesTheSettings) {
+    TestSettings settings;
+    FrameHarness h(*settings);
+    settings->WordOrder = 2;
+    ::SendMessageW(h.hWnd, WM_ENDSESSION, FALSE, 0);
+    EXPECT_EQ(AppSettings(SettingsSeamsWin32(settings.Key())).WordOrder, 0)
+        << "a cancelled end of session saves nothing";
+    ::SendMessageW(h.hWnd, WM_ENDSESSION, TRUE, 0);
+    EXPECT_EQ(AppSettings(SettingsSeamsWin32(settings.Key())).WordOrder, 2);
+}
+
+}  // namespace
