@@ -1,0 +1,529 @@
+// The home view in process under Wine, inside a real frame: the list mirroring a data folder of
+// the test's own, the selection it restores and writes back, the command states, the file
+// commands with their messages, the keys, the report of outside changes, and the layout.
+
+#include <gtest/gtest.h>
+
+#include <windows.h>
+
+#include <cstdio>
+#include <string>
+#include <vector>
+
+#include "app/view_layout.h"
+#include "app/word_file_ops.h"
+#include "data/folder_watcher_win32.h"
+#include "home_test_support.h"
+
+namespace {
+
+using frame_test::FrameHarness;
+using home_test::DialogScript;
+using home_test::GoToCatcher;
+using home_test::HomeSettings;
+using home_test::PumpFor;
+using home_test::PumpUntil;
+using home_test::TempFolder;
+using Names = std::vector<std::u16string>;
+using Texts = std::vector<std::wstring>;
+
+// Two runs of the pending-change check and then some.
+constexpr DWORD kSeveralChecks = 3 * CHomeView::kPendingChangePeriodMs;
+
+std::wstring Res(UINT id) { return LoadResString(id); }
+
+std::wstring Status(unsigned a, unsigned b, unsigned c, unsigned d) {
+    wchar_t text[256]{};
+    std::swprintf(text, 256, Res(IDS_HOME_STATUS).c_str(), a, b, c, d);
+    return text;
+}
+
+std::string Lines(int count) {
+    std::string text;
+    for (int i = 0; i < count; ++i) text += "word" + std::to_string(i) + "\\other\n";
+    return text;
+}
+
+// One home view in its frame over a data folder of its own. The folder is filled before the
+// frame starts unless the test fills it later.
+struct Home {
+    explicit Home(std::vector<std::pair<std::wstring, int>> files = {}, Names selection = {},
+                  const std::wstring& below = L"")
+        : settings(below.empty() ? folder.Path() : folder.File(below), std::move(selection)) {
+        for (const auto& [name, lines] : files) folder.Write(name, Lines(lines));
+        TheWatcherSlot().changePending = false;
+        Start();
+    }
+    ~Home() { Stop(); }
+
+    void Start() {
+        harness = std::make_unique<FrameHarness>(*settings);
+        catcher = std::make_unique<GoToCatcher>(harness->hWnd);
+    }
+    void Stop() {
+        catcher.reset();
+        harness.reset();
+    }
+
+    FrameHarness& H() { return *harness; }
+    CHomeView& View() { return harness->frame.HomeView(); }
+    HWND List() { return View().GetDlgItem(IDC_FILE_LIST); }
+    HWND Control(int id) { return View().GetDlgItem(id); }
+
+    Texts Items() {
+        Texts texts;
+        const int count = static_cast<int>(::SendMessageW(List(), LB_GETCOUNT, 0, 0));
+        for (int i = 0; i < count; ++i) {
+            wchar_t text[256]{};
+            ::SendMessageW(List(), LB_GETTEXT, i, reinterpret_cast<LPARAM>(text));
+            texts.emplace_back(text);
+        }
+        return texts;
+    }
+    std::vector<int> Selected() {
+        std::vector<int> items(256);
+        const LRESULT n = ::SendMessageW(List(), LB_GETSELITEMS, items.size(),
+                                         reinterpret_cast<LPARAM>(items.data()));
+        items.resize(n > 0 ? static_cast<size_t>(n) : 0);
+        return items;
+    }
+    std::wstring StatusText() {
+        wchar_t text[256]{};
+        ::GetWindowTextW(Control(IDC_STATUS), text, 256);
+        return text;
+    }
+    // As a click would: the list changes its selection and tells its parent.
+    void Select(std::vector<int> items) {
+        ::SendMessageW(List(), LB_SETSEL, FALSE, -1);
+        for (int i : items) ::SendMessageW(List(), LB_SETSEL, TRUE, i);
+        ::SendMessageW(View(), WM_COMMAND, MAKEWPARAM(IDC_FILE_LIST, LBN_SELCHANGE),
+                       reinterpret_cast<LPARAM>(List()));
+    }
+    void Command(UINT id) { H().Command(id); }
+
+    TempFolder folder;
+    HomeSettings settings;
+    DialogScript script;
+    std::unique_ptr<FrameHarness> harness;
+    std::unique_ptr<GoToCatcher> catcher;
+};
+
+// Ctrl held down as the user holds it, so that the asynchronous key state reports it.
+struct CtrlHeld {
+    CtrlHeld() { Send(0); }
+    ~CtrlHeld() { Send(KEYEVENTF_KEYUP); }
+    static void Send(DWORD flags) {
+        INPUT input{};
+        input.type = INPUT_KEYBOARD;
+        input.ki.wVk = VK_CONTROL;
+        input.ki.dwFlags = flags;
+        ::SendInput(1, &input, sizeof input);
+    }
+};
+
+TEST(HomeView, AnEmptyDataFolderOffersNothingToActOn) {
+    Home home;
+    EXPECT_TRUE(home.Items().empty());
+    EXPECT_EQ(home.StatusText(), Status(0, 0, 0, 0));
+    EXPECT_FALSE(::IsWindowEnabled(home.Control(IDC_HOME_BROWSE)));
+    EXPECT_FALSE(::IsWindowEnabled(home.Control(IDOK)));
+    for (UINT grayed : {ID_GOTO_BROWSE, ID_GOTO_TEST, ID_FILE_SELECT_ALL, ID_FILE_EDIT,
+                        ID_FILE_RENAME, ID_FILE_DELETE}) {
+        EXPECT_TRUE(home.H().IsGrayed(grayed)) << grayed;
+    }
+    for (UINT enabled : {ID_FILE_NEW, ID_FILE_REFRESH, ID_FILE_OPEN_FOLDER}) {
+        EXPECT_FALSE(home.H().IsGrayed(enabled)) << enabled;
+    }
+
+    home.H().Key(VK_DELETE);
+    {
+        CtrlHeld ctrl;
+        home.H().Key('A');
+    }
+    home.H().Key(VK_RETURN);
+    home.H().Key(VK_ESCAPE);
+    EXPECT_TRUE(home.script.Seen().empty()) << "Delete asks nothing when nothing is selected";
+    EXPECT_TRUE(home.catcher->commands.empty());
+    EXPECT_TRUE(::IsWindowVisible(home.View())) << "Escape leads nowhere from home";
+}
+
+TEST(HomeView, RestoresTheStoredSelectionAndWritesItBack) {
+    struct Row {
+        Names stored;
+        std::vector<int> selected;
+        Names written;
+        std::wstring status;
+        const char* why;
+    };
+    const Row rows[] = {
+        {{u"c.mrn", u"a.mrn"}, {0, 2}, {u"a.mrn", u"c.mrn"}, Status(5, 9, 2, 3),
+         "stored order plays no part; the list's order is written back"},
+        {{u"gone.mrn"}, {0}, {u"a.mrn"}, Status(2, 9, 1, 3),
+         "a stored name matching no file falls back to the first file"},
+        {{u"A.MRN"}, {0}, {u"a.mrn"}, Status(2, 9, 1, 3), "names match case-sensitively"},
+    };
+    for (const Row& r : rows) {
+        Home home({{L"a.mrn", 2}, {L"b.mrn", 4}, {L"c.mrn", 3}}, r.stored);
+        EXPECT_EQ(home.Items(), (Texts{L"a (2)", L"b (4)", L"c (3)"})) << r.why;
+        EXPECT_EQ(home.Selected(), r.selected) << r.why;
+        EXPECT_EQ(home.settings->Selection(), r.written) << r.why;
+        EXPECT_EQ(home.StatusText(), r.status) << r.why;
+        EXPECT_TRUE(::IsWindowEnabled(home.Control(IDOK))) << r.why;
+        EXPECT_FALSE(home.H().IsGrayed(ID_GOTO_TEST)) << r.why;
+    }
+}
+
+TEST(HomeView, CommandStatesFollowTheSelection) {
+    Home home({{L"a.mrn", 2}, {L"empty.mrn", 0}, {L"c.mrn", 3}}, {u"empty.mrn"});
+    struct Row {
+        std::vector<int> select;
+        bool words;
+        bool single;
+        bool any;
+    };
+    const Row rows[] = {
+        {{2}, false, true, true},  // a selected file without words: no test, but editable
+        {{0, 1}, true, false, true},
+        {{}, false, false, false},
+        {{1}, true, true, true},
+    };
+    for (const Row& r : rows) {
+        SCOPED_TRACE(testing::Message() << "selecting " << r.select.size() << " files");
+        home.Select(r.select);
+        EXPECT_EQ(::IsWindowEnabled(home.Control(IDOK)) != FALSE, r.words);
+        EXPECT_EQ(::IsWindowEnabled(home.Control(IDC_HOME_BROWSE)) != FALSE, r.words);
+        EXPECT_EQ(home.H().IsGrayed(ID_GOTO_TEST), !r.words);
+        EXPECT_EQ(home.H().IsGrayed(ID_GOTO_BROWSE), !r.words);
+        EXPECT_EQ(home.H().IsGrayed(ID_FILE_EDIT), !r.single);
+        EXPECT_EQ(home.H().IsGrayed(ID_FILE_RENAME), !r.single);
+        EXPECT_EQ(home.H().IsGrayed(ID_FILE_DELETE), !r.any);
+        EXPECT_FALSE(home.H().IsGrayed(ID_FILE_SELECT_ALL));
+    }
+}
+
+TEST(HomeView, CtrlASelectsEveryFile) {
+    // Names the list's own type-ahead search does not take an A for.
+    Home home({{L"x.mrn", 2}, {L"y.mrn", 4}, {L"z.mrn", 3}}, {u"y.mrn"});
+    home.H().Key('A');
+    EXPECT_EQ(home.Selected(), (std::vector<int>{1})) << "A alone is no command";
+    {
+        CtrlHeld ctrl;
+        home.H().Key('A');
+    }
+    EXPECT_EQ(home.Selected(), (std::vector<int>{0, 1, 2}));
+    EXPECT_EQ(home.settings->Selection(), (Names{u"x.mrn", u"y.mrn", u"z.mrn"}));
+    EXPECT_EQ(home.StatusText(), Status(9, 9, 3, 3));
+}
+
+TEST(HomeView, EnterOnTheListAndDoubleClickStartATestOnlyWithWordsSelected) {
+    Home home({{L"a.mrn", 2}, {L"empty.mrn", 0}}, {u"empty.mrn"});
+    auto doubleClick = [&] {
+        ::SendMessageW(home.View(), WM_COMMAND, MAKEWPARAM(IDC_FILE_LIST, LBN_DBLCLK),
+                       reinterpret_cast<LPARAM>(home.List()));
+        home.H().Pump();
+    };
+    ASSERT_EQ(::GetFocus(), home.List());
+    home.H().Key(VK_RETURN);
+    doubleClick();
+    EXPECT_TRUE(home.catcher->commands.empty()) << "no words selected";
+
+    home.Select({0});
+    home.H().Key(VK_RETURN);
+    EXPECT_EQ(home.catcher->commands, (std::vector<UINT>{ID_GOTO_TEST}));
+    doubleClick();
+    EXPECT_EQ(home.catcher->commands, (std::vector<UINT>{ID_GOTO_TEST, ID_GOTO_TEST}));
+}
+
+TEST(HomeView, NewCreatesTheMissingFolderAndCountsItsProposals) {
+    NewFileCounter() = 1;
+    Home home({}, {}, L"data");
+    home.script.Accept();
+    home.script.Cancel();
+    home.script.Cancel();
+    home.Command(ID_FILE_NEW);
+    home.Command(ID_FILE_NEW);
+    home.H().Key(VK_INSERT);
+
+    EXPECT_TRUE(home.folder.Exists(L"data\\New 1.mrn"));
+    EXPECT_EQ(home.script.Proposals(), (Texts{L"New 1", L"New 2", L"New 2"}))
+        << "a cancelled dialog does not use up a number";
+    EXPECT_EQ(home.script.Seen().front().label, Res(IDS_NEW_FILE_LABEL));
+    EXPECT_EQ(home.Items(), (Texts{L"New 1 (0)"}));
+    EXPECT_EQ(home.Selected(), (std::vector<int>{0}));
+    EXPECT_TRUE(home.script.BoxTexts().empty());
+}
+
+TEST(HomeView, NewNeverOverwritesAndOffersTheTypedNameAgain) {
+    NewFileCounter() = 1;
+    Home home({{L"x.mrn", 3}});
+    home.script.Type(L"x");
+    home.script.Cancel();
+    home.Command(ID_FILE_NEW);
+
+    EXPECT_EQ(home.script.BoxTexts(), (Texts{Res(IDS_ERR_FILE_EXISTS)}));
+    EXPECT_EQ(home.script.Proposals(), (Texts{L"New 1", L"x"}));
+    EXPECT_EQ(home.Items(), (Texts{L"x (3)"})) << "the existing file keeps its content";
+    EXPECT_EQ(NewFileCounter(), 1u);
+}
+
+TEST(HomeView, NewWithAnEmptyNameCreatesTheBareExtension) {
+    Home home({{L"a.mrn", 2}});
+    home.script.Type(L"");
+    home.Command(ID_FILE_NEW);
+    EXPECT_TRUE(home.folder.Exists(L".mrn"));
+    EXPECT_EQ(home.Items(), (Texts{L" (0)", L"a (2)"}));
+    EXPECT_EQ(home.Selected(), (std::vector<int>{0}));
+    EXPECT_EQ(home.settings->Selection(), (Names{u".mrn"}));
+}
+
+TEST(HomeView, NewReportsADataFolderThatCannotBeMade) {
+    NewFileCounter() = 4;
+    Home home({}, {}, L"no\\such\\folder");
+    home.Command(ID_FILE_NEW);
+    EXPECT_EQ(home.script.BoxTexts(), (Texts{Res(IDS_ERR_DATA_FOLDER)}));
+    EXPECT_TRUE(home.script.Proposals().empty());
+    EXPECT_EQ(NewFileCounter(), 4u);
+}
+
+TEST(HomeView, NewReportsANameTheFileSystemRefuses) {
+    Home home;
+    home.script.Type(L"no\\such\\sub");
+    home.Command(ID_FILE_NEW);
+    EXPECT_EQ(home.script.BoxTexts(), (Texts{Res(IDS_ERR_CREATE)}));
+    EXPECT_EQ(home.script.Proposals().size(), 2u) << "the dialog opens again";
+}
+
+TEST(HomeView, TheNewFileCounterGoesOnAcrossAFrameRestart) {
+    NewFileCounter() = 1;
+    Home home;
+    home.script.Accept();
+    home.Command(ID_FILE_NEW);
+    home.Stop();
+    home.Start();
+    home.Command(ID_FILE_NEW);  // no answer left: cancelled
+    EXPECT_EQ(home.script.Proposals(), (Texts{L"New 1", L"New 2"}));
+}
+
+TEST(HomeView, RenameProposesTheNameAndNeverReplacesAFile) {
+    Home home({{L"a.mrn", 2}, {L"b.mrn", 4}}, {u"a.mrn"});
+    home.script.Type(L"b");
+    home.script.Type(L"c");
+    home.Command(ID_FILE_RENAME);
+
+    EXPECT_EQ(home.script.Proposals(), (Texts{L"a", L"b"}));
+    EXPECT_EQ(home.script.Seen().front().label, Res(IDS_RENAME_LABEL));
+    EXPECT_EQ(home.script.BoxTexts(), (Texts{Res(IDS_ERR_RENAME)}));
+    EXPECT_EQ(home.Items(), (Texts{L"b (4)", L"c (2)"}));
+    EXPECT_EQ(home.Selected(), (std::vector<int>{1}));
+    EXPECT_FALSE(home.folder.Exists(L"a.mrn"));
+}
+
+TEST(HomeView, DeleteAsksAndKeepsTheSelectionNearby) {
+    struct Row {
+        std::vector<int> select;
+        bool yes;
+        Texts left;
+        std::vector<int> selected;
+        const char* why;
+    };
+    const Row rows[] = {
+        {{2, 3}, true, {L"1 (1)", L"2 (1)", L"5 (1)"}, {1}, "the file above stays selected"},
+        {{0}, true, {L"2 (1)", L"3 (1)", L"4 (1)", L"5 (1)"}, {0}, "the new first file"},
+        {{1, 4}, false, {L"1 (1)", L"2 (1)", L"3 (1)", L"4 (1)", L"5 (1)"}, {1, 4},
+         "No deletes nothing"},
+    };
+    for (const Row& r : rows) {
+        Home home({{L"1.mrn", 1}, {L"2.mrn", 1}, {L"3.mrn", 1}, {L"4.mrn", 1}, {L"5.mrn", 1}});
+        home.Select(r.select);
+        home.script.AnswerBoxes(r.yes);
+        home.H().Key(VK_DELETE);
+        EXPECT_EQ(home.script.BoxTexts(), (Texts{Res(IDS_CONFIRM_DELETE)})) << r.why;
+        EXPECT_EQ(home.Items(), r.left) << r.why;
+        EXPECT_EQ(home.Selected(), r.selected) << r.why;
+    }
+}
+
+TEST(HomeView, ALockedFileStopsTheDeletionBeforeAnythingIsLost) {
+    Home home({{L"a.mrn", 2}, {L"b.mrn", 3}, {L"c.mrn", 1}});
+    home.Select({0, 1});
+    HANDLE held = ::CreateFileW(home.folder.File(L"a.mrn").c_str(), GENERIC_READ,
+                                FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING,
+                                FILE_ATTRIBUTE_NORMAL, nullptr);
+    ASSERT_NE(held, INVALID_HANDLE_VALUE);
+    home.Command(ID_FILE_DELETE);
+    ::CloseHandle(held);
+
+    EXPECT_EQ(home.script.BoxTexts(), (Texts{Res(IDS_CONFIRM_DELETE), Res(IDS_ERR_DELETE)}));
+    EXPECT_TRUE(home.folder.Exists(L"a.mrn"));
+    EXPECT_TRUE(home.folder.Exists(L"b.mrn")) << "the files after the failing one are kept";
+    EXPECT_EQ(home.Items(), (Texts{L"a (2)", L"b (3)", L"c (1)"}));
+    EXPECT_EQ(home.Selected(), (std::vector<int>{0, 1}));
+}
+
+std::string ClassOf(HWND hWnd) {
+    char name[64]{};
+    ::GetClassNameA(hWnd, name, 64);
+    return name;
+}
+
+// A window of the test's own, to take the foreground from the frame.
+struct OtherWindow {
+    OtherWindow() {
+        hWnd = ::CreateWindowExW(0, L"STATIC", L"other", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 0, 0,
+                                 100, 100, nullptr, nullptr, nullptr, nullptr);
+    }
+    ~OtherWindow() { ::DestroyWindow(hWnd); }
+    HWND hWnd = nullptr;
+};
+
+TEST(HomeView, AnOutsideChangeIsReportedOnceWhenTheFrameIsInTheForeground) {
+    Home home({{L"a.mrn", 1}});
+    ASSERT_EQ(::GetForegroundWindow(), home.H().hWnd);
+    {
+        OtherWindow other;
+        ::SetForegroundWindow(other.hWnd);
+        ASSERT_EQ(::GetForegroundWindow(), other.hWnd);
+
+        home.folder.Write(L"a.mrn", Lines(3));
+        home.folder.Write(L"b.mrn", Lines(2));
+        ASSERT_TRUE(PumpUntil(home.H(), [] { return TheWatcherSlot().changePending; }));
+        home.folder.Write(L"a.mrn", Lines(4));
+        PumpFor(home.H(), kSeveralChecks);
+        EXPECT_TRUE(home.script.Seen().empty()) << "nothing while the frame is in the background";
+        EXPECT_EQ(home.Items(), (Texts{L"a (1)"}));
+    }
+
+    ::SetForegroundWindow(home.H().hWnd);
+    ASSERT_TRUE(PumpUntil(home.H(), [&] { return !home.script.Seen().empty(); }))
+        << "pending " << TheWatcherSlot().changePending << ", in the foreground: "
+        << ClassOf(::GetForegroundWindow());
+    PumpFor(home.H(), kSeveralChecks);
+    EXPECT_EQ(home.script.BoxTexts(), (Texts{Res(IDS_FOLDER_CHANGED)}));
+    EXPECT_EQ(home.Items(), (Texts{L"a (4)", L"b (2)"}));
+}
+
+TEST(HomeView, AChangeWhileAnotherViewShowsIsReloadedOnReturnWithoutAMessage) {
+    Home home({{L"a.mrn", 1}});
+    home.H().frame.SwitchToView(home.H().frame.AboutView());
+    home.folder.Write(L"a.mrn", Lines(2));
+    ASSERT_TRUE(PumpUntil(home.H(), [] { return !VocabularyCache::Instance().HasLibrary(); }));
+    PumpFor(home.H(), kSeveralChecks);
+    home.H().frame.SwitchToView(home.View());
+    PumpFor(home.H(), kSeveralChecks);
+    EXPECT_TRUE(home.script.Seen().empty());
+    EXPECT_EQ(home.Items(), (Texts{L"a (2)"}));
+}
+
+// A change that came while home showed but the frame was in the background waits for home.
+TEST(HomeView, APendingChangeWaitsUntilHomeShowsAgain) {
+    Home home({{L"a.mrn", 1}});
+    home.H().frame.SwitchToView(home.H().frame.AboutView());
+    TheWatcherSlot().changePending = true;
+    PumpFor(home.H(), kSeveralChecks);
+    EXPECT_TRUE(home.script.Seen().empty());
+    EXPECT_TRUE(TheWatcherSlot().changePending);
+
+    home.H().frame.SwitchToView(home.View());
+    ASSERT_TRUE(PumpUntil(home.H(), [&] { return !home.script.Seen().empty(); }));
+    EXPECT_EQ(home.script.BoxTexts(), (Texts{Res(IDS_FOLDER_CHANGED)}));
+    EXPECT_FALSE(TheWatcherSlot().changePending);
+}
+
+TEST(HomeView, TheProgramsOwnFileCommandsRaiseNoChangeMessage) {
+    Home home({{L"a.mrn", 1}, {L"b.mrn", 1}}, {u"a.mrn"});
+    ASSERT_EQ(::GetForegroundWindow(), home.H().hWnd);
+    home.script.Type(L"n");
+    home.script.Type(L"m");
+    for (UINT command : {ID_FILE_NEW, ID_FILE_RENAME, ID_FILE_DELETE}) {
+        home.script.Clear();
+        home.Command(command);  // the question before deleting is answered Yes
+        PumpFor(home.H(), kSeveralChecks);
+        for (const std::wstring& text : home.script.BoxTexts()) {
+            EXPECT_NE(text, Res(IDS_FOLDER_CHANGED)) << command;
+        }
+    }
+    EXPECT_EQ(home.Items(), (Texts{L"a (1)", L"b (1)"}));
+
+    home.script.Clear();
+    home.folder.Write(L"b.mrn", Lines(2));  // the watch goes on after them
+    ASSERT_TRUE(PumpUntil(home.H(), [&] { return !home.script.BoxTexts().empty(); }));
+    EXPECT_EQ(home.script.BoxTexts().back(), Res(IDS_FOLDER_CHANGED));
+}
+
+// Notes where each popup menu of the thread opens, and closes it at once.
+class MenuWatcher {
+public:
+    MenuWatcher() {
+        s_self = this;
+        m_hook = ::SetWindowsHookExW(WH_CALLWNDPROC, &Proc, nullptr, ::GetCurrentThreadId());
+    }
+    ~MenuWatcher() {
+        ::UnhookWindowsHookEx(m_hook);
+        s_self = nullptr;
+    }
+    std::vector<POINT> opened;
+
+private:
+    static LRESULT CALLBACK Proc(int code, WPARAM wParam, LPARAM lParam) {
+        const auto* call = reinterpret_cast<const CWPSTRUCT*>(lParam);
+        if (code == HC_ACTION && s_self && call->message == WM_ENTERIDLE &&
+            call->wParam == MSGF_MENU) {
+            RECT rc{};
+            ::GetWindowRect(reinterpret_cast<HWND>(call->lParam), &rc);
+            s_self->opened.push_back(POINT{rc.left, rc.top});
+            ::EndMenu();
+        }
+        return ::CallNextHookEx(nullptr, code, wParam, lParam);
+    }
+    static inline MenuWatcher* s_self = nullptr;
+    HHOOK m_hook = nullptr;
+};
+
+TEST(HomeView, TheContextMenuOpensOnTheListOrAtItsCornerFromTheKeyboard) {
+    Home home({{L"a.mrn", 1}});
+    POINT corner{0, 0};
+    ::ClientToScreen(home.List(), &corner);
+    RECT list{};
+    ::GetWindowRect(home.List(), &list);
+    const POINT inside{list.left + 5, list.top + 5};
+    MenuWatcher menus;
+    auto contextMenu = [&](HWND source, POINT at) {
+        ::SendMessageW(home.View(), WM_CONTEXTMENU, reinterpret_cast<WPARAM>(source),
+                       MAKELPARAM(at.x, at.y));
+    };
+    contextMenu(home.List(), POINT{-1, -1});
+    contextMenu(home.List(), inside);
+    contextMenu(home.Control(IDC_STATUS), inside);
+    ASSERT_EQ(menus.opened.size(), 2u) << "only the list has a context menu";
+    EXPECT_EQ(menus.opened[0].x, corner.x);
+    EXPECT_EQ(menus.opened[0].y, corner.y);
+    EXPECT_EQ(menus.opened[1].x, inside.x);
+    EXPECT_EQ(menus.opened[1].y, inside.y);
+}
+
+TEST(HomeView, AnEditorThatCannotBeStartedIsReported) {
+    EXPECT_FALSE(StartProgramOn(L"C:\\no\\such\\editor.exe", u"C:\\a.mrn"));
+}
+
+TEST(HomeView, AShortViewHidesItsButtonsAndStatusLineAndTheListFillsIt) {
+    Home home({{L"a.mrn", 1}});
+    const DialogUnits du = DialogUnits::Measure(home.View());
+    const int width = du.X(200);
+    const int ids[] = {IDC_STATUS, IDOK, IDC_HOME_BROWSE, IDC_HOME_GRAPH, IDC_HOME_SETUP,
+                       IDC_HOME_ABOUT};
+    for (int dlu : {121, 122}) {
+        const bool tall = dlu > kTallViewDlu;
+        ::SetWindowPos(home.View(), nullptr, 0, 0, width, du.Y(dlu), SWP_NOZORDER | SWP_NOMOVE);
+        for (int id : ids) EXPECT_EQ(::IsWindowVisible(home.Control(id)) != FALSE, tall) << id;
+        RECT list{};
+        ::GetWindowRect(home.List(), &list);
+        ::MapWindowPoints(nullptr, home.View(), reinterpret_cast<POINT*>(&list), 2);
+        const HomeLayout want = LayoutHomeView(width, du.Y(dlu), du);
+        EXPECT_EQ(list.left, du.X(1));
+        EXPECT_EQ(list.top, du.Y(1));
+        EXPECT_EQ(list.right, width - du.X(1));
+        EXPECT_EQ(list.bottom, tall ? want.status.top - du.Y(1) : du.Y(dlu) - du.Y(1));
+    }
+}
+
+}  // namespace
