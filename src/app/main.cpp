@@ -4,6 +4,7 @@
 
 #include "app/run_frame.h"
 #include "settings/app_settings.h"
+#include "test/smart_edit_win32.h"
 #include "win/app_module.h"
 
 int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int showCmd) {
@@ -12,7 +13,10 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int showCmd) {
     // First use: loaded before any window exists, and so destroyed, and saved, last.
     AppSettings& settings = AppSettings::Instance();
 
+    // The answer field's colours live as long as the process, across frame restarts.
+    CreateFlashColorTable();
     const int result = RunFramesUntilExit(showCmd, settings);
+    DeleteFlashColorTable();
 
     AppModule().Term();
     return result;

@@ -1,9 +1,31 @@
 #include "test/test_view_win32.h"
 
+#include <commctrl.h>
+
+#include <cwchar>
+#include <string>
+
 #include "app/messages.h"
-#include "app/view_layout.h"
+#include "data/vocabulary_cache.h"
 #include "res/resource.h"
+#include "settings/app_settings.h"
+#include "settings/user_font_win32.h"
+#include "test/lower_case.h"
+#include "test/random_source.h"
 #include "win/defer_window_pos.h"
+#include "win/reflection.h"
+
+namespace {
+
+std::wstring ToWide(std::u16string_view text) {
+    return std::wstring(reinterpret_cast<const wchar_t*>(text.data()), text.size());
+}
+
+RECT ToRect(const LayoutBox& box) {
+    return RECT{box.x, box.y, box.x + box.width, box.y + box.height};
+}
+
+}  // namespace
 
 CTestView::CTestView(AppSettings& settings)
     : CViewBase(settings, IDD_TEST, kNoOwnMenu, /*hasBack*/ true) {}
@@ -19,31 +41,49 @@ BOOL CTestView::ProcessWindowMessage(HWND hWnd, UINT msg, WPARAM wParam, LPARAM 
         return OnSize(LOWORD(lParam), HIWORD(lParam), result);
     case WM_SETFOCUS:
         return OnSetFocus(result);
+    case WM_FLASH_DONE:
+        return OnFlashDone(result);
     default:
-        return CViewBase::ProcessWindowMessage(hWnd, msg, wParam, lParam, result);
+        if (CViewBase::ProcessWindowMessage(hWnd, msg, wParam, lParam, result)) return TRUE;
+        // The answer field paints its own background from its reflected WM_CTLCOLOREDIT.
+        return ReflectNotifications(hWnd, msg, wParam, lParam, result);
     }
 }
 
 BOOL CTestView::OnInitDialog(LRESULT& result) {
-    m_answerField = GetDlgItem(IDC_ANSWER);
+    m_questionEdit = GetDlgItem(IDC_QUESTION);
+    m_hintLabel = GetDlgItem(IDC_HINT_LABEL);
+    m_hintEdit = GetDlgItem(IDC_HINT);
+    m_answerLabel = GetDlgItem(IDC_ANSWER_LABEL);
+    m_progressBar = GetDlgItem(IDC_PROGRESS);
+    m_statusLine = GetDlgItem(IDC_STATUS);
     m_backButton = GetDlgItem(IDCANCEL);
+    m_answerEdit.Attach(GetDlgItem(IDC_ANSWER));
     result = FALSE;
     return TRUE;
 }
 
+// A new test every time: the previous session, finished or not, is dropped unrecorded.
 BOOL CTestView::OnViewActivate(LRESULT& result) {
     ShowOwnMenu();
-    ::SetFocus(m_answerField);
+    ApplyFonts();
+    const RECT client = GetClientRect();
+    Layout(client.right, client.bottom);
+    m_state = State::AwaitingAnswer;
+
+    const QueueOrder order{static_cast<std::uint32_t>(m_settings.TestingDirection),
+                           static_cast<std::uint32_t>(m_settings.WordOrder)};
+    m_session = std::make_unique<TestSession>(VocabularyCache::Instance().GetPool(), order,
+                                              RuntimeRandomSource(), PlatformLowerCase);
+    m_answerEdit.SetColorIndex(kFlashNormal);
+    ShowQuestion();
+    UpdateStatus();
     result = 0;
     return TRUE;
 }
 
 BOOL CTestView::OnSize(int width, int height, LRESULT& result) {
-    const BackLayout layout = LayoutTestBack(width, height, Units());
-    {
-        CDeferWindowPos batch(8);
-        PlaceShownOrHidden(batch, m_backButton, layout.back, layout.tall);
-    }
+    Layout(width, height);
     result = 0;
     return TRUE;
 }
@@ -51,7 +91,135 @@ BOOL CTestView::OnSize(int width, int height, LRESULT& result) {
 // Whatever gives the view the focus (the frame coming back to the foreground, for one), the
 // typing goes to the answer.
 BOOL CTestView::OnSetFocus(LRESULT& result) {
-    ::SetFocus(m_answerField);
+    ::SetFocus(m_answerEdit);
     result = 0;
     return TRUE;
+}
+
+BOOL CTestView::PreTranslateMessage(MSG* msg) {
+    if (PostHomeOnBackMouseButton(msg)) return TRUE;
+    if (msg->message == WM_KEYDOWN && msg->wParam == VK_RETURN && m_answerEdit.m_hWnd &&
+        ::GetFocus() == m_answerEdit.m_hWnd) {
+        Submit();
+        return TRUE;
+    }
+    return DialogNavigation(msg);
+}
+
+void CTestView::Submit() {
+    if (m_state != State::AwaitingAnswer || !m_session || m_session->Finished()) return;
+    const std::wstring typed = m_answerEdit.GetWindowText();
+    const AnswerResult answer = m_session->SubmitAnswer(
+        std::u16string_view(reinterpret_cast<const char16_t*>(typed.data()), typed.size()),
+        AnswerRules{m_settings.CaseSensitive, m_settings.LazyRepeat});
+    if (!answer.remaining) {
+        const LRESULT upper = ::SendMessageW(m_progressBar, PBM_GETRANGE, FALSE, 0);
+        ::SendMessageW(m_progressBar, PBM_SETPOS, static_cast<WPARAM>(upper), 0);
+        m_state = State::TestFinished;
+        m_answerEdit.StartFlash(FlashMode::Finished);
+    } else if (answer.correct) {
+        m_state = State::AnswerCorrect;
+        m_answerEdit.StartFlash(FlashMode::Correct);
+    } else {
+        m_state = State::AnswerWrong;
+        m_answerEdit.StartFlash(FlashMode::Wrong);
+    }
+}
+
+BOOL CTestView::OnFlashDone(LRESULT& result) {
+    const std::uint32_t score = UpdateStatus();
+    switch (m_state) {
+    case State::AnswerCorrect:
+        ShowQuestion();
+        break;
+    case State::AnswerWrong: {
+        // The same item is asked again: the expected answer is offered for retyping.
+        const std::wstring expected = ToWide(m_session->CurrentQuestion().answer);
+        m_answerEdit.SetWindowText(expected.c_str());
+        const auto end = static_cast<WPARAM>(expected.size());
+        m_answerEdit.SendMessage(EM_SETSEL, end, static_cast<LPARAM>(end));
+        m_answerEdit.SendMessage(EM_SCROLLCARET);
+        break;
+    }
+    case State::TestFinished:
+        RecordFinishedTest(m_settings, score);
+        PostToFrame(ID_GOTO_GRAPH);
+        break;
+    case State::AwaitingAnswer:
+        break;
+    }
+    m_state = State::AwaitingAnswer;
+    result = 0;
+    return TRUE;
+}
+
+void CTestView::ShowQuestion() {
+    const Question question = m_session ? m_session->CurrentQuestion() : Question{};
+    ::SetWindowTextW(m_questionEdit, ToWide(question.question).c_str());
+    std::wstring hint;
+    if (question.hint.empty()) {
+        hint = LoadResString(IDS_NO_HINT);
+    } else if (!m_settings.ShowHint) {
+        hint = LoadResString(IDS_HIDDEN_HINT);
+    } else {
+        hint = ToWide(question.hint);
+    }
+    ::SetWindowTextW(m_hintEdit, hint.c_str());
+    m_answerEdit.SetWindowText(L"");
+    m_answerEdit.SetFocus();
+}
+
+std::uint32_t CTestView::UpdateStatus() {
+    if (!m_session) return 0;
+    const TestSession& s = *m_session;
+    const std::uint32_t score = s.ScorePercent();
+    const std::wstring format = LoadResString(IDS_TEST_STATUS);
+    wchar_t text[256]{};
+    std::swprintf(text, 256, format.c_str(), s.QuestionNumber(), s.QuestionCount(),
+                  s.WrongEntries(), s.PoolSize(), score);
+    ::SetWindowTextW(m_statusLine, text);
+    if (m_state != State::TestFinished) {
+        // The 32-bit range: a test may hold more questions than a 16-bit limit can count.
+        ::SendMessageW(m_progressBar, PBM_SETRANGE32, 1,
+                       static_cast<LPARAM>(s.QuestionCount()) + 1);
+        ::SendMessageW(m_progressBar, PBM_SETPOS, s.QuestionNumber(), 0);
+    }
+    return score;
+}
+
+void CTestView::ApplyFonts() {
+    HFONT font = GetFont();
+    if (m_settings.CustomFont) {
+        if (HFONT user = UserFontHandle(m_settings)) font = user;
+    }
+    ::SendMessageW(m_questionEdit, WM_SETFONT, reinterpret_cast<WPARAM>(font), TRUE);
+    m_answerEdit.SetFont(font);
+}
+
+TestLayoutUnits CTestView::LayoutUnits() const {
+    const DialogUnits du = Units();
+    return TestLayoutUnits{du.X(1), du.Y(1), du.Y(16), du.Y(11), du.Y(13), du.Y(76), du.Y(121)};
+}
+
+void CTestView::Layout(int width, int height) {
+    const TestLayoutUnits units = LayoutUnits();
+    int answerHeight = units.h13;
+    if (m_settings.CustomFont) {
+        LOGFONTW font{};
+        if (::GetObjectW(m_answerEdit.GetFont(), sizeof font, &font) == sizeof font) {
+            answerHeight = AnswerHeightForFont(font.lfHeight, units.h13);
+        }
+    }
+    const TestLayout layout = LayoutTestView(width, height, units, answerHeight);
+
+    CDeferWindowPos batch(8);
+    PlaceShownOrHidden(batch, m_backButton, ToRect(layout.back), layout.tall);
+    batch.Move(m_progressBar, ToRect(layout.progress));
+    PlaceShownOrHidden(batch, m_statusLine, ToRect(layout.status), layout.tall);
+    batch.Move(m_answerEdit, ToRect(layout.answer));
+    PlaceShownOrHidden(batch, m_answerLabel, ToRect(layout.answerLabel), layout.medium);
+    PlaceShownOrHidden(batch, m_hintEdit, ToRect(layout.hint), layout.medium);
+    PlaceShownOrHidden(batch, m_hintLabel, ToRect(layout.hintLabel), layout.tall);
+    batch.DeferWindowPos(m_questionEdit, nullptr, 0, 0, layout.questionWidth,
+                         layout.questionHeight, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
 }

@@ -1,11 +1,31 @@
 #pragma once
-// The test view: one question at a time, the typed answer, progress and score.
+// The test view: one question at a time, the typed answer, progress and score. Every
+// activation starts a new test over the current pool; the last correct answer records the
+// score and sends the frame to the graph.
+
+#include <memory>
 
 #include "app/view_base.h"
+#include "test/smart_edit_win32.h"
+#include "test/test_layout.h"
+#include "test/test_session.h"
 
 class CTestView : public CViewBase {
 public:
+    enum class State { AnswerCorrect = 0, AnswerWrong = 1, TestFinished = 2, AwaitingAnswer = 3 };
+
     explicit CTestView(AppSettings& settings);
+
+    // The mouse's back button goes home; Enter in the answer field submits (and is consumed
+    // even when there is nothing to submit); the rest is dialog navigation.
+    BOOL PreTranslateMessage(MSG* msg) override;
+
+    // Judges the answer field's text; only while a question waits for its answer.
+    void Submit();
+
+    State CurrentState() const { return m_state; }
+    const TestSession* Session() const { return m_session.get(); }
+    CSmartEdit& AnswerEdit() { return m_answerEdit; }
 
     BOOL ProcessWindowMessage(HWND hWnd, UINT msg, WPARAM wParam, LPARAM lParam,
                               LRESULT& result) override;
@@ -15,7 +35,23 @@ private:
     BOOL OnViewActivate(LRESULT& result);
     BOOL OnSize(int width, int height, LRESULT& result);
     BOOL OnSetFocus(LRESULT& result);
+    BOOL OnFlashDone(LRESULT& result);
 
-    HWND m_answerField = nullptr;
+    void ApplyFonts();
+    void Layout(int width, int height);
+    void ShowQuestion();
+    // Status line and progress bar; returns the score percent shown.
+    std::uint32_t UpdateStatus();
+    TestLayoutUnits LayoutUnits() const;
+
+    std::unique_ptr<TestSession> m_session;
+    State m_state = State::AwaitingAnswer;
+    HWND m_questionEdit = nullptr;
+    HWND m_hintLabel = nullptr;
+    HWND m_hintEdit = nullptr;
+    HWND m_answerLabel = nullptr;
+    CSmartEdit m_answerEdit;
+    HWND m_progressBar = nullptr;
+    HWND m_statusLine = nullptr;
     HWND m_backButton = nullptr;
 };

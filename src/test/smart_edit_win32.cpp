@@ -1,0 +1,95 @@
+#include "test/smart_edit_win32.h"
+
+#include "app/messages.h"
+#include "win/reflection.h"
+
+namespace {
+
+struct FlashColorSlot {
+    FlashColorTable table;
+    bool made = false;
+};
+
+FlashColorSlot& Slot() {
+    static FlashColorSlot slot;
+    return slot;
+}
+
+}  // namespace
+
+void CreateFlashColorTable() {
+    FlashColorSlot& slot = Slot();
+    if (slot.made) return;
+    const COLORREF colors[4] = {::GetSysColor(COLOR_WINDOW), RGB(128, 255, 128),
+                                RGB(255, 144, 144), RGB(255, 255, 192)};
+    for (int i = 0; i < 4; ++i) {
+        slot.table.colors[i] = colors[i];
+        slot.table.brushes[i] = ::CreateSolidBrush(colors[i]);
+    }
+    slot.made = true;
+}
+
+void DeleteFlashColorTable() {
+    FlashColorSlot& slot = Slot();
+    if (!slot.made) return;
+    for (HBRUSH& brush : slot.table.brushes) {
+        if (brush) ::DeleteObject(brush);
+        brush = nullptr;
+    }
+    slot.made = false;
+}
+
+const FlashColorTable* FlashColors() {
+    const FlashColorSlot& slot = Slot();
+    return slot.made ? &slot.table : nullptr;
+}
+
+BOOL CSmartEdit::Attach(HWND edit) {
+    if (!SubclassWindow(edit)) return FALSE;
+    m_tick = 0;
+    m_flashStart = 0;
+    m_flashMode = FlashMode::Idle;
+    m_colorIndex = kFlashNormal;
+    ::SetTimer(m_hWnd, kTimerId, kTimerInterval, nullptr);
+    return TRUE;
+}
+
+void CSmartEdit::StartFlash(FlashMode mode) {
+    m_flashStart = m_tick;
+    m_flashMode = mode;
+}
+
+void CSmartEdit::SetColorIndex(std::uint32_t index) {
+    m_colorIndex = index < 4 ? index : kFlashNormal;
+    if (m_hWnd) ::RedrawWindow(m_hWnd, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE);
+}
+
+BOOL CSmartEdit::ProcessWindowMessage(HWND, UINT msg, WPARAM wParam, LPARAM, LRESULT& result) {
+    switch (msg) {
+    case OCM_CTLCOLOREDIT:
+        return OnCtlColorEdit(reinterpret_cast<HDC>(wParam), result);
+    case WM_TIMER:
+        return OnTimer(result);
+    default:
+        return FALSE;
+    }
+}
+
+BOOL CSmartEdit::OnCtlColorEdit(HDC dc, LRESULT& result) {
+    const FlashColorTable* table = FlashColors();
+    if (!table) return FALSE;
+    ::SetBkColor(dc, table->colors[m_colorIndex]);
+    result = reinterpret_cast<LRESULT>(table->brushes[m_colorIndex]);
+    return TRUE;
+}
+
+// Every timer of the field counts as a tick: the field runs only the flash timer.
+BOOL CSmartEdit::OnTimer(LRESULT& result) {
+    const FlashStep step = FlashTick(m_flashMode, m_tick - m_flashStart);
+    if (step.recolor) SetColorIndex(step.colorIndex);
+    // Posted, so that the view goes on after this tick has returned.
+    if (step.done) ::PostMessageW(GetParent(), WM_FLASH_DONE, 0, 0);
+    ++m_tick;
+    result = 0;
+    return TRUE;
+}

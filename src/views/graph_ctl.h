@@ -1,0 +1,40 @@
+#pragma once
+// The score chart: a static control of the graph view taken over to draw the history as a
+// red line on a fixed 0 % to 100 % grid, oldest score on the left.
+
+#include <windows.h>
+
+#include <cstdint>
+#include <vector>
+
+#include "win/window.h"
+
+// Where everything goes for a client area of cw x ch pixels, so that the drawing rules can be
+// checked without pixels. Lines are drawn with MoveToEx/LineTo: their end points are left out.
+struct GraphGeometry {
+    RECT plot{};               // the client area less 5 pixels on every side
+    std::vector<int> gridY;    // 11 horizontal lines, 100 % at the top to 0 % at the bottom
+    std::vector<int> gridX;    // one vertical line per value, left edge to right edge
+    std::vector<POINT> points; // the data line, one point on each vertical line
+    POINT label100{}, label50{}, label0{}, labelProgress{}, labelArrows{};
+};
+GraphGeometry ComputeGraphGeometry(int cw, int ch, const std::vector<std::int32_t>& values);
+
+// Draws the chart into `dc` over `client` (left and top 0). Nothing at all for fewer than two
+// values. The labels use `font`, or the DC's own when null.
+void PaintGraph(HDC dc, const RECT& client, HFONT font, const std::vector<std::int32_t>& values);
+
+class CGraphCtl : public CWindowImpl<CGraphCtl> {
+public:
+    // The control does not repaint by itself: the view redraws it when it wants to.
+    void SetValues(std::vector<std::int32_t> values) { m_values = std::move(values); }
+    const std::vector<std::int32_t>& Values() const { return m_values; }
+
+    BOOL ProcessWindowMessage(HWND hWnd, UINT msg, WPARAM wParam, LPARAM lParam,
+                              LRESULT& result) override;
+
+private:
+    BOOL OnPaint(LRESULT& result);
+
+    std::vector<std::int32_t> m_values;
+};
