@@ -64,3 +64,13 @@ HomeLayout LayoutHomeView(int w, int h, const DialogUnits& du) {
                               : Box(mx, my, w - 2 * mx, h - 2 * my);
     return layout;
 }
+
+AboutLayout LayoutAboutView(int w, int h, const DialogUnits& du, SIZE pane) {
+    const int mx = du.X(1), my = du.Y(1), bh = du.Y(kButtonHeightDlu);
+    AboutLayout layout;
+    layout.tall = IsTallView(h, du);
+    layout.back = Box(mx, h - my - bh, w - 2 * my, bh);
+    const int room = layout.tall ? h - 2 * my - bh : h - my;
+    layout.pane = POINT{w / 2 - pane.cx / 2, room / 2 - pane.cy / 2};
+    return layout;
+}

@@ -49,3 +49,12 @@ struct HomeLayout {
     RECT graph{}, setup{}, about{};      // bottom row
 };
 HomeLayout LayoutHomeView(int width, int height, const DialogUnits& du);
+
+// About view: the pane keeps its size `pane`, centred across the view and in the height
+// above the button (in the whole height when the button is hidden).
+struct AboutLayout {
+    bool tall = false;  // the button is shown
+    RECT back{};
+    POINT pane{};       // the pane's top-left corner
+};
+AboutLayout LayoutAboutView(int width, int height, const DialogUnits& du, SIZE pane);

@@ -6,7 +6,12 @@
 #include "win/defer_window_pos.h"
 
 CSetupView::CSetupView(AppSettings& settings)
-    : CViewBase(settings, IDD_SETUP, kNoOwnMenu, /*hasBack*/ true) {}
+    : CViewBase(settings, IDD_SETUP, kNoOwnMenu, /*hasBack*/ true), m_pane(settings) {}
+
+BOOL CSetupView::PreTranslateMessage(MSG* msg) {
+    return PostHomeOnBackMouseButton(msg) || DialogNavigation(msg) ||
+           (m_pane.m_hWnd && ::IsDialogMessageW(m_pane, msg));
+}
 
 BOOL CSetupView::ProcessWindowMessage(HWND hWnd, UINT msg, WPARAM wParam, LPARAM lParam,
                                      LRESULT& result) {
@@ -24,11 +29,16 @@ BOOL CSetupView::ProcessWindowMessage(HWND hWnd, UINT msg, WPARAM wParam, LPARAM
 
 BOOL CSetupView::OnInitDialog(LRESULT& result) {
     m_backButton = GetDlgItem(IDCANCEL);
+    m_pane.Create(m_hWnd);
+    // A view created at its final size gets no WM_SIZE to place the pane.
+    const RECT client = GetClientRect();
+    OnSize(client.right, client.bottom, result);
     result = FALSE;
     return TRUE;
 }
 
 BOOL CSetupView::OnViewActivate(LRESULT& result) {
+    if (m_pane.m_hWnd) m_pane.SendMessage(WM_VIEW_ACTIVATE);
     ShowOwnMenu();
     ::SetFocus(m_backButton);
     result = 0;
@@ -40,6 +50,7 @@ BOOL CSetupView::OnSize(int width, int height, LRESULT& result) {
     {
         CDeferWindowPos batch(2);
         PlaceShownOrHidden(batch, m_backButton, layout.back, layout.tall);
+        if (m_pane.m_hWnd) batch.Move(m_pane, layout.content);
     }
     result = 0;
     return TRUE;

@@ -117,9 +117,31 @@ private:
         if (!dx && !dy) return;
         m_offset = POINT{x, y};
         HWND hWnd = Window();
-        ::ScrollWindowEx(hWnd, dx, dy, nullptr, nullptr, nullptr, nullptr, m_scrollFlags);
+        if (IsDrawable(hWnd) || !(m_scrollFlags & SW_SCROLLCHILDREN)) {
+            ::ScrollWindowEx(hWnd, dx, dy, nullptr, nullptr, nullptr, nullptr, m_scrollFlags);
+        } else {
+            // The system scrolls nothing in a window that cannot be drawn (hidden, or in a
+            // minimized frame), children included; they must move all the same.
+            MoveChildren(hWnd, dx, dy);
+        }
         if (dy) ::SetScrollPos(hWnd, SB_VERT, y, TRUE);
         if (dx) ::SetScrollPos(hWnd, SB_HORZ, x, TRUE);
+    }
+
+    static bool IsDrawable(HWND hWnd) {
+        return ::IsWindowVisible(hWnd) && !::IsIconic(::GetAncestor(hWnd, GA_ROOT));
+    }
+
+    static void MoveChildren(HWND hWnd, LONG dx, LONG dy) {
+        for (HWND child = ::GetWindow(hWnd, GW_CHILD); child;
+             child = ::GetWindow(child, GW_HWNDNEXT)) {
+            RECT rc{};
+            ::GetWindowRect(child, &rc);
+            ::MapWindowPoints(nullptr, hWnd, reinterpret_cast<POINT*>(&rc), 1);
+            ::SetWindowPos(child, nullptr, rc.left + dx, rc.top + dy, 0, 0,
+                           SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+        }
+        ::InvalidateRect(hWnd, nullptr, TRUE);
     }
 
     void OnScroll(int bar, WORD code) {

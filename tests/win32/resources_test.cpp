@@ -418,8 +418,11 @@ const TemplateCase kTemplates[] = {
       {625, L"Button", L"Choose Custom Font", kPush, 4, 192, 90, 14}}},
     {"about pane", IDD_ABOUT_PANE, 3, 100, 40,
      {{626, L"Static", L"Memorion 1.2", Type(SS_CENTER, SS_TYPEMASK), kAny, 8, 100, 8},
-      {627, L"Static", nullptr, Type(SS_CENTER, SS_TYPEMASK), kAny, 18, 100, 8},
-      {628, L"Static", nullptr, Type(SS_CENTER, SS_TYPEMASK), kAny, 28, 100, 8}}},
+      {627, L"Static", L"By the Memorion developers", Type(SS_CENTER, SS_TYPEMASK), kAny, 18,
+       100, 8},
+      // A placeholder under the reserved example.org domain until there is a home page.
+      {628, L"Static", L"https://memorion.example.org/", Type(SS_CENTER, SS_TYPEMASK), kAny, 28,
+       100, 8}}},
     {"text entry", IDD_STRING, 1, 150, 55,
      {{629, L"Static", L"Label:", kLabel, 4, 4, 100, 8},
       {630, L"Edit", L"", kLineEdit, 4, 16, 142, 13},

@@ -110,4 +110,20 @@ TEST(ScrollImpl, GrowingTheWindowPastTheContentScrollsBackAndDropsTheBar) {
     EXPECT_FALSE(p.pane.GetStyle() & WS_VSCROLL);
 }
 
+TEST(ScrollImpl, ScrollingAHiddenWindowStillMovesItsChildren) {
+    // Views are hidden while they are activated: a pane scrolled back to the top then must
+    // not leave its controls where they were.
+    Pane p;
+    p.pane.SetScrollSize(0, 400);
+    ::SendMessageW(p.pane, WM_VSCROLL, MAKEWPARAM(SB_PAGEDOWN, 0), 0);  // offset 40
+    p.pane.ShowWindow(SW_HIDE);
+    p.pane.SetScrollOffset(0, 0);
+    EXPECT_EQ(p.ChildTop(), 0);
+    ::SendMessageW(p.pane, WM_VSCROLL, MAKEWPARAM(SB_LINEDOWN, 0), 0);
+    EXPECT_EQ(p.ChildTop(), -4);
+    p.pane.ShowWindow(SW_SHOWNA);
+    ::SendMessageW(p.pane, WM_VSCROLL, MAKEWPARAM(SB_TOP, 0), 0);
+    EXPECT_EQ(p.ChildTop(), 0);
+}
+
 }  // namespace

@@ -1,0 +1,292 @@
+#include "views/setup_pane.h"
+
+#include <objbase.h>
+
+#include "app/message_boxes.h"
+#include "app/messages.h"
+#include "app/view_base.h"
+#include "data/folder_watcher_win32.h"
+#include "data/vocabulary_cache.h"
+#include "res/resource.h"
+#include "settings/app_settings.h"
+#include "settings/user_font_win32.h"
+#include "win/app_module.h"
+#include "win/defer_window_pos.h"
+
+namespace {
+
+std::wstring Wide(const std::u16string& text) {
+    return std::wstring(text.begin(), text.end());
+}
+
+std::u16string Narrow(const std::wstring& text) {
+    return std::u16string(text.begin(), text.end());
+}
+
+// The three lists, each item at the index that is stored for it.
+struct ComboItems {
+    int control;
+    UINT strings[3];
+};
+constexpr ComboItems kComboItems[] = {
+    {IDC_DIRECTION, {IDS_DIRECTION_NORMAL, IDS_DIRECTION_REVERSE, IDS_DIRECTION_RANDOM}},
+    {IDC_ORDER, {IDS_ORDER_RANDOM, IDS_ORDER_ALPHABETICAL, IDS_ORDER_NORMAL}},
+    {IDC_FONT_SIZE, {IDS_FONT_NORMAL, IDS_FONT_LARGE, IDS_FONT_EXTRA_LARGE}},
+};
+
+// A value from outside the list (put in the registry by hand) selects nothing.
+void SelectStored(HWND combo, std::int32_t value) {
+    const WPARAM index = value >= 0 && value < 3 ? static_cast<WPARAM>(value) : WPARAM(-1);
+    ::SendMessageW(combo, CB_SETCURSEL, index, 0);
+}
+
+std::int32_t Selected(HWND combo) {
+    return static_cast<std::int32_t>(::SendMessageW(combo, CB_GETCURSEL, 0, 0));  // -1: none
+}
+
+void SetCheck(HWND box, bool checked) {
+    ::SendMessageW(box, BM_SETCHECK, checked ? BST_CHECKED : BST_UNCHECKED, 0);
+}
+
+bool IsChecked(HWND box) {
+    return ::SendMessageW(box, BM_GETCHECK, 0, 0) == BST_CHECKED;
+}
+
+// Where a control is in its parent's client area.
+RECT ChildRect(HWND child) {
+    RECT rc{};
+    ::GetWindowRect(child, &rc);
+    ::MapWindowPoints(nullptr, ::GetParent(child), reinterpret_cast<POINT*>(&rc), 2);
+    return rc;
+}
+
+}  // namespace
+
+int SetupPaneScrollHeight(int height, const DialogUnits& du) {
+    const int full = du.Y(kSetupPaneHeightDlu);
+    return height < full ? full : 0;
+}
+
+FolderRow LayoutFolderRow(int paneWidth, const DialogUnits& du, const RECT& edit,
+                          const RECT& button) {
+    const int mx = du.X(1), g = du.X(4);
+    const LONG buttonWidth = button.right - button.left;
+    FolderRow row;
+    row.button = button;
+    row.button.left = paneWidth - 1 - g - buttonWidth;
+    row.button.right = row.button.left + buttonWidth;
+    row.edit = edit;
+    row.edit.right = row.button.left - mx;
+    return row;
+}
+
+std::wstring WithTrailingBackslash(std::wstring folder) {
+    if (folder.empty() || folder.back() != L'\\') folder += L'\\';
+    return folder;
+}
+
+BROWSEINFOW FolderDialogRequest(HWND owner, const wchar_t* title, const std::wstring* start) {
+    BROWSEINFOW request{};
+    request.hwndOwner = owner;
+    request.lpszTitle = title;
+    request.ulFlags = BIF_RETURNONLYFSDIRS;
+    request.lpfn = &PreselectFolder;
+    request.lParam = reinterpret_cast<LPARAM>(start);
+    return request;
+}
+
+CHOOSEFONTW FontDialogRequest(HWND owner, LOGFONTW* font) {
+    CHOOSEFONTW request{};
+    request.lStructSize = sizeof request;
+    request.hwndOwner = owner;
+    request.lpLogFont = font;
+    request.Flags = CF_SCREENFONTS | CF_INITTOLOGFONTSTRUCT;
+    return request;
+}
+
+int CALLBACK PreselectFolder(HWND dialog, UINT msg, LPARAM, LPARAM data) {
+    const auto* start = reinterpret_cast<const std::wstring*>(data);
+    if (msg == BFFM_INITIALIZED && start) {
+        ::SendMessageW(dialog, BFFM_SETSELECTIONW, TRUE, reinterpret_cast<LPARAM>(start->c_str()));
+    }
+    return 0;
+}
+
+CSetupPane::CSetupPane(AppSettings& settings)
+    : CDialogImpl(CViewBase::PickTemplate(IDD_SETUP_PANE, settings.FontSize)),
+      m_settings(settings) {}
+
+void CSetupPane::PutPickedFolder(std::wstring folder) {
+    ::SetWindowTextW(m_folder, WithTrailingBackslash(std::move(folder)).c_str());
+}
+
+BOOL CSetupPane::ProcessWindowMessage(HWND hWnd, UINT msg, WPARAM wParam, LPARAM lParam,
+                                      LRESULT& result) {
+    switch (msg) {
+    case WM_INITDIALOG:
+        return OnInitDialog(result);
+    case WM_VIEW_ACTIVATE:
+        return OnViewActivate(result);
+    case WM_SIZE:
+        return OnSize(LOWORD(lParam), HIWORD(lParam), result);
+    case WM_COMMAND:
+        return OnCommand(LOWORD(wParam), HIWORD(wParam), result);
+    default:
+        return ProcessScrollMessage(hWnd, msg, wParam, lParam, result);
+    }
+}
+
+BOOL CSetupPane::OnInitDialog(LRESULT& result) {
+    m_direction = GetDlgItem(IDC_DIRECTION);
+    m_order = GetDlgItem(IDC_ORDER);
+    m_fontSize = GetDlgItem(IDC_FONT_SIZE);
+    m_caseSensitive = GetDlgItem(IDC_CASE_SENSITIVE);
+    m_lazyRepeat = GetDlgItem(IDC_LAZY_REPEAT);
+    m_showHint = GetDlgItem(IDC_SHOW_HINT);
+    m_confirmExit = GetDlgItem(IDC_CONFIRM_EXIT);
+    m_customFont = GetDlgItem(IDC_CUSTOM_FONT);
+    m_folder = GetDlgItem(IDC_FOLDER);
+    m_browse = GetDlgItem(IDC_FOLDER_BROWSE);
+    m_chooseFont = GetDlgItem(IDC_CHOOSE_FONT);
+    for (const ComboItems& combo : kComboItems) {
+        for (UINT id : combo.strings) {
+            const std::wstring text = LoadResString(id);
+            SendDlgItemMessageW(m_hWnd, combo.control, CB_ADDSTRING, 0,
+                                reinterpret_cast<LPARAM>(text.c_str()));
+        }
+    }
+    result = FALSE;  // the view decides where the focus goes
+    return TRUE;
+}
+
+BOOL CSetupPane::OnViewActivate(LRESULT& result) {
+    Load();
+    result = 0;
+    return TRUE;
+}
+
+void CSetupPane::Load() {
+    SelectStored(m_direction, m_settings.TestingDirection);
+    SelectStored(m_order, m_settings.WordOrder);
+    SelectStored(m_fontSize, m_settings.FontSize);
+    SetCheck(m_caseSensitive, m_settings.CaseSensitive);
+    SetCheck(m_lazyRepeat, m_settings.LazyRepeat);
+    SetCheck(m_showHint, m_settings.ShowHint);
+    SetCheck(m_confirmExit, m_settings.ConfirmExit);
+    SetCheck(m_customFont, m_settings.CustomFont);
+    // The edit's change notification applies the folder once more, so every visit to this
+    // view ends with the library dropped and the watcher on the stored folder.
+    ::SetWindowTextW(m_folder, Wide(m_settings.DataFolder).c_str());
+    SetScrollOffset(0, 0);
+    ::EnableWindow(m_chooseFont, m_settings.CustomFont);
+}
+
+BOOL CSetupPane::OnSize(int width, int height, LRESULT& result) {
+    const DialogUnits du = DialogUnits::Measure(m_hWnd);
+    const FolderRow row = LayoutFolderRow(width, du, ChildRect(m_folder), ChildRect(m_browse));
+    {
+        CDeferWindowPos batch(2);
+        batch.Move(m_browse, row.button);
+        batch.Move(m_folder, row.edit);
+    }
+    SetScrollSize(0, SetupPaneScrollHeight(height, du));
+    result = 0;
+    return TRUE;
+}
+
+BOOL CSetupPane::OnCommand(WORD id, WORD code, LRESULT& result) {
+    result = 0;
+    switch (id) {
+    case IDC_DIRECTION:
+    case IDC_ORDER:
+    case IDC_FONT_SIZE:
+        if (code != CBN_SELCHANGE) return FALSE;
+        OnComboChange(id);
+        return TRUE;
+    case IDC_CASE_SENSITIVE:
+    case IDC_LAZY_REPEAT:
+    case IDC_SHOW_HINT:
+    case IDC_CONFIRM_EXIT:
+    case IDC_CUSTOM_FONT:
+        if (code != BN_CLICKED) return FALSE;
+        OnCheckBoxChange();
+        return TRUE;
+    case IDC_FOLDER:
+        if (code != EN_CHANGE) return FALSE;
+        OnDataFolderChange();
+        return TRUE;
+    case IDC_FOLDER_BROWSE:
+        OnBrowseForFolder();
+        return TRUE;
+    case IDC_FOLDER_DEFAULT:
+        OnUseDefaultFolder();
+        return TRUE;
+    case IDC_CHOOSE_FONT:
+        OnChooseCustomFont();
+        return TRUE;
+    default:
+        return FALSE;
+    }
+}
+
+void CSetupPane::OnComboChange(WORD id) {
+    const std::int32_t previousFontSize = m_settings.FontSize;
+    m_settings.TestingDirection = Selected(m_direction);
+    m_settings.WordOrder = Selected(m_order);
+    m_settings.FontSize = Selected(m_fontSize);
+    if (id != IDC_FONT_SIZE || m_settings.FontSize == previousFontSize) return;
+    // Every view picked its template when it was built: only a new frame shows the new size.
+    // The value stays stored whatever the answer and takes effect at the next start.
+    if (QuestionBox(m_hWnd, LoadResString(IDS_CONFIRM_RESTART).c_str()) == IDYES) {
+        m_settings.RestartRequested = true;
+        ::PostMessageW(Frame(), WM_CLOSE, 0, 0);
+    }
+}
+
+void CSetupPane::OnCheckBoxChange() {
+    m_settings.CaseSensitive = IsChecked(m_caseSensitive);
+    m_settings.LazyRepeat = IsChecked(m_lazyRepeat);
+    m_settings.ShowHint = IsChecked(m_showHint);
+    m_settings.ConfirmExit = IsChecked(m_confirmExit);
+    m_settings.CustomFont = IsChecked(m_customFont);
+    ::EnableWindow(m_chooseFont, m_settings.CustomFont);
+}
+
+void CSetupPane::OnDataFolderChange() {
+    // Taken as typed, keystroke by keystroke: nothing is trimmed or checked here, and a
+    // half-typed folder that does not exist is simply not watched.
+    m_settings.DataFolder = Narrow(CWindow(m_folder).GetWindowText());
+    RestartWatcherAndDropLibrary();
+}
+
+void CSetupPane::RestartWatcherAndDropLibrary() {
+    RestartFolderWatcher(m_settings.DataFolderPath(), Frame());
+    VocabularyCache::Instance().DropLibrary();
+}
+
+void CSetupPane::OnBrowseForFolder() {
+    const std::wstring title = LoadResString(IDS_CHOOSE_FOLDER);
+    const std::wstring start = Wide(m_settings.DataFolderPath());
+    BROWSEINFOW request = FolderDialogRequest(m_hWnd, title.c_str(), &start);
+    // The shell's folder dialog needs COM on this thread.
+    const HRESULT com = ::CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED);
+    if (PIDLIST_ABSOLUTE item = ::SHBrowseForFolderW(&request)) {
+        wchar_t path[MAX_PATH]{};
+        if (::SHGetPathFromIDListW(item, path)) PutPickedFolder(path);
+        ::CoTaskMemFree(item);
+    }
+    if (SUCCEEDED(com)) ::CoUninitialize();
+}
+
+void CSetupPane::OnUseDefaultFolder() {
+    m_settings.DataFolder = m_settings.DefaultDataFolder;
+    RestartFolderWatcher(m_settings.DataFolderPath(), Frame());
+    ::SetWindowTextW(m_folder, Wide(m_settings.DataFolder).c_str());
+}
+
+void CSetupPane::OnChooseCustomFont() {
+    LOGFONTW font = ToLogFontW(m_settings.UserFont());
+    CHOOSEFONTW request = FontDialogRequest(::GetActiveWindow(), &font);
+    // Shown from the next activation of the views that use it; nothing is repainted now.
+    if (::ChooseFontW(&request)) m_settings.SetUserFont(FromLogFontW(font));
+}

@@ -1,0 +1,86 @@
+#pragma once
+// Every setting on one scrolling pane. Each control writes straight into the settings record
+// the moment it changes; there is nothing to confirm or cancel. The pane keeps no copy: it
+// reloads every control from the record each time the setup view is shown.
+
+#include <windows.h>
+#include <commdlg.h>
+#include <shlobj.h>
+
+#include <string>
+
+#include "win/dialog.h"
+#include "win/dialog_units.h"
+#include "win/scroll_impl.h"
+
+class AppSettings;
+
+// A pane shorter than this many vertical dialog units scrolls over its full height.
+constexpr int kSetupPaneHeightDlu = 210;
+
+// The scroll extent for a pane `height` pixels high: 0 when everything fits.
+int SetupPaneScrollHeight(int height, const DialogUnits& du);
+
+// The "..." button keeps its size and top and moves so that its right edge stays g + 1 pixels
+// from the pane's right edge (g: four horizontal units); the folder edit keeps its place and
+// height and ends one horizontal unit before the button.
+struct FolderRow {
+    RECT edit{};
+    RECT button{};
+};
+FolderRow LayoutFolderRow(int paneWidth, const DialogUnits& du, const RECT& edit,
+                          const RECT& button);
+
+// A folder chosen in the folder dialog always ends with a backslash.
+std::wstring WithTrailingBackslash(std::wstring folder);
+
+// The requests the two common dialogs are opened with, apart from the dialogs themselves.
+// The folder dialog starts at `*start`, which must outlive it (see PreselectFolder).
+BROWSEINFOW FolderDialogRequest(HWND owner, const wchar_t* title, const std::wstring* start);
+// Screen fonts only, starting from `*font`; no effects, so no colour, underline or strikeout.
+CHOOSEFONTW FontDialogRequest(HWND owner, LOGFONTW* font);
+// The folder dialog's callback: once the dialog is up, it selects the folder that
+// FolderDialogRequest was given.
+int CALLBACK PreselectFolder(HWND dialog, UINT msg, LPARAM lParam, LPARAM data);
+
+class CSetupPane : public CDialogImpl<CSetupPane>, public CScrollImpl<CSetupPane> {
+public:
+    explicit CSetupPane(AppSettings& settings);
+
+    // Puts a folder picked with "..." into the edit, which applies it.
+    void PutPickedFolder(std::wstring folder);
+
+    BOOL ProcessWindowMessage(HWND hWnd, UINT msg, WPARAM wParam, LPARAM lParam,
+                              LRESULT& result) override;
+
+private:
+    BOOL OnInitDialog(LRESULT& result);
+    BOOL OnViewActivate(LRESULT& result);
+    BOOL OnSize(int width, int height, LRESULT& result);
+    BOOL OnCommand(WORD id, WORD code, LRESULT& result);
+
+    void Load();
+    void OnComboChange(WORD id);
+    void OnCheckBoxChange();
+    void OnDataFolderChange();
+    void OnBrowseForFolder();
+    void OnUseDefaultFolder();
+    void OnChooseCustomFont();
+
+    // The frame: it receives the folder watcher's messages and is closed for a restart.
+    HWND Frame() const { return ::GetAncestor(m_hWnd, GA_ROOT); }
+    void RestartWatcherAndDropLibrary();
+
+    AppSettings& m_settings;
+    HWND m_direction = nullptr;
+    HWND m_order = nullptr;
+    HWND m_fontSize = nullptr;
+    HWND m_caseSensitive = nullptr;
+    HWND m_lazyRepeat = nullptr;
+    HWND m_showHint = nullptr;
+    HWND m_confirmExit = nullptr;
+    HWND m_customFont = nullptr;
+    HWND m_folder = nullptr;
+    HWND m_browse = nullptr;
+    HWND m_chooseFont = nullptr;
+};

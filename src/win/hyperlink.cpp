@@ -1,0 +1,255 @@
+#include "win/hyperlink.h"
+
+#include <commctrl.h>
+#include <shellapi.h>
+
+namespace {
+
+// Client coordinates of a mouse message; negative while the mouse is captured outside.
+POINT MousePoint(LPARAM lParam) {
+    return POINT{static_cast<short>(LOWORD(lParam)), static_cast<short>(HIWORD(lParam))};
+}
+
+bool ShellOpen(HWND owner, const std::wstring& target) {
+    const auto code = reinterpret_cast<INT_PTR>(
+        ::ShellExecuteW(owner, L"open", target.c_str(), nullptr, nullptr, SW_SHOWNORMAL));
+    return code > 32;  // the documented threshold between errors and success
+}
+
+bool ReadColorValue(HKEY key, const wchar_t* name, COLORREF& color) {
+    wchar_t text[64]{};
+    // The last unit stays zero, so the text ends even when the stored value does not.
+    DWORD type = 0, size = sizeof text - sizeof(wchar_t);
+    if (::RegQueryValueExW(key, name, nullptr, &type, reinterpret_cast<BYTE*>(text), &size) !=
+            ERROR_SUCCESS ||
+        type != REG_SZ) {
+        return false;
+    }
+    return ParseAnchorColor(text, color);  // up to the stored terminator, if any
+}
+
+}  // namespace
+
+bool ParseAnchorColor(const std::wstring& text, COLORREF& color) {
+    int parts[3]{};
+    size_t pos = 0;
+    for (int i = 0; i < 3; ++i) {
+        while (pos < text.size() && text[pos] == L' ') ++pos;
+        int value = 0, digits = 0;
+        while (pos < text.size() && text[pos] >= L'0' && text[pos] <= L'9' && digits < 4) {
+            value = value * 10 + (text[pos++] - L'0');
+            ++digits;
+        }
+        while (pos < text.size() && text[pos] == L' ') ++pos;
+        if (digits == 0 || value > 255) return false;
+        parts[i] = value;
+        const wchar_t expected = i < 2 ? L',' : L'\0';
+        if (expected && (pos >= text.size() || text[pos] != expected)) return false;
+        if (expected) ++pos;
+    }
+    if (pos != text.size()) return false;
+    color = RGB(parts[0], parts[1], parts[2]);
+    return true;
+}
+
+LinkColors ReadLinkColors(HKEY root, const wchar_t* subKey) {
+    LinkColors colors;
+    HKEY key = nullptr;
+    if (::RegOpenKeyExW(root, subKey, 0, KEY_QUERY_VALUE, &key) != ERROR_SUCCESS) return colors;
+    ReadColorValue(key, L"Anchor Color", colors.link);
+    ReadColorValue(key, L"Anchor Color Visited", colors.visited);
+    ::RegCloseKey(key);
+    return colors;
+}
+
+RECT LinkTextRect(const RECT& client, SIZE text, DWORD style) {
+    const LONG width = client.right - client.left;
+    const LONG cx = text.cx < width ? text.cx : width;
+    LONG left = client.left;
+    switch (style & SS_TYPEMASK) {
+    case SS_CENTER: left += (width - cx) / 2; break;
+    case SS_RIGHT: left += width - cx; break;
+    default: break;
+    }
+    return RECT{left, client.top, left + cx, client.top + text.cy};
+}
+
+CHyperLink::CHyperLink() : m_open(&ShellOpen) {}
+
+CHyperLink::~CHyperLink() {
+    // A link that outlives its object would call into freed memory.
+    if (m_hWnd) UnsubclassWindow();
+    ReleaseResources();
+}
+
+BOOL CHyperLink::SubclassWindow(HWND hWnd) {
+    if (!CWindowImplBase::SubclassWindow(hWnd)) return FALSE;
+    m_hand = ::LoadCursorW(nullptr, reinterpret_cast<LPCWSTR>(IDC_HAND));
+    m_colors = ReadLinkColors(HKEY_CURRENT_USER, kBrowserSettingsKey);
+    MakeUnderlinedFont();
+    UpdateLinkRect();
+    MakeToolTip();
+    Invalidate();
+    return TRUE;
+}
+
+void CHyperLink::SetHyperLink(std::wstring target) {
+    m_target = std::move(target);
+    if (!m_toolTip) return;
+    TTTOOLINFOW tool{};
+    tool.cbSize = sizeof tool;
+    tool.hwnd = m_hWnd;
+    tool.uId = 1;
+    tool.lpszText = m_target.data();
+    ::SendMessageW(m_toolTip, TTM_UPDATETIPTEXTW, 0, reinterpret_cast<LPARAM>(&tool));
+}
+
+bool CHyperLink::Navigate() {
+    if (m_target.empty() || !m_open(::GetAncestor(m_hWnd, GA_ROOT), m_target)) return false;
+    m_visited = true;
+    Invalidate();
+    return true;
+}
+
+BOOL CHyperLink::ProcessWindowMessage(HWND hWnd, UINT msg, WPARAM wParam, LPARAM lParam,
+                                      LRESULT& result) {
+    // The tooltip is fed here rather than by subclassing the link itself: a second subclass
+    // on top of ours would keep ours from ever being taken out again.
+    if (m_toolTip && msg >= WM_MOUSEFIRST && msg <= WM_MOUSELAST) {
+        MSG relayed{hWnd, msg, wParam, lParam, 0, {0, 0}};
+        ::SendMessageW(m_toolTip, TTM_RELAYEVENT, 0, reinterpret_cast<LPARAM>(&relayed));
+    }
+    switch (msg) {
+    case WM_PAINT:
+        return OnPaint(result);
+    case WM_SETCURSOR:
+        return OnSetCursor(result);
+    case WM_LBUTTONDOWN:
+        return OnLButtonDown(MousePoint(lParam), result);
+    case WM_LBUTTONUP:
+        return OnLButtonUp(MousePoint(lParam), result);
+    case WM_SETFONT:
+    case WM_SETTEXT:
+    case WM_SIZE:
+        // The static does its part first; the text's place follows from the result.
+        result = DefWindowProc(msg, wParam, lParam);
+        if (msg == WM_SETFONT) MakeUnderlinedFont();
+        UpdateLinkRect();
+        return TRUE;
+    case WM_DESTROY:
+        OnDestroy();
+        return FALSE;
+    default:
+        return FALSE;
+    }
+}
+
+BOOL CHyperLink::OnPaint(LRESULT& result) {
+    PAINTSTRUCT ps{};
+    HDC dc = ::BeginPaint(m_hWnd, &ps);
+    RECT client = GetClientRect();
+    // The parent's background, as the static itself would have asked for it.
+    auto brush = reinterpret_cast<HBRUSH>(::SendMessageW(
+        GetParent(), WM_CTLCOLORSTATIC, reinterpret_cast<WPARAM>(dc),
+        reinterpret_cast<LPARAM>(m_hWnd)));
+    ::FillRect(dc, &client, brush ? brush : ::GetSysColorBrush(COLOR_BTNFACE));
+    const std::wstring text = GetWindowText();
+    HGDIOBJ oldFont = ::SelectObject(dc, m_font ? m_font : GetFont());
+    ::SetTextColor(dc, TextColor());
+    ::SetBkMode(dc, TRANSPARENT);
+    RECT rc = m_linkRect;
+    ::DrawTextW(dc, text.c_str(), static_cast<int>(text.size()), &rc,
+                DT_LEFT | DT_TOP | DT_SINGLELINE | DT_NOPREFIX);
+    ::SelectObject(dc, oldFont);
+    ::EndPaint(m_hWnd, &ps);
+    result = 0;
+    return TRUE;
+}
+
+BOOL CHyperLink::OnSetCursor(LRESULT& result) {
+    POINT pt{};
+    ::GetCursorPos(&pt);
+    ::ScreenToClient(m_hWnd, &pt);
+    if (!IsOverLink(pt) || !m_hand) return FALSE;
+    ::SetCursor(m_hand);
+    result = TRUE;
+    return TRUE;
+}
+
+BOOL CHyperLink::OnLButtonDown(POINT pt, LRESULT& result) {
+    if (IsOverLink(pt)) ::SetCapture(m_hWnd);
+    result = 0;
+    return TRUE;
+}
+
+BOOL CHyperLink::OnLButtonUp(POINT pt, LRESULT& result) {
+    // Only a press that began on the link counts, and only where it is released over it.
+    if (::GetCapture() == m_hWnd) {
+        ::ReleaseCapture();
+        if (IsOverLink(pt)) Navigate();
+    }
+    result = 0;
+    return TRUE;
+}
+
+void CHyperLink::OnDestroy() {
+    ReleaseResources();
+}
+
+bool CHyperLink::IsOverLink(POINT client) const {
+    return ::PtInRect(&m_linkRect, client) != FALSE;
+}
+
+void CHyperLink::MakeUnderlinedFont() {
+    if (m_font) ::DeleteObject(m_font);
+    m_font = nullptr;
+    HFONT base = GetFont();
+    LOGFONTW lf{};
+    if (!::GetObjectW(base ? base : ::GetStockObject(DEFAULT_GUI_FONT), sizeof lf, &lf)) return;
+    lf.lfUnderline = TRUE;
+    m_font = ::CreateFontIndirectW(&lf);
+}
+
+void CHyperLink::UpdateLinkRect() {
+    const std::wstring text = GetWindowText();
+    SIZE extent{};
+    if (HDC dc = ::GetDC(m_hWnd)) {
+        HGDIOBJ old = ::SelectObject(dc, m_font ? m_font : GetFont());
+        ::GetTextExtentPoint32W(dc, text.c_str(), static_cast<int>(text.size()), &extent);
+        ::SelectObject(dc, old);
+        ::ReleaseDC(m_hWnd, dc);
+    }
+    m_linkRect = LinkTextRect(GetClientRect(), extent, GetStyle());
+    if (m_toolTip) {
+        TTTOOLINFOW tool{};
+        tool.cbSize = sizeof tool;
+        tool.hwnd = m_hWnd;
+        tool.uId = 1;
+        tool.rect = m_linkRect;
+        ::SendMessageW(m_toolTip, TTM_NEWTOOLRECTW, 0, reinterpret_cast<LPARAM>(&tool));
+    }
+}
+
+void CHyperLink::MakeToolTip() {
+    INITCOMMONCONTROLSEX classes{sizeof classes, ICC_WIN95_CLASSES};
+    ::InitCommonControlsEx(&classes);
+    m_toolTip = ::CreateWindowExW(WS_EX_TOPMOST, TOOLTIPS_CLASSW, nullptr,
+                                  WS_POPUP | TTS_ALWAYSTIP | TTS_NOPREFIX, CW_USEDEFAULT,
+                                  CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, m_hWnd, nullptr,
+                                  AppModule().GetModuleInstance(), nullptr);
+    if (!m_toolTip) return;
+    TTTOOLINFOW tool{};
+    tool.cbSize = sizeof tool;
+    tool.hwnd = m_hWnd;
+    tool.uId = 1;
+    tool.rect = m_linkRect;
+    tool.lpszText = m_target.data();
+    ::SendMessageW(m_toolTip, TTM_ADDTOOLW, 0, reinterpret_cast<LPARAM>(&tool));
+}
+
+void CHyperLink::ReleaseResources() {
+    if (m_toolTip && ::IsWindow(m_toolTip)) ::DestroyWindow(m_toolTip);
+    m_toolTip = nullptr;
+    if (m_font) ::DeleteObject(m_font);
+    m_font = nullptr;
+}
