@@ -12,32 +12,17 @@
 #include "app/main_frame.h"
 #include "settings/app_settings.h"
 #include "settings/app_settings_win32.h"
+#include "view_test_settings.h"
 #include "win/app_module.h"
 #include "win/message_loop.h"
 
 namespace frame_test {
 
-// A fresh record on HKCU\Software\MemorionTests\Frame-<pid>, with the defaults of a first
-// start; the key is removed again at the end.
-class TestSettings {
+// A fresh record with the defaults of a first start, on a registry key and an empty data
+// folder of its own that the process-wide vocabulary cache reads while it lives.
+class TestSettings : public view_test::BoundSettings {
 public:
-    TestSettings()
-        : m_key(L"Software\\MemorionTests\\Frame-" + std::to_wstring(::GetCurrentProcessId())) {
-        ::RegDeleteTreeW(HKEY_CURRENT_USER, m_key.c_str());
-        m_settings = std::make_unique<AppSettings>(SettingsSeamsWin32(m_key));
-    }
-    ~TestSettings() {
-        m_settings.reset();
-        ::RegDeleteTreeW(HKEY_CURRENT_USER, m_key.c_str());
-        ::RegDeleteKeyW(HKEY_CURRENT_USER, L"Software\\MemorionTests");  // only when empty
-    }
-    AppSettings& operator*() { return *m_settings; }
-    AppSettings* operator->() { return m_settings.get(); }
-    const std::wstring& Key() const { return m_key; }
-
-private:
-    std::wstring m_key;
-    std::unique_ptr<AppSettings> m_settings;
+    TestSettings() : BoundSettings(L"Frame") {}
 };
 
 // One frame with a registered message loop; messages are pumped through the frame's filter

@@ -36,14 +36,11 @@ RECT WorkArea() {
     return rc;
 }
 
-void SelectSomeWords(FrameHarness& h) {
-    SelectionSummary summary;
-    summary.selectedWords = 12;
-    summary.totalWords = 30;
-    summary.selectedFiles = 1;
-    summary.totalFiles = 3;
-    h.frame.HomeView().SetSummary(summary);
-    h.frame.ShowViewMenu(h.frame.HomeView().MenuPosition());
+// One word file of three entries, selected, for the home view to list when the frame starts.
+// Written before the frame exists, so that its watcher has nothing to report.
+void SelectSomeWords(TestSettings& settings) {
+    settings.AddWordFile(L"words.mrn", "one\\jedna\r\ntwo\\dva\r\nthree\\tri\r\n");
+    settings->SetSelection({u"words.mrn"});
 }
 
 TEST(MainFrame, FirstStartIsA269By164UnitClientCentredOnTheWorkArea) {
@@ -159,8 +156,9 @@ TEST(MainFrame, MinimumTrackingSizeIs100By77UnitsOfClientArea) {
 
 TEST(MainFrame, FunctionKeysSwitchViewsAndEachViewShowsItsMenu) {
     TestSettings settings;
+    SelectSomeWords(settings);
     FrameHarness h(*settings);
-    SelectSomeWords(h);
+    ASSERT_EQ(h.frame.HomeView().Summary().selectedWords, 3u);
     CMainFrame& f = h.frame;
     struct Row {
         UINT key;
@@ -270,8 +268,9 @@ TEST(MainFrame, BackEscapeAndTheMouseBackButtonReturnHome) {
 TEST(MainFrame, AbandoningATestAsksFirstWhenConfirmExitIsSet) {
     TestSettings settings;
     settings->ConfirmExit = true;
+    SelectSomeWords(settings);
     FrameHarness h(*settings);
-    SelectSomeWords(h);
+    ASSERT_EQ(h.frame.HomeView().Summary().selectedWords, 3u);
     CMainFrame& f = h.frame;
     const std::wstring question = LoadResString(IDS_CONFIRM_ABANDON);
     ASSERT_FALSE(question.empty());
@@ -310,8 +309,9 @@ TEST(MainFrame, AbandoningATestAsksFirstWhenConfirmExitIsSet) {
 TEST(MainFrame, NothingIsAskedWithoutConfirmExitOrOutsideTheTest) {
     {
         TestSettings settings;
+        SelectSomeWords(settings);
         FrameHarness h(*settings);
-        SelectSomeWords(h);
+        ASSERT_EQ(h.frame.HomeView().Summary().selectedWords, 3u);
         BoxAnswerer boxes(false);
         h.Key(VK_F7);
         h.Key(VK_F1);

@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "app/run_frame.h"
+#include "data/vocabulary_cache.h"
 #include "frame_test_support.h"
 #include "res/resource.h"
 
@@ -143,11 +144,11 @@ TEST(RunFrame, ViewSwitchesAndRebuildsLeaveNoGdiOrUserObjectsBehind) {
     }
     const GuiObjects before = GuiObjects::Now();
     {
+        settings.AddWordFile(L"words.mrn", "one\\jedna\r\ntwo\\dva\r\n");
+        settings->SetSelection({u"words.mrn"});
+        VocabularyCache::Instance().DropLibrary();  // the warm-up frame listed an empty folder
         FrameHarness h(*settings);
-        SelectionSummary some;
-        some.selectedWords = 5;
-        h.frame.HomeView().SetSummary(some);
-        h.frame.ShowViewMenu(1);
+        ASSERT_EQ(h.frame.HomeView().Summary().selectedWords, 2u);
         const UINT keys[] = {VK_F3, VK_F7, VK_F8, VK_F9, VK_F10, VK_F1};
         int menusLeft = 0;
         for (int i = 0; i < 200; ++i) {
