@@ -3,19 +3,27 @@
 // in the order and directions a test started now would ask them.
 //
 // A large selection must neither keep the learner waiting nor stall the tree control, which
-// pays for every item it holds and for every single expand or collapse in proportion to its
-// size. So the tree is filled with the questions alone, each marked as having children; an
-// entry's answer and hint are inserted the moment the entry is first expanded (by the user,
-// Toggle or Expand All), so that they exist before anyone can see them. Expand All and
-// Collapse All rebuild the tree in its new shape in one pass, keeping the selected and the top
-// item, instead of reshaping it one entry at a time.
+// pays for every item it holds, for every item it deletes, and for every single expand or
+// collapse in proportion to its size. So:
+// - the questions are the only items the tree is filled with, each marked as having children;
+//   an entry's answer and hint are inserted the moment the entry is first expanded (by the
+//   user, Toggle or Expand All), so that they exist before anyone can see them;
+// - a question's text is not stored in the tree but asked for (TVN_GETDISPINFO) from the
+//   queue, by the item's position, which the item carries as its data. A new visit therefore
+//   keeps the questions of the last one and only adds or removes the difference in number,
+//   closing again the entries that were opened (and dropping their children); deleting and
+//   re-inserting a large tree would take seconds;
+// - Expand All and Collapse All rebuild the tree in its new shape in one pass, keeping the
+//   selected and the top item, instead of reshaping it one entry at a time;
+// - the tree's notifications that come by the hundred thousand (texts, deletions) are
+//   answered before the dialog machinery sees them, which would look the view up per message.
 
 #include <windows.h>
 #include <commctrl.h>
 
 #include <cstdint>
 #include <memory>
-#include <unordered_map>
+#include <string>
 #include <vector>
 
 #include "app/view_base.h"
@@ -38,8 +46,8 @@ public:
     HWND Tree() const { return m_tree; }
 
 private:
-    // Where an item stands: the entry's position in the queue, and -1 for the question itself
-    // or the child's position under it (0 the answer, 1 the hint).
+    // Where an item stands: the entry's position in the queue (every item's data), and -1 for
+    // the question itself or the child's position under it (0 the answer, 1 the hint).
     struct Place {
         std::uint32_t entry = 0;
         int child = -1;
@@ -53,6 +61,9 @@ private:
     BOOL OnNotify(const NMHDR* header, LRESULT& result);
 
     void Refill();
+    // Brings the questions of the last visit to the new queue's number, all closed and
+    // without children; false when rebuilding the tree costs less.
+    bool ReuseQuestions(std::uint32_t count);
     void ExpandAll() { SetAllExpanded(true); }
     void CollapseAll() { SetAllExpanded(false); }
     void SetAllExpanded(bool expanded);
@@ -60,14 +71,21 @@ private:
 
     // Deletes every item and inserts one question per entry, with its children when expanded.
     void Populate(bool expanded);
+    void AppendQuestions(std::uint32_t from, std::uint32_t to, bool expanded);
     void InsertChildren(std::uint32_t entry, HTREEITEM question);
     // Inserts the children of a question the first time it is expanded.
-    void EnsureChildren(HTREEITEM item);
+    void EnsureChildren(HTREEITEM item, std::uint32_t entry);
     bool FindPlace(HTREEITEM item, Place& place) const;
     // The item at `place` after a rebuild; a child that no longer exists gives its question.
     HTREEITEM ItemAt(const Place& place) const;
 
     void SetTreeRedraw(bool on) const;
+
+    // The view's window procedure in front of the dialog's: the tree's text requests and
+    // deletion notices, answered without the per-message lookup of the dialog machinery.
+    static LRESULT CALLBACK TreeNotifyProc(HWND hWnd, UINT msg, WPARAM wParam, LPARAM lParam);
+    void AnswerText(NMTVDISPINFOW& info);
+    void Unhook();
     void ScrollTreeLeft() const;
 
     HWND m_tree = nullptr;
@@ -76,5 +94,9 @@ private:
     // Nothing is ever judged or recorded in it.
     std::unique_ptr<TestSession> m_session;
     std::vector<HTREEITEM> m_questions;  // the top-level items in queue order
-    std::unordered_map<HTREEITEM, std::uint32_t> m_entryOf;
+    // Positions of the questions whose children have been inserted since the last rebuild.
+    std::vector<std::uint32_t> m_withChildren;
+    std::size_t m_childCount = 0;  // the children those hold
+    std::wstring m_text;  // the last text given to the tree when it did not fit its buffer
+    WNDPROC m_dialogWndProc = nullptr;
 };

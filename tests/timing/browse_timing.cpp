@@ -1,7 +1,8 @@
 // Timing harness of the browse view under Wine: how long a learner waits for the tree of a
-// large selection, for Expand All and Collapse All, and for the single steps (a toggle, a
-// resize) on a large tree. Also times the plain way of building and reshaping the same tree
-// (every item inserted at once, one TVM_EXPAND per entry), for comparison.
+// large selection (first and later visits), for Expand All and Collapse All, and for the
+// single steps (a toggle, a resize) on a large tree. Also times the plain way of building and
+// reshaping the same tree (every item inserted at once, one TVM_EXPAND per entry), for
+// comparison.
 //
 //   browse_timing [entries-to-fill [entries-to-expand [plain-expand-entries]]]
 //
@@ -24,6 +25,9 @@
 namespace {
 
 using Clock = std::chrono::steady_clock;
+
+constexpr int kWalked = 20;   // entries walked with Enter before a refill
+constexpr int kFewer = 1000;  // entries fewer in the second selection
 
 double MsSince(Clock::time_point start) {
     return std::chrono::duration<double, std::milli>(Clock::now() - start).count();
@@ -148,6 +152,7 @@ int main(int argc, char** argv) {
 
     TempFolder folder;
     folder.WriteWords(L"fill.mrn", fillEntries);
+    folder.WriteWords(L"fewer.mrn", fillEntries - kFewer);
     folder.WriteWords(L"expand.mrn", expandEntries);
     folder.WriteWords(L"plain.mrn", plainExpandEntries);
 
@@ -172,6 +177,20 @@ int main(int argc, char** argv) {
                     CountItems(tree));
         ms = ActivateBrowse(h, *settings, u"fill.mrn");
         std::printf("refill %d entries over the previous tree: %.0f\n", fillEntries, ms);
+        {
+            // A flash-card walk over the first entries leaves children under each of them
+            // and the last one open.
+            ::SendMessageW(tree, TVM_SELECTITEM, TVGN_CARET,
+                           reinterpret_cast<LPARAM>(Next(tree, TVGN_ROOT)));
+            for (int i = 0; i < 2 * kWalked - 1; ++i) h.Key(VK_RETURN);
+            ms = ActivateBrowse(h, *settings, u"fill.mrn");
+            std::printf("refill %d entries after walking %d of them: %.0f\n", fillEntries,
+                        kWalked, ms);
+        }
+        ms = ActivateBrowse(h, *settings, u"fewer.mrn");
+        std::printf("refill %d entries over %d: %.0f\n", fillEntries - kFewer, fillEntries, ms);
+        ms = ActivateBrowse(h, *settings, u"fill.mrn");
+        std::printf("refill %d entries over %d: %.0f\n", fillEntries, fillEntries - kFewer, ms);
         {
             const auto begin = Clock::now();
             ::SendMessageW(tree, WM_SETREDRAW, FALSE, 0);
@@ -205,6 +224,9 @@ int main(int argc, char** argv) {
                     CountItems(tree));
         ms = Command(h, ID_BROWSE_COLLAPSE_ALL);
         std::printf("collapse all %d entries: %.0f\n", fillEntries, ms);
+        Command(h, ID_BROWSE_EXPAND_ALL);
+        ms = ActivateBrowse(h, *settings, u"fill.mrn");
+        std::printf("refill %d entries after expand all: %.0f\n", fillEntries, ms);
 
         ActivateBrowse(h, *settings, u"expand.mrn");
         ms = Command(h, ID_BROWSE_EXPAND_ALL);

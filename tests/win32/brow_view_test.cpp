@@ -1,13 +1,15 @@
 // The browse view in process under Wine: the tree it fills from the selected words, the
 // flash-card walk, Expand All and Collapse All, the ways home, the context menu, the layout
-// and the font. The tree fills its children only when an entry first opens, so every check
-// reads the tree the way the user meets it: after opening it.
+// and the font. The tree fills its children only when an entry first opens, and a new visit
+// keeps the questions of the last one with new texts, so every check reads the tree the way
+// the user meets it: after opening it, and after coming back.
 
 #include <gtest/gtest.h>
 
 #include <windows.h>
 #include <commctrl.h>
 
+#include <algorithm>
 #include <set>
 #include <string>
 #include <vector>
@@ -58,14 +60,14 @@ HTREEITEM Next(HWND tree, UINT relation, HTREEITEM item = nullptr) {
 }
 
 std::wstring Text(HWND tree, HTREEITEM item) {
-    wchar_t text[256]{};
+    wchar_t text[1024]{};
     TVITEMW tv{};
     tv.mask = TVIF_TEXT | TVIF_HANDLE;
     tv.hItem = item;
     tv.pszText = text;
-    tv.cchTextMax = 256;
+    tv.cchTextMax = 1024;
     ::SendMessageW(tree, TVM_GETITEMW, 0, reinterpret_cast<LPARAM>(&tv));
-    return text;
+    return tv.pszText ? tv.pszText : L"";  // a text given by reference may come back so
 }
 
 bool IsExpanded(HWND tree, HTREEITEM item) {
@@ -120,6 +122,8 @@ protected:
         m_harness->frame.HomeView().SetSummary(summary);
         Visit();
     }
+    // Changes the words on disk; the next visit reads them.
+    void Rewrite(const std::string& words) { m_folder.Write(L"words.mrn", words); }
     // Leaves for the home view and comes back, as the user does.
     void Visit() {
         VocabularyCache::Instance().DropPool();
@@ -188,7 +192,7 @@ TEST_F(BrowView, ChildrenAreTheAnswerThenTheHintInTheTestsDirection) {
 
 TEST_F(BrowView, RandomOrderGivesANewOrderOnEachVisit) {
     std::string words;
-    for (int i = 0; i < 40; ++i) words += "w" + std::to_string(i) + "\\x\r\n";
+    for (int i = 0; i < 40; ++i) words += std::string("w") + std::to_string(i) + "\\x\r\n";
     Open(words);
     Settings().WordOrder = 0;
     Visit();
@@ -275,8 +279,9 @@ TEST_F(BrowView, ExpandAllAndCollapseAllKeepTheSelection) {
 TEST_F(BrowView, ExpandAllOverManyEntriesShowsEveryChildAndScrollsToTheSelection) {
     std::string words;
     for (int i = 0; i < 2000; ++i) {
-        words += "q" + std::to_string(i) + "\\a" + std::to_string(i);
-        if (i % 3 == 0) words += "\\h" + std::to_string(i);
+        const std::string n = std::to_string(i);
+        words += "q" + n + "\\a" + n;
+        if (i % 3 == 0) words += "\\h" + n;
         words += "\r\n";
     }
     Open(words);
@@ -294,7 +299,8 @@ TEST_F(BrowView, ExpandAllOverManyEntriesShowsEveryChildAndScrollsToTheSelection
     EXPECT_EQ(::SendMessageW(Tree(), TVM_GETCOUNT, 0, 0), 2000 + 2000 + 667);
     // Every item is reachable by walking the visible items, as the scroll bar counts them.
     int visible = 0;
-    for (HTREEITEM item = Next(Tree(), TVGN_ROOT); item; item = Next(Tree(), TVGN_NEXTVISIBLE, item)) {
+    for (HTREEITEM item = Next(Tree(), TVGN_ROOT); item;
+         item = Next(Tree(), TVGN_NEXTVISIBLE, item)) {
         ++visible;
     }
     EXPECT_EQ(visible, 2000 + 2000 + 667);
@@ -302,11 +308,103 @@ TEST_F(BrowView, ExpandAllOverManyEntriesShowsEveryChildAndScrollsToTheSelection
     EXPECT_TRUE(TreeView_GetItemRect(Tree(), Selected(), &rc, TRUE));
     RECT client{};
     ::GetClientRect(Tree(), &client);
-    EXPECT_TRUE(rc.top >= 0 && rc.bottom <= client.bottom) << "the selected item is in view: " << rc.top << " " << client.bottom;
+    EXPECT_TRUE(rc.top >= 0 && rc.bottom <= client.bottom)
+        << "the selected item is in view: " << rc.top << " " << client.bottom;
     EXPECT_EQ(Text(Tree(), Selected()), L"q1500");
     H().Command(ID_BROWSE_COLLAPSE_ALL);
     EXPECT_EQ(ExpandedCount(Tree()), 0);
     EXPECT_EQ(Text(Tree(), Selected()), L"q1500");
+}
+
+// Every way of leaving entries open, and every change a new visit can bring: the tree shows
+// the new queue closed, with the first question at the top and selected as by a fresh tree's
+// focus, and each
+// entry opened afterwards (by the tree's own keys or by Enter) holds the new children.
+TEST_F(BrowView, ANewVisitShowsTheNewQueueAsIfFilledAfresh) {
+    const std::string longQuestion(300, 'L');
+    const std::string five = "a\\1\\ha\r\nb\\2\r\nc\\3\\hc\r\nd\\4\r\ne\\5\r\n";
+    const std::string many = [] {
+        std::string words;
+        for (int i = 0; i < 60; ++i) {
+            words += 'm';
+            words += std::to_string(i);
+            words += "\\n\r\n";
+        }
+        return words;
+    }();
+    struct Row {
+        const char* name;
+        const std::string& first;
+        int leave;  // 0 walk and leave some open, 1 Expand All, 2 scrolled to the end
+        std::string next;
+        int direction;
+        std::vector<std::wstring> outline;
+    };
+    const std::vector<Row> rows{
+        {"same words reversed", five, 0, five, 1,
+         {L"1: a ha", L"2: b", L"3: c hc", L"4: d", L"5: e"}},
+        {"hints move", five, 0, "a\\1\r\nb\\2\\hb\r\nc\\3\r\nd\\4\\hd\r\ne\\5\r\n", 0,
+         {L"a: 1", L"b: 2 hb", L"c: 3", L"d: 4 hd", L"e: 5"}},
+        {"fewer", five, 0, "x\\9\\hx\r\ny\\8\r\n", 0, {L"x: 9 hx", L"y: 8"}},
+        {"more", five, 0, five + "f\\6\\hf\r\n" + longQuestion + "\\7\r\n", 0,
+         {L"a: 1 ha", L"b: 2", L"c: 3 hc", L"d: 4", L"e: 5", L"f: 6 hf",
+          std::wstring(300, L'L') + L": 7"}},
+        {"after Expand All", five, 1, "b\\2\r\na\\1\\ha\r\n", 0, {L"b: 2", L"a: 1 ha"}},
+        {"after Expand All of many", many, 1, "z\\0\r\n", 1, {L"0: z"}},
+        {"scrolled down", many, 2, five, 0, {L"a: 1 ha", L"b: 2", L"c: 3 hc", L"d: 4", L"e: 5"}},
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.name);
+        TearDown();
+        Open(row.first);
+        auto questions = Questions(Tree());
+        if (row.leave == 0) {
+            // The first walked past (children kept, closed), the second left open with its
+            // hint-less answer selected, the third opened by the tree itself.
+            Select(questions[0]);
+            H().Key(VK_RETURN);
+            H().Key(VK_RETURN);
+            H().Key(VK_RETURN);
+            Select(Next(Tree(), TVGN_CHILD, questions[1]));
+            Select(questions[2]);
+            H().Key(VK_RIGHT);
+            Select(Next(Tree(), TVGN_CHILD, questions[1]));
+            ASSERT_EQ(ExpandedCount(Tree()), 2);
+        } else if (row.leave == 1) {
+            H().Command(ID_BROWSE_EXPAND_ALL);
+            Select(Next(Tree(), TVGN_CHILD, questions.back()));
+        } else {
+            Select(questions.back());
+            ASSERT_NE(Next(Tree(), TVGN_FIRSTVISIBLE), questions.front());
+        }
+
+        Rewrite(row.next);
+        Settings().TestingDirection = row.direction;
+        Visit();
+        questions = Questions(Tree());
+        ASSERT_EQ(questions.size(), row.outline.size());
+        EXPECT_EQ(ExpandedCount(Tree()), 0);
+        // What a fresh tree shows with the focus: the tree itself selects its first item.
+        EXPECT_EQ(Selected(), questions.front());
+        EXPECT_EQ(Next(Tree(), TVGN_FIRSTVISIBLE), questions.front());
+        std::vector<std::wstring> closed;
+        for (HTREEITEM q : questions) {
+            closed.push_back(Text(Tree(), q) + L":");
+            EXPECT_EQ(Next(Tree(), TVGN_CHILD, q), nullptr) << "no child left from before";
+        }
+        for (std::size_t i = 0; i < questions.size(); ++i) {
+            EXPECT_EQ(closed[i], row.outline[i].substr(0, row.outline[i].find(L':') + 1));
+        }
+        // Open every entry, alternately by Enter and by the tree's own key.
+        for (std::size_t i = 0; i < questions.size(); ++i) {
+            Select(questions[i]);
+            H().Key(i % 2 ? VK_RIGHT : VK_RETURN);
+        }
+        EXPECT_EQ(Outline(Tree()), row.outline);
+        EXPECT_EQ(::SendMessageW(Tree(), TVM_GETCOUNT, 0, 0),
+                  static_cast<LRESULT>(Outline(Tree()).size() +
+                                       std::count(row.next.begin(), row.next.end(), '\\')));
+    }
 }
 
 TEST_F(BrowView, EscapeBackAndTheMouseBackButtonGoHome) {
