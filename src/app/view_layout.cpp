@@ -34,14 +34,6 @@ GraphLayout LayoutGraphView(int w, int h, const DialogUnits& du) {
     return layout;
 }
 
-BackLayout LayoutTestBack(int w, int h, const DialogUnits& du) {
-    const int ux = du.X(1), uy = du.Y(1), bh = du.Y(kButtonHeightDlu);
-    BackLayout layout;
-    layout.tall = IsTallView(h, du);
-    layout.back = Box(ux, h - uy - bh, w - 2 * ux, bh);
-    return layout;
-}
-
 HomeLayout LayoutHomeView(int w, int h, const DialogUnits& du) {
     const int mx = du.X(1), my = du.Y(1), bh = du.Y(kButtonHeightDlu);
     const int sh = du.Y(kStatusHeightDlu);

@@ -36,9 +36,6 @@ struct GraphLayout {
 };
 GraphLayout LayoutGraphView(int width, int height, const DialogUnits& du);
 
-// Test view's "< Back" button: like every control of that view it keeps one horizontal unit
-// of margin on both sides. The rest of that view's layout is its own; `content` stays empty.
-BackLayout LayoutTestBack(int width, int height, const DialogUnits& du);
 
 // Home view: the file list over the status line and two rows of buttons.
 struct HomeLayout {

@@ -1,25 +1,13 @@
 #pragma once
 // The about view: the product, its maker and its web page, centred above the "< Back" button.
 
-#include "app/view_base.h"
+#include "app/pane_view.h"
 #include "views/about_pane.h"
 
-class CAboutView : public CViewBase {
+class CAboutView : public CPaneView<CAboutPane> {
 public:
     explicit CAboutView(AppSettings& settings);
 
-    CAboutPane& Pane() { return m_pane; }
-
-    // The back mouse button, then the view's and the pane's dialog navigation.
-    BOOL PreTranslateMessage(MSG* msg) override;
-    BOOL ProcessWindowMessage(HWND hWnd, UINT msg, WPARAM wParam, LPARAM lParam,
-                              LRESULT& result) override;
-
 private:
-    BOOL OnInitDialog(LRESULT& result);
-    BOOL OnViewActivate(LRESULT& result);
-    BOOL OnSize(int width, int height, LRESULT& result);
-
-    CAboutPane m_pane;
-    HWND m_backButton = nullptr;
+    void PlaceControls(int width, int height) override;
 };

@@ -127,7 +127,6 @@ TEST(ViewLayout, ShortViewsHideTheButtonAndGiveTheRoomToTheContent) {
     EXPECT_FALSE(graph.tall);
     EXPECT_TRUE(SameRect(graph.graph, RECT{2, 2, 398, threshold - 2}));
     EXPECT_FALSE(LayoutHomeView(400, threshold, kUnits).tall);
-    EXPECT_FALSE(LayoutTestBack(400, threshold, kUnits).tall);
 }
 
 TEST(ViewLayout, GraphStacksStatusLineAndButtonUnderTheGraph) {
@@ -138,11 +137,9 @@ TEST(ViewLayout, GraphStacksStatusLineAndButtonUnderTheGraph) {
     EXPECT_EQ(layout.graph.bottom, layout.status.top - 2);
 }
 
-TEST(ViewLayout, TestViewBackButtonKeepsHorizontalMargins) {
+TEST(ViewLayout, BrowseBackButtonWidthUsesTheVerticalUnit) {
     // Different horizontal and vertical units, so that a mix-up shows.
     const DialogUnits units{10, 13};  // mx = 3 (2.5 rounds up), my = 2
-    const BackLayout test = LayoutTestBack(400, 300, units);
-    EXPECT_TRUE(SameRect(test.back, RECT{3, 300 - 2 - 26, 397, 298}));
     const BackLayout browse = LayoutBackAndContent(400, 300, units);
     EXPECT_EQ(browse.back.right, 3 + 400 - 4) << "browse keeps its 2·my width";
 }
