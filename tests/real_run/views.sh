@@ -1,0 +1,31 @@
+#!/usr/bin/env bash
+# The real program's other views, reached with their keys: browse (F3) with every entry opened
+# by keypad plus, setup (F9) and about (F10); Escape goes home from each. Their pictures are
+# left for the README; the program must still close normally and store its 16 values.
+#
+# Usage: views.sh path/to/memorion.exe     Exit 77 (skipped) without Xvfb or xdotool.
+RR_NAME=real_views
+source "$(dirname "$0")/common.sh"
+rr_begin "${1:-}"
+
+# A list with hints, in file order, so that the browse view shows entries, answers and hints.
+rr_preset WordOrder REG_DWORD 2
+rr_preset SelectionList REG_BINARY "$(rr_selection_hex English-Spanish.mrn)"
+
+rr_start
+home=$(rr_hash)
+rr_press F3
+rr_press KP_Add
+rr_shot browse-view docs
+rr_press Escape
+[ "$(rr_hash)" = "$home" ] || fail "Escape in the browse view did not lead back home"
+rr_press F9
+rr_shot setup-view docs
+rr_press F10
+rr_shot about-view docs
+rr_press Escape
+[ "$(rr_hash)" = "$home" ] || fail "Escape in the about view did not lead back home"
+rr_close
+
+rr_expect_all_values
+rr_log "PASSED"
