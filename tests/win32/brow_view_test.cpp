@@ -27,31 +27,14 @@ using frame_test::FrameHarness;
 using frame_test::MessageRecorder;
 using home_test::TempFolder;
 
-// A record on a key of its own, reading `folder`, that the vocabulary cache follows.
-class BrowseSettings {
+// A record reading `folder`, with the one word file selected and the questions in file order.
+class BrowseSettings : public view_test::TestRecord {
 public:
-    explicit BrowseSettings(const TempFolder& folder)
-        : m_key(L"Software\\MemorionTests\\Browse-" + std::to_wstring(::GetCurrentProcessId())) {
-        ::RegDeleteTreeW(HKEY_CURRENT_USER, m_key.c_str());
-        m_settings = std::make_unique<AppSettings>(SettingsSeamsWin32(m_key));
-        m_settings->DataFolder = home_test::U16(folder.Path());
-        m_settings->SetSelection({u"words.mrn"});
-        m_settings->WordOrder = 2;  // pool order
-        m_settings->TestingDirection = 0;
-        VocabularyCache::BindSettings(m_settings.get());
+    explicit BrowseSettings(const TempFolder& folder) : TestRecord(L"Browse", folder.Path()) {
+        (*this)->SetSelection({u"words.mrn"});
+        (*this)->WordOrder = 2;  // pool order
+        (*this)->TestingDirection = 0;
     }
-    ~BrowseSettings() {
-        VocabularyCache::BindSettings(nullptr);
-        m_settings.reset();
-        ::RegDeleteTreeW(HKEY_CURRENT_USER, m_key.c_str());
-        ::RegDeleteKeyW(HKEY_CURRENT_USER, L"Software\\MemorionTests");  // only when empty
-    }
-    AppSettings& operator*() { return *m_settings; }
-    AppSettings* operator->() { return m_settings.get(); }
-
-private:
-    std::wstring m_key;
-    std::unique_ptr<AppSettings> m_settings;
 };
 
 HTREEITEM Next(HWND tree, UINT relation, HTREEITEM item = nullptr) {

@@ -17,6 +17,7 @@
 #include "app/main_frame.h"
 #include "data/vocabulary_cache.h"
 #include "frame_test_support.h"
+#include "view_test_settings.h"
 #include "res/resource.h"
 #include "settings/app_settings.h"
 #include "settings/app_settings_win32.h"
@@ -92,30 +93,14 @@ private:
     std::wstring m_path;
 };
 
-// A record on HKCU\Software\MemorionTests\Home-<pid> with `dataFolder` and `selection`, read
-// by the process-wide vocabulary cache while the object lives.
-class HomeSettings {
+// A record on a key of its own with `dataFolder` and `selection`, read by the process-wide
+// vocabulary cache while the object lives.
+class HomeSettings : public view_test::TestRecord {
 public:
     HomeSettings(const std::wstring& dataFolder, std::vector<std::u16string> selection = {})
-        : m_key(L"Software\\MemorionTests\\Home-" + std::to_wstring(::GetCurrentProcessId())) {
-        ::RegDeleteTreeW(HKEY_CURRENT_USER, m_key.c_str());
-        m_settings = std::make_unique<AppSettings>(SettingsSeamsWin32(m_key));
-        m_settings->DataFolder = U16(dataFolder);
-        m_settings->SetSelection(std::move(selection));
-        VocabularyCache::BindSettings(m_settings.get());
+        : TestRecord(L"Home", dataFolder) {
+        (*this)->SetSelection(std::move(selection));
     }
-    ~HomeSettings() {
-        VocabularyCache::BindSettings(nullptr);
-        m_settings.reset();
-        ::RegDeleteTreeW(HKEY_CURRENT_USER, m_key.c_str());
-        ::RegDeleteKeyW(HKEY_CURRENT_USER, L"Software\\MemorionTests");  // only when empty
-    }
-    AppSettings& operator*() { return *m_settings; }
-    AppSettings* operator->() { return m_settings.get(); }
-
-private:
-    std::wstring m_key;
-    std::unique_ptr<AppSettings> m_settings;
 };
 
 // Answers the thread's dialogs as they come up. A text-entry dialog (it has the edit box

@@ -15,43 +15,61 @@
 
 namespace view_test {
 
-class BoundSettings {
+// A settings record on HKCU\Software\MemorionTests\<name>-<pid>, reading `dataFolder` (with
+// its trailing backslash), that the process-wide vocabulary cache follows while it lives. The
+// key is removed at the end; no test touches the program's own key.
+class TestRecord {
 public:
-    // `name` tells the key HKCU\Software\MemorionTests\<name>-<pid> and the folder apart.
-    explicit BoundSettings(const std::wstring& name)
+    TestRecord(const std::wstring& name, const std::wstring& dataFolder)
         : m_key(L"Software\\MemorionTests\\" + name + L"-" +
                 std::to_wstring(::GetCurrentProcessId())) {
         ::RegDeleteTreeW(HKEY_CURRENT_USER, m_key.c_str());
-        wchar_t temp[MAX_PATH]{};
-        ::GetTempPathW(MAX_PATH, temp);
-        m_folder = std::wstring(temp) + L"memorion-" + name + L"-" +
-                   std::to_wstring(::GetCurrentProcessId()) + L"\\";
-        ::CreateDirectoryW(m_folder.c_str(), nullptr);
         m_settings = std::make_unique<AppSettings>(SettingsSeamsWin32(m_key));
-        m_settings->DataFolder = std::u16string(m_folder.begin(), m_folder.end());
+        m_settings->DataFolder = std::u16string(dataFolder.begin(), dataFolder.end());
         VocabularyCache::BindSettings(m_settings.get());
     }
-    ~BoundSettings() {
+    ~TestRecord() {
         StopFolderWatcher();
         VocabularyCache::BindSettings(nullptr);
         m_settings.reset();
         ::RegDeleteTreeW(HKEY_CURRENT_USER, m_key.c_str());
         ::RegDeleteKeyW(HKEY_CURRENT_USER, L"Software\\MemorionTests");  // only when empty
-        for (const std::wstring& name : m_files) ::DeleteFileW((m_folder + name).c_str());
-        ::RemoveDirectoryW(m_folder.c_str());
     }
-    BoundSettings(const BoundSettings&) = delete;
-    BoundSettings& operator=(const BoundSettings&) = delete;
+    TestRecord(const TestRecord&) = delete;
+    TestRecord& operator=(const TestRecord&) = delete;
 
     AppSettings& operator*() { return *m_settings; }
     AppSettings* operator->() { return m_settings.get(); }
-    // The data folder, with its trailing backslash.
-    const std::wstring& Folder() const { return m_folder; }
     const std::wstring& Key() const { return m_key; }
 
-    // Writes a word file (ASCII lines) into the data folder; it is removed with the folder.
+private:
+    std::wstring m_key;
+    std::unique_ptr<AppSettings> m_settings;
+};
+
+// An empty folder under the temporary folder, removed with the word files written into it.
+class TempDataFolder {
+public:
+    explicit TempDataFolder(const std::wstring& name) {
+        wchar_t temp[MAX_PATH]{};
+        ::GetTempPathW(MAX_PATH, temp);
+        m_path = std::wstring(temp) + L"memorion-" + name + L"-" +
+                 std::to_wstring(::GetCurrentProcessId()) + L"\\";
+        ::CreateDirectoryW(m_path.c_str(), nullptr);
+    }
+    ~TempDataFolder() {
+        for (const std::wstring& file : m_files) ::DeleteFileW((m_path + file).c_str());
+        ::RemoveDirectoryW(m_path.c_str());
+    }
+    TempDataFolder(const TempDataFolder&) = delete;
+    TempDataFolder& operator=(const TempDataFolder&) = delete;
+
+    // With its trailing backslash.
+    const std::wstring& Path() const { return m_path; }
+
+    // Writes a word file (ASCII lines); it is removed with the folder.
     void AddWordFile(const std::wstring& name, const std::string& content) {
-        HANDLE file = ::CreateFileW((m_folder + name).c_str(), GENERIC_WRITE, 0, nullptr,
+        HANDLE file = ::CreateFileW((m_path + name).c_str(), GENERIC_WRITE, 0, nullptr,
                                     CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
         if (file == INVALID_HANDLE_VALUE) return;
         DWORD written = 0;
@@ -61,10 +79,29 @@ public:
     }
 
 private:
-    std::wstring m_key;
-    std::wstring m_folder;
+    std::wstring m_path;
     std::vector<std::wstring> m_files;
-    std::unique_ptr<AppSettings> m_settings;
+};
+
+// A test record with an empty data folder of its own. The record goes first at the end, so
+// the watcher has stopped before the folder is removed.
+class BoundSettings {
+public:
+    // `name` tells the key and the folder apart.
+    explicit BoundSettings(const std::wstring& name) : m_folder(name), m_record(name, m_folder.Path()) {}
+
+    AppSettings& operator*() { return *m_record; }
+    AppSettings* operator->() { return &*m_record; }
+    // The data folder, with its trailing backslash.
+    const std::wstring& Folder() const { return m_folder.Path(); }
+    const std::wstring& Key() const { return m_record.Key(); }
+    void AddWordFile(const std::wstring& name, const std::string& content) {
+        m_folder.AddWordFile(name, content);
+    }
+
+private:
+    TempDataFolder m_folder;
+    TestRecord m_record;
 };
 
 // The folder the process-wide watcher watches now; empty when there is none.
