@@ -43,11 +43,26 @@ sleep 1
 import -window root "$shot"
 if [ -n "$window" ]; then
     echo "Memorion is running on the virtual display $display (window $window)."
-    xdotool windowclose "$window" 2>/dev/null || xdotool key --window "$window" alt+F4 || true
 else
     echo "Memorion started on the virtual display $display, but no window appeared."
 fi
 echo "Screenshot: $shot"
+
+# Close it as a user would: Alt+F4 on its window (there is no window manager to ask).
+rc=""
+for _ in 1 2 3 4 5; do
+    [ -n "$window" ] || break
+    xdotool windowactivate --sync "$window" >/dev/null 2>&1 || true
+    xdotool key --clearmodifiers alt+F4 >/dev/null 2>&1 || true
+    for _ in $(seq 20); do
+        kill -0 $app 2>/dev/null || break 2
+        sleep 0.25
+    done
+done
+if kill -0 $app 2>/dev/null; then
+    echo "memorion.exe did not close; stopping it"
+    wineserver -k 2>/dev/null || true
+fi
 wait $app 2>/dev/null && rc=0 || rc=$?
 echo "memorion.exe exited with code $rc"
 wineserver -k 2>/dev/null || true
