@@ -14,46 +14,11 @@
 #include "frame_test_support.h"
 #include "res/resource.h"
 #include "test/smart_edit_win32.h"
+#include "view_test_settings.h"
 
 namespace test_view_support {
 
-// A folder under %TEMP% removed with everything in it at the end.
-class TempWordFolder {
-public:
-    explicit TempWordFolder(const std::wstring& tag) {
-        wchar_t temp[MAX_PATH]{};
-        ::GetTempPathW(MAX_PATH, temp);
-        m_path = std::wstring(temp) + L"Memorion" + tag + L"-" +
-                 std::to_wstring(::GetCurrentProcessId()) + L"\\";
-        Remove();
-        ::CreateDirectoryW(m_path.c_str(), nullptr);
-    }
-    ~TempWordFolder() { Remove(); }
-
-    // ANSI text (all the tests need), one entry a line.
-    void Write(const std::wstring& name, const std::string& text) const {
-        HANDLE file = ::CreateFileW((m_path + name).c_str(), GENERIC_WRITE, 0, nullptr,
-                                    CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
-        DWORD written = 0;
-        ::WriteFile(file, text.data(), static_cast<DWORD>(text.size()), &written, nullptr);
-        ::CloseHandle(file);
-    }
-    const std::wstring& Path() const { return m_path; }
-
-private:
-    void Remove() const {
-        WIN32_FIND_DATAW found{};
-        HANDLE find = ::FindFirstFileW((m_path + L"*").c_str(), &found);
-        if (find != INVALID_HANDLE_VALUE) {
-            do {
-                ::DeleteFileW((m_path + found.cFileName).c_str());
-            } while (::FindNextFileW(find, &found));
-            ::FindClose(find);
-        }
-        ::RemoveDirectoryW(m_path.c_str());
-    }
-    std::wstring m_path;
-};
+using TempWordFolder = view_test::TempDataFolder;
 
 inline std::u16string U16(const std::wstring& text) {
     return std::u16string(text.begin(), text.end());

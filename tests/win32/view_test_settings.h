@@ -47,7 +47,7 @@ private:
     std::unique_ptr<AppSettings> m_settings;
 };
 
-// An empty folder under the temporary folder, removed with the word files written into it.
+// An empty folder under the temporary folder, removed with every file in it at the end.
 class TempDataFolder {
 public:
     explicit TempDataFolder(const std::wstring& name) {
@@ -55,32 +55,40 @@ public:
         ::GetTempPathW(MAX_PATH, temp);
         m_path = std::wstring(temp) + L"memorion-" + name + L"-" +
                  std::to_wstring(::GetCurrentProcessId()) + L"\\";
+        Remove();  // left over from a run that was killed
         ::CreateDirectoryW(m_path.c_str(), nullptr);
     }
-    ~TempDataFolder() {
-        for (const std::wstring& file : m_files) ::DeleteFileW((m_path + file).c_str());
-        ::RemoveDirectoryW(m_path.c_str());
-    }
+    ~TempDataFolder() { Remove(); }
     TempDataFolder(const TempDataFolder&) = delete;
     TempDataFolder& operator=(const TempDataFolder&) = delete;
 
     // With its trailing backslash.
     const std::wstring& Path() const { return m_path; }
 
-    // Writes a word file (ASCII lines); it is removed with the folder.
-    void AddWordFile(const std::wstring& name, const std::string& content) {
+    // Writes a word file (8-bit text, one entry a line) as the whole file.
+    void Write(const std::wstring& name, const std::string& content) const {
         HANDLE file = ::CreateFileW((m_path + name).c_str(), GENERIC_WRITE, 0, nullptr,
                                     CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
         if (file == INVALID_HANDLE_VALUE) return;
         DWORD written = 0;
         ::WriteFile(file, content.data(), static_cast<DWORD>(content.size()), &written, nullptr);
         ::CloseHandle(file);
-        m_files.push_back(name);
     }
 
 private:
+    void Remove() const {
+        WIN32_FIND_DATAW found{};
+        HANDLE search = ::FindFirstFileW((m_path + L"*").c_str(), &found);
+        if (search != INVALID_HANDLE_VALUE) {
+            do {
+                ::DeleteFileW((m_path + found.cFileName).c_str());
+            } while (::FindNextFileW(search, &found));
+            ::FindClose(search);
+        }
+        ::RemoveDirectoryW(m_path.c_str());
+    }
+
     std::wstring m_path;
-    std::vector<std::wstring> m_files;
 };
 
 // A test record with an empty data folder of its own. The record goes first at the end, so
@@ -96,7 +104,7 @@ public:
     const std::wstring& Folder() const { return m_folder.Path(); }
     const std::wstring& Key() const { return m_record.Key(); }
     void AddWordFile(const std::wstring& name, const std::string& content) {
-        m_folder.AddWordFile(name, content);
+        m_folder.Write(name, content);
     }
 
 private:
