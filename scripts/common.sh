@@ -3,8 +3,10 @@
 
 TOP=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
 
+# fonts-wine: Wine's own Tahoma, the font its "MS Shell Dlg" stands for. Without it Wine
+# falls back to a wider system font (DejaVu Sans on Debian).
 BUILD_PACKAGES="cmake ninja-build g++ googletest libbenchmark-dev
-  g++-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64 wine wine64"
+  g++-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64 wine wine64 fonts-wine"
 DISPLAY_PACKAGES="xvfb xdotool imagemagick x11-utils xauth"
 
 # Installs whatever of the given Debian packages is missing; does nothing when all are there.
@@ -52,4 +54,18 @@ wine_prefix() {
         timeout 60 wineserver -w || true
         touch "$prefix/.memorion-ready"
     fi
+    # Debian's Wine does not look in its own font folder: Tahoma goes where Windows keeps its
+    # fonts, so that dialogs get the font they are designed for. Also for older prefixes.
+    local fonts="$prefix/drive_c/windows/Fonts"
+    if [ -d "$fonts" ] && [ ! -f "$fonts/tahoma.ttf" ]; then
+        cp /usr/share/wine/fonts/tahoma.ttf /usr/share/wine/fonts/tahomabd.ttf "$fonts/" 2>/dev/null \
+            || echo "fonts-wine is missing: dialogs will use a wider fallback font" >&2
+    fi
+}
+
+# wine_dialog_font FACE: which font the prefix's processes use for "MS Shell Dlg" from their
+# next start ("Tahoma" is the usual one). For runs under the conditions of another system.
+wine_dialog_font() {
+    timeout 60 wine reg add 'HKLM\Software\Microsoft\Windows NT\CurrentVersion\FontSubstitutes' \
+        /v 'MS Shell Dlg' /d "$1" /f >/dev/null 2>&1 </dev/null
 }

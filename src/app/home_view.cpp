@@ -50,6 +50,10 @@ BOOL CHomeView::ProcessWindowMessage(HWND hWnd, UINT msg, WPARAM wParam, LPARAM 
         return OnInitDialog(result);
     case WM_VIEW_ACTIVATE:
         return OnViewActivate(result);
+    case WM_VIEW_DEACTIVATE:
+    case WM_DESTROY:
+        HandOverPendingChange();
+        return FALSE;
     case WM_SIZE:
         return OnSize(LOWORD(lParam), HIWORD(lParam), result);
     case WM_TIMER:
@@ -206,6 +210,18 @@ void CHomeView::CheckPendingChange() {
     OnRefresh();
 }
 
+// A change is pending only while home shows. One that the check has not reported when home
+// is left is treated as a change that came while another view showed: the library is dropped
+// and rebuilt, without a message, when home shows again. Left pending, it would be reported
+// later, by then about nothing the user can see, and even by the home view of a frame built
+// anew after a restart.
+void CHomeView::HandOverPendingChange() {
+    WatcherSlot& slot = TheWatcherSlot();
+    if (!slot.changePending) return;
+    slot.changePending = false;
+    VocabularyCache::Instance().DropLibrary();
+}
+
 BOOL CHomeView::OnContextMenu(HWND source, LPARAM position, LRESULT& result) {
     result = 0;
     POINT pt{static_cast<short>(LOWORD(position)), static_cast<short>(HIWORD(position))};
@@ -287,7 +303,9 @@ bool CHomeView::OnKeyDown(WPARAM key) {
         command = ID_FILE_DELETE;
         break;
     case 'A':
-        if (::GetAsyncKeyState(VK_CONTROL) >= 0) return false;
+        // The state that came with this key message, not the key's state now: a quick
+        // typist or an input tool may have let go of Ctrl before the A is read.
+        if (::GetKeyState(VK_CONTROL) >= 0) return false;
         command = ID_FILE_SELECT_ALL;
         break;
     case VK_RETURN:

@@ -56,6 +56,7 @@ private:
     void OnDelete();
     void OnOpenFolder();
     void CheckPendingChange();
+    void HandOverPendingChange();
 
     // Asks for a name under `label`, starting from `name`; the typed text after OK, nothing
     // after Cancel.

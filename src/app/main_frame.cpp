@@ -105,6 +105,7 @@ BOOL CMainFrame::OnCreate(LRESULT& result) {
         loop->AddIdleHandler(this);
     }
     PlaceWindow();
+    LayOutActiveView();
     result = 0;
     return TRUE;
 }
@@ -185,7 +186,10 @@ BOOL CMainFrame::OnGetMinMaxInfo(MINMAXINFO* info, LRESULT& result) {
 }
 
 bool CMainFrame::MayAbandonTest() {
-    if (!m_settings.ConfirmExit || m_hWndClient != m_testView.m_hWnd) return true;
+    if (!m_settings.ConfirmExit || m_hWndClient != m_testView.m_hWnd ||
+        !m_testView.IsTestUnfinished()) {
+        return true;
+    }
     const std::wstring question = LoadResString(IDS_CONFIRM_ABANDON);
     return QuestionBox(m_hWnd, question.c_str()) == IDYES;
 }
@@ -272,6 +276,17 @@ void CMainFrame::SwitchToView(HWND view) {
     ::SendMessageW(view, WM_VIEW_ACTIVATE, 0, 0);
     ::ShowWindow(view, SW_SHOW);
     UpdateLayout();
+    LayOutActiveView();
+}
+
+// A view that already has the size it is shown at gets no WM_SIZE from the frame's layout
+// (at the default window size every view is created at exactly the client size), yet it must
+// be laid out for that size however it got there.
+void CMainFrame::LayOutActiveView() {
+    if (!m_hWndClient || !::IsWindow(m_hWndClient)) return;
+    RECT client{};
+    ::GetClientRect(m_hWndClient, &client);
+    ::SendMessageW(m_hWndClient, WM_SIZE, SIZE_RESTORED, MAKELPARAM(client.right, client.bottom));
 }
 
 UINT CMainFrame::ActiveGoToCommand() const {

@@ -76,6 +76,7 @@ private:
 
     void SetIcons();
     void PlaceWindow();
+    void LayOutActiveView();
     // Dialog units of the current template variant, measured on the test view.
     DialogUnits ViewUnits() const;
     CViewBase* ActiveViewObject();

@@ -72,10 +72,6 @@ BOOL CViewBase::DialogNavigation(MSG* msg) const {
 
 void CViewBase::PlaceShownOrHidden(CDeferWindowPos& batch, HWND control, const RECT& rc,
                                    bool shown) {
-    if (shown) {
-        batch.Move(control, rc, SWP_SHOWWINDOW);
-    } else {
-        batch.DeferWindowPos(control, nullptr, rc.left, rc.top, rc.right - rc.left,
-                             rc.bottom - rc.top, SWP_HIDEWINDOW);
-    }
+    // Both keep the z-order: it is the dialog's Tab order.
+    batch.Move(control, rc, shown ? SWP_SHOWWINDOW : SWP_HIDEWINDOW);
 }

@@ -37,6 +37,8 @@ BOOL CTestView::ProcessWindowMessage(HWND hWnd, UINT msg, WPARAM wParam, LPARAM 
         return OnInitDialog(result);
     case WM_VIEW_ACTIVATE:
         return OnViewActivate(result);
+    case WM_VIEW_DEACTIVATE:
+        return OnViewDeactivate(result);
     case WM_SIZE:
         return OnSize(LOWORD(lParam), HIWORD(lParam), result);
     case WM_SETFOCUS:
@@ -63,13 +65,17 @@ BOOL CTestView::OnInitDialog(LRESULT& result) {
     return TRUE;
 }
 
-// A new test every time: the previous session, finished or not, is dropped unrecorded.
+// A new test every time. An unfinished session is dropped unrecorded; a finished one whose
+// last answer is still flashing has earned its score, which is recorded before it goes.
 BOOL CTestView::OnViewActivate(LRESULT& result) {
+    m_active = true;
     ShowOwnMenu();
     ApplyFonts();
     const RECT client = GetClientRect();
     Layout(client.right, client.bottom);
+    if (m_state == State::TestFinished) RecordFinishedTest(m_settings, UpdateStatus());
     m_state = State::AwaitingAnswer;
+    m_answerEdit.StartFlash(FlashMode::Idle);  // the old session's flash ends with it
 
     const QueueOrder order{static_cast<std::uint32_t>(m_settings.TestingDirection),
                            static_cast<std::uint32_t>(m_settings.WordOrder)};
@@ -78,6 +84,12 @@ BOOL CTestView::OnViewActivate(LRESULT& result) {
     m_answerEdit.SetColorIndex(kFlashNormal);
     ShowQuestion();
     UpdateStatus();
+    result = 0;
+    return TRUE;
+}
+
+BOOL CTestView::OnViewDeactivate(LRESULT& result) {
+    m_active = false;
     result = 0;
     return TRUE;
 }
@@ -166,7 +178,8 @@ void CTestView::ShowQuestion() {
     }
     ::SetWindowTextW(m_hintEdit, hint.c_str());
     m_answerEdit.SetWindowText(L"");
-    m_answerEdit.SetFocus();
+    // A flash that ends after the user left must not pull the keyboard into a hidden view.
+    if (m_active) m_answerEdit.SetFocus();
 }
 
 std::uint32_t CTestView::UpdateStatus() {

@@ -24,6 +24,9 @@ public:
     void Submit();
 
     State CurrentState() const { return m_state; }
+    // A test with questions still to answer: leaving it loses it. A test whose last answer
+    // is flashing is finished and will be recorded.
+    bool IsTestUnfinished() const { return m_session && !m_session->Finished(); }
     const TestSession* Session() const { return m_session.get(); }
     CSmartEdit& AnswerEdit() { return m_answerEdit; }
 
@@ -33,6 +36,7 @@ public:
 private:
     BOOL OnInitDialog(LRESULT& result);
     BOOL OnViewActivate(LRESULT& result);
+    BOOL OnViewDeactivate(LRESULT& result);
     BOOL OnSize(int width, int height, LRESULT& result);
     BOOL OnSetFocus(LRESULT& result);
     BOOL OnFlashDone(LRESULT& result);
@@ -46,6 +50,7 @@ private:
 
     std::unique_ptr<TestSession> m_session;
     State m_state = State::AwaitingAnswer;
+    bool m_active = false;  // the frame shows this view; only then may it take the focus
     HWND m_questionEdit = nullptr;
     HWND m_hintLabel = nullptr;
     HWND m_hintEdit = nullptr;

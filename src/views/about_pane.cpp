@@ -1,5 +1,8 @@
 #include "views/about_pane.h"
 
+#include <algorithm>
+#include <string>
+
 #include "app/view_base.h"
 #include "res/resource.h"
 #include "settings/app_settings.h"
@@ -17,10 +20,41 @@ BOOL CAboutPane::ProcessWindowMessage(HWND, UINT msg, WPARAM, LPARAM, LRESULT& r
 }
 
 BOOL CAboutPane::OnInitDialog(LRESULT& result) {
+    FitLinesToTheirTexts();
     // The address is written once, in the template; the link opens what it shows.
     HWND line = GetDlgItem(IDC_ABOUT_LINK);
     m_link.SubclassWindow(line);
     m_link.SetHyperLink(CWindow(line).GetWindowText());
     result = FALSE;  // the view decides where the focus goes
     return TRUE;
+}
+
+// The lines are one line high and centred: a text wider than its static would wrap out of
+// sight. The template's width suits the intended dialog font; a wider font substituted for it
+// widens the pane and its lines, which stay centred on the pane's middle. The view centres
+// the pane by its actual size.
+void CAboutPane::FitLinesToTheirTexts() {
+    const int lines[] = {IDC_ABOUT_PRODUCT, IDC_ABOUT_CREDITS, IDC_ABOUT_LINK};
+    const RECT pane = GetClientRect();
+    int widest = pane.right;
+    HDC dc = ::GetDC(m_hWnd);
+    HGDIOBJ old = ::SelectObject(dc, GetFont());
+    for (int id : lines) {
+        const std::wstring text = CWindow(GetDlgItem(id)).GetWindowText();
+        SIZE extent{};
+        ::GetTextExtentPoint32W(dc, text.c_str(), static_cast<int>(text.size()), &extent);
+        widest = std::max(widest, static_cast<int>(extent.cx) + 2);  // the static's own margin
+    }
+    ::SelectObject(dc, old);
+    ::ReleaseDC(m_hWnd, dc);
+    if (widest == pane.right) return;
+    SetWindowPos(nullptr, 0, 0, widest, pane.bottom, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+    for (int id : lines) {
+        HWND line = GetDlgItem(id);
+        RECT rc{};
+        ::GetWindowRect(line, &rc);
+        ::MapWindowPoints(nullptr, m_hWnd, reinterpret_cast<POINT*>(&rc), 2);
+        ::SetWindowPos(line, nullptr, 0, rc.top, widest, rc.bottom - rc.top,
+                       SWP_NOZORDER | SWP_NOACTIVATE);
+    }
 }

@@ -18,6 +18,7 @@ public:
 
 private:
     BOOL OnInitDialog(LRESULT& result);
+    void FitLinesToTheirTexts();
 
     CHyperLink m_link;
 };

@@ -191,6 +191,68 @@ TEST(MainFrame, FunctionKeysSwitchViewsAndEachViewShowsItsMenu) {
         const SIZE client = ClientSize(h.hWnd);
         EXPECT_EQ(rc.right - rc.left, client.cx);
         EXPECT_EQ(rc.bottom - rc.top, client.cy);
+        // ...and is laid out for it, although at the first start's size it was created at
+        // exactly that size: laying it out again moves nothing.
+        auto controls = [&] {
+            std::vector<RECT> rects;
+            for (HWND c = ::GetWindow(row.view, GW_CHILD); c; c = ::GetWindow(c, GW_HWNDNEXT)) {
+                rects.push_back(RECT{});
+                ::GetWindowRect(c, &rects.back());
+            }
+            return rects;
+        };
+        const std::vector<RECT> shown = controls();
+        ::SendMessageW(row.view, WM_SIZE, SIZE_RESTORED, MAKELPARAM(client.cx, client.cy));
+        const std::vector<RECT> laidOut = controls();
+        ASSERT_EQ(shown.size(), laidOut.size());
+        for (std::size_t i = 0; i < shown.size(); ++i) {
+            EXPECT_TRUE(::EqualRect(&shown[i], &laidOut[i])) << "key " << row.key << " child " << i;
+        }
+    }
+}
+
+// Every static text of every view shows whole, in every font size and whatever font stands
+// in for the dialog font (ctest runs this once more with a wider one): a single line that is
+// wider than its static wraps out of sight.
+TEST(MainFrame, EveryStaticTextFitsItsControlInEveryFontSize) {
+    for (int fontSize = 0; fontSize < 3; ++fontSize) {
+        TestSettings settings;
+        SelectSomeWords(settings);
+        settings->FontSize = fontSize;
+        FrameHarness h(*settings);
+        for (UINT key : {VK_F1, VK_F3, VK_F7, VK_F8, VK_F9, VK_F10}) {
+            h.Key(key);
+            struct Check {
+                int fontSize;
+                UINT key;
+            } check{fontSize, key};
+            ::EnumChildWindows(h.frame.ActiveView(), [](HWND c, LPARAM param) -> BOOL {
+                const Check& at = *reinterpret_cast<const Check*>(param);
+                wchar_t className[16]{}, text[256]{};
+                ::GetClassNameW(c, className, 16);
+                ::GetWindowTextW(c, text, 256);
+                if (std::wstring(className) != L"Static" || !text[0] || !::IsWindowVisible(c)) {
+                    return TRUE;
+                }
+                RECT client{};
+                ::GetClientRect(c, &client);
+                HDC dc = ::GetDC(c);
+                HGDIOBJ old = ::SelectObject(dc, reinterpret_cast<HFONT>(
+                                                     ::SendMessageW(c, WM_GETFONT, 0, 0)));
+                TEXTMETRICW metrics{};
+                ::GetTextMetricsW(dc, &metrics);
+                SIZE extent{};
+                ::GetTextExtentPoint32W(dc, text, lstrlenW(text), &extent);
+                ::SelectObject(dc, old);
+                ::ReleaseDC(c, dc);
+                if (client.bottom < 2 * metrics.tmHeight) {  // one line: no room to wrap
+                    EXPECT_LE(extent.cx, client.right)
+                        << "\"" << text << "\" (" << ::GetDlgCtrlID(c) << "), font size "
+                        << at.fontSize << ", key " << at.key;
+                }
+                return TRUE;
+            }, reinterpret_cast<LPARAM>(&check));
+        }
     }
 }
 

@@ -538,35 +538,6 @@ TEST(Resources, TemplatesCreateWithTheirControlsAndGrowWithTheFont) {
     DestroyWindow(parent);
 }
 
-TEST(Resources, AboutLinesFitTheirStaticsInEveryFontSize) {
-    // The lines are centred in statics one line high: a longer text would wrap out of sight,
-    // and a clipped address is not a usable link.
-    HWND parent = CreateWindowExW(0, L"Static", L"", WS_OVERLAPPEDWINDOW, 0, 0, 400, 400,
-                                  nullptr, nullptr, Module(), nullptr);
-    ASSERT_NE(parent, nullptr);
-    for (UINT id = IDD_ABOUT_PANE; id < IDD_ABOUT_PANE + IDD_VARIANT_COUNT; ++id) {
-        HWND pane = CreateDialogParamW(Module(), MAKEINTRESOURCEW(id), parent, PlainDialogProc, 0);
-        ASSERT_NE(pane, nullptr) << id;
-        for (int control : {IDC_ABOUT_PRODUCT, IDC_ABOUT_CREDITS, IDC_ABOUT_LINK}) {
-            HWND line = GetDlgItem(pane, control);
-            wchar_t text[128] = {};
-            GetWindowTextW(line, text, 128);
-            RECT client = {};
-            GetClientRect(line, &client);
-            HDC dc = GetDC(line);
-            auto font = reinterpret_cast<HFONT>(SendMessageW(line, WM_GETFONT, 0, 0));
-            HGDIOBJ old = SelectObject(dc, font);
-            SIZE extent = {};
-            GetTextExtentPoint32W(dc, text, lstrlenW(text), &extent);
-            SelectObject(dc, old);
-            ReleaseDC(line, dc);
-            EXPECT_LE(extent.cx, client.right) << "template " << id << " control " << control;
-        }
-        DestroyWindow(pane);
-    }
-    DestroyWindow(parent);
-}
-
 // --- icon, version, manifest ----------------------------------------------------------------
 
 TEST(Resources, IconHasEverySizeIn32BitColour) {

@@ -14,6 +14,7 @@
 
 namespace {
 
+using frame_test::BoxAnswerer;
 using frame_test::FrameHarness;
 using frame_test::TestSettings;
 using test_view_support::BoundData;
@@ -206,16 +207,44 @@ TEST_F(TestViewTest, HintShowsNaWhenEmptyAndStarsWhenHidden) {
     }
 }
 
-TEST_F(TestViewTest, LeavingDuringTheFinalFlashStillRecordsAndShowsTheGraph) {
-    ASSERT_NO_FATAL_FAILURE(Open("a\\b\n"));
-    Submit(L"b");
-    Ticks(2);
-    m_harness->Command(ID_GOTO_HOME);
-    ASSERT_EQ(m_harness->frame.ActiveView(), m_harness->frame.HomeView().m_hWnd);
-    EXPECT_TRUE(m_settings->Scores().empty()) << "not before the flash ends";
-    Ticks(5);
-    EXPECT_EQ(m_settings->Scores(), (ScoreList{100}));
-    EXPECT_EQ(m_harness->frame.ActiveView(), m_harness->frame.GraphView().m_hWnd);
+TEST_F(TestViewTest, LeavingDuringAFlashLosesNoScoreAsksNothingAndTakesNoFocus) {
+    struct Row {
+        const char* name;
+        const char* words;  // one answer is given, correctly
+        std::vector<UINT> leave;
+        ScoreList scores;
+        int shownAfter;  // 0 home, 1 graph, 2 test
+    };
+    const Row rows[] = {
+        {"home during the final flash", "a\\b\n", {ID_GOTO_HOME}, {100}, 1},
+        {"a new test during the final flash", "a\\b\n", {ID_GOTO_HOME, ID_GOTO_TEST}, {100}, 2},
+        {"home during a correct answer's flash", "a\\b\nc\\d\n", {ID_GOTO_HOME}, {}, 0},
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.name);
+        m_settings->SetScores({});
+        // A finished test is not abandoned: there is nothing to ask about.
+        m_settings->ConfirmExit = row.scores.size() == 1;
+        ASSERT_NO_FATAL_FAILURE(Open(row.words));
+        BoxAnswerer boxes(false);
+        Submit(Expected());
+        Ticks(2);
+        for (UINT command : row.leave) m_harness->Command(command);
+        if (row.shownAfter != 2) {
+            EXPECT_TRUE(m_settings->Scores().empty()) << "not before the flash ends";
+        }
+        Ticks(5);
+        EXPECT_TRUE(boxes.Texts().empty());
+        EXPECT_EQ(m_settings->Scores(), row.scores);
+        const HWND shown[] = {m_harness->frame.HomeView().m_hWnd,
+                              m_harness->frame.GraphView().m_hWnd, View().m_hWnd};
+        EXPECT_EQ(m_harness->frame.ActiveView(), shown[row.shownAfter]);
+        if (row.shownAfter != 2) {
+            EXPECT_FALSE(::IsChild(View(), ::GetFocus())) << "the hidden test view took the keys";
+        }
+        m_harness.reset();
+        m_data.reset();
+    }
 }
 
 TEST_F(TestViewTest, LeavingEarlierRecordsNothing) {
