@@ -19,7 +19,32 @@ BOOL CALLBACK CollectMonitor(HMONITOR, HDC, LPRECT rc, LPARAM data) {
     return TRUE;
 }
 
+BOOL CALLBACK CollectMonitorArea(HMONITOR monitor, HDC, LPRECT, LPARAM data) {
+    MONITORINFO info{};
+    info.cbSize = sizeof info;
+    if (::GetMonitorInfoW(monitor, &info)) {
+        reinterpret_cast<std::vector<MonitorArea>*>(data)->push_back({info.rcMonitor, info.rcWork});
+    }
+    return TRUE;
+}
+
 }  // namespace
+
+POINT WorkspaceToScreen(POINT workspace, SIZE size, const std::vector<MonitorArea>& monitors) {
+    const RECT window{workspace.x, workspace.y, workspace.x + size.cx, workspace.y + size.cy};
+    for (const MonitorArea& m : monitors) {
+        // The work area as workspace coordinates see it: at the monitor's corner.
+        const RECT workspaceRect{m.monitor.left, m.monitor.top,
+                                 m.monitor.left + (m.work.right - m.work.left),
+                                 m.monitor.top + (m.work.bottom - m.work.top)};
+        RECT common{};
+        if (::IntersectRect(&common, &window, &workspaceRect)) {
+            return POINT{workspace.x + m.work.left - m.monitor.left,
+                         workspace.y + m.work.top - m.monitor.top};
+        }
+    }
+    return workspace;
+}
 
 POINT CentredPosition(SIZE size, const RECT& workArea) {
     return POINT{CentreOn(size.cx, workArea.left, workArea.right),
@@ -53,6 +78,12 @@ SIZE FrameSizeForClient(SIZE clientDlu, const DialogUnits& du, DWORD style, DWOR
     RECT rc{0, 0, client.cx, client.cy};
     ::AdjustWindowRectEx(&rc, style, TRUE, exStyle);
     return SIZE{rc.right - rc.left, rc.bottom - rc.top};
+}
+
+std::vector<MonitorArea> MonitorAreas() {
+    std::vector<MonitorArea> areas;
+    ::EnumDisplayMonitors(nullptr, nullptr, &CollectMonitorArea, reinterpret_cast<LPARAM>(&areas));
+    return areas;
 }
 
 std::vector<RECT> MonitorRectangles() {

@@ -23,6 +23,18 @@ bool IsOnAnyMonitor(const RECT& window, const std::vector<RECT>& monitors);
 bool UseStoredPosition(std::int32_t x, std::int32_t y, SIZE size,
                        const std::vector<RECT>& monitors);
 
+// A monitor and its work area, in screen coordinates.
+struct MonitorArea {
+    RECT monitor{};
+    RECT work{};
+};
+
+// A window placement's normal position is in workspace coordinates: relative to the work area
+// of the window's monitor, so that they differ from screen coordinates by the room a taskbar
+// at the top or the left takes. The screen position of a window stored at `workspace` with
+// `size`; unchanged where no monitor takes it (the visibility check decides then).
+POINT WorkspaceToScreen(POINT workspace, SIZE size, const std::vector<MonitorArea>& monitors);
+
 // The client size in dialog units that WM_SIZE stores: measured against 1000 x 1000 units
 // converted to pixels, in integer arithmetic. A zero measure gives zero.
 SIZE ClientSizeInDialogUnits(SIZE clientPixels, const DialogUnits& du);
@@ -31,5 +43,6 @@ SIZE ClientSizeInDialogUnits(SIZE clientPixels, const DialogUnits& du);
 // given styles and a one-line menu bar.
 SIZE FrameSizeForClient(SIZE clientDlu, const DialogUnits& du, DWORD style, DWORD exStyle);
 
-// The monitors' rectangles as the system gives them now.
+// The monitors' rectangles, and with their work areas, as the system gives them now.
 std::vector<RECT> MonitorRectangles();
+std::vector<MonitorArea> MonitorAreas();

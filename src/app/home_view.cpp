@@ -84,6 +84,8 @@ BOOL CHomeView::OnInitDialog(LRESULT& result) {
 }
 
 BOOL CHomeView::OnViewActivate(LRESULT& result) {
+    // A data folder that was gone may be back: it is watched again from when home shows it.
+    TheWatcherSlot().WatchAgainIfEnded(m_settings.DataFolderPath(), FrameWindow());
     ShowOwnMenu();
     if (!VocabularyCache::Instance().HasLibrary()) FillList();
     UpdateCommandStates();

@@ -78,6 +78,17 @@ BOOL CMainFrame::ProcessWindowMessage(HWND hWnd, UINT msg, WPARAM wParam, LPARAM
         return OnDataFolderChanged(result);
     case WM_ENDSESSION:
         return OnEndSession(wParam, result);
+    case WM_SETTINGCHANGE: {
+        // The system tells top-level windows only; the views and their panes read settings
+        // too (the wheel's step, for one).
+        MSG change{hWnd, msg, wParam, lParam, 0, {}};
+        ::EnumChildWindows(hWnd, [](HWND child, LPARAM param) -> BOOL {
+            const MSG& m = *reinterpret_cast<const MSG*>(param);
+            ::SendMessageW(child, m.message, m.wParam, m.lParam);
+            return TRUE;
+        }, reinterpret_cast<LPARAM>(&change));
+        return FALSE;
+    }
     default:
         return Base::ProcessWindowMessage(hWnd, msg, wParam, lParam, result);
     }
@@ -138,8 +149,11 @@ void CMainFrame::PlaceWindow() {
     const DialogUnits du = ViewUnits();
     const SIZE size = FrameSizeForClient(SIZE{m_settings.WinDluW, m_settings.WinDluH}, du,
                                          kStyle, kExStyle);
+    // Stored as the placement gives it (workspace coordinates), placed on the screen.
+    const POINT stored = WorkspaceToScreen(POINT{m_settings.WinX, m_settings.WinY}, size,
+                                           MonitorAreas());
     if (UseStoredPosition(m_settings.WinX, m_settings.WinY, size, MonitorRectangles())) {
-        SetWindowPos(nullptr, m_settings.WinX, m_settings.WinY, size.cx, size.cy,
+        SetWindowPos(nullptr, stored.x, stored.y, size.cx, size.cy,
                      SWP_NOZORDER | SWP_NOACTIVATE);
         return;
     }

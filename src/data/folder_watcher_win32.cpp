@@ -2,6 +2,7 @@
 
 #include <process.h>
 
+#include <algorithm>
 #include <utility>
 
 #include "app/messages.h"
@@ -18,19 +19,25 @@ constexpr DWORD kWatchedChanges = FILE_NOTIFY_CHANGE_FILE_NAME | FILE_NOTIFY_CHA
 // session. This is no polling for changes: a check that finds the folder in place does nothing.
 constexpr DWORD kFolderCheckMs = 1000;
 
-bool QueryFolderId(const std::wstring& path, FolderWatcher::FolderId& id) {
-    // Sharing everything, so that this short look never stands in the way of the user
-    // renaming or deleting the folder.
+// Sharing everything, so that this short look never stands in the way of the user renaming
+// or deleting the folder.
+FolderLook LookAt(const std::wstring& path, FolderWatcher::FolderId& id) {
     const HANDLE folder = CreateFileW(path.c_str(), FILE_READ_ATTRIBUTES,
                                       FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
                                       nullptr, OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr);
-    if (folder == INVALID_HANDLE_VALUE) return false;
+    if (folder == INVALID_HANDLE_VALUE) {
+        const DWORD error = GetLastError();
+        return error == ERROR_FILE_NOT_FOUND || error == ERROR_PATH_NOT_FOUND
+                   ? FolderLook::Gone
+                   : FolderLook::Unknown;  // held, being deleted, a share that hiccups
+    }
     BY_HANDLE_FILE_INFORMATION info;
-    const bool ok = GetFileInformationByHandle(folder, &info) &&
-                    (info.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) != 0;
+    const bool ok = GetFileInformationByHandle(folder, &info);
     CloseHandle(folder);
-    if (ok) id = {info.dwVolumeSerialNumber, info.nFileIndexHigh, info.nFileIndexLow};
-    return ok;
+    if (!ok) return FolderLook::Unknown;
+    if ((info.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) == 0) return FolderLook::Gone;
+    id = {info.dwVolumeSerialNumber, info.nFileIndexHigh, info.nFileIndexLow};
+    return FolderLook::Same;
 }
 
 }  // namespace
@@ -43,7 +50,7 @@ FolderWatcher::FolderWatcher(std::wstring path, HWND window)
     if (path_.empty()) return;
     notification_ = FindFirstChangeNotificationW(path_.c_str(), FALSE, kWatchedChanges);
     if (notification_ == INVALID_HANDLE_VALUE) return;
-    if (!QueryFolderId(path_, folderId_)) {
+    if (LookAt(path_, folderId_) != FolderLook::Same) {
         FindCloseChangeNotification(notification_);
         notification_ = INVALID_HANDLE_VALUE;
         return;
@@ -73,24 +80,43 @@ unsigned __stdcall FolderWatcher::Worker(void* self) {
     return 0;
 }
 
-bool FolderWatcher::StillWatched() const {
-    // A folder that was deleted, or moved away and perhaps replaced by another of the same
-    // name, is no longer what the notification reports on. A folder being deleted under
-    // Windows already fails to open here.
+bool FolderWatcher::IsWatching() const {
+    return thread_ && WaitForSingleObject(thread_, 0) == WAIT_TIMEOUT;
+}
+
+// A folder that was deleted, or moved away and perhaps replaced by another of the same name,
+// is no longer what the notification reports on.
+FolderLook FolderWatcher::Look() const {
     FolderId now;
-    return QueryFolderId(path_, now) && now == folderId_;
+    const FolderLook look = LookAt(path_, now);
+    return look == FolderLook::Same && !(now == folderId_) ? FolderLook::Gone : look;
+}
+
+bool KeepWatching(FolderLook look, int& failedLooks) {
+    switch (look) {
+    case FolderLook::Same:
+        failedLooks = 0;
+        return true;
+    case FolderLook::Unknown:
+        return ++failedLooks < kFailedLooksBeforeGone;
+    case FolderLook::Gone:
+        break;
+    }
+    return false;
 }
 
 void FolderWatcher::Watch() {
     const HANDLE handles[2] = {stopEvent_, notification_};
+    int failedLooks = 0;
     for (;;) {
         // The stop event comes first: when both are signalled the wait reports the lower
         // index, so a pending stop wins over a pending change.
         const DWORD woke = WaitForMultipleObjects(2, handles, FALSE, kFolderCheckMs);
         if (woke == WAIT_TIMEOUT) {
-            if (StillWatched()) continue;
+            if (KeepWatching(Look(), failedLooks)) continue;
             // The folder's disappearance is its last change: reported once, then the watch
-            // ends, since nothing more can be noticed through it.
+            // ends, since nothing more can be noticed through it. The home view starts a
+            // new one when it finds the folder there again.
             PostMessageW(window_, message_, 0, 0);
             break;
         }
@@ -100,16 +126,34 @@ void FolderWatcher::Watch() {
         PostMessageW(window_, message_, 0, 0);
         // A notification on a folder that has gone may fire again at once, or never: either
         // way going on could only spin or flood the frame.
-        if (!StillWatched() || !FindNextChangeNotification(notification_)) break;
+        if (!KeepWatching(Look(), failedLooks) || !FindNextChangeNotification(notification_)) {
+            break;
+        }
     }
     FindCloseChangeNotification(notification_);
 }
 
-void WatcherSlot::Restart(std::u16string_view dataFolderPath, HWND window) {
+std::wstring WatchedPath(std::u16string_view dataFolderPath) {
     std::u16string_view folder = dataFolderPath;
-    if (!folder.empty() && folder.back() == u'\\') folder.remove_suffix(1);
-    auto next = std::make_unique<FolderWatcher>(std::wstring(folder.begin(), folder.end()), window);
+    // "D:\" without its backslash is "D:", the current folder of drive D; a share's root
+    // needs it too.
+    const bool driveRoot = folder.size() == 3 && folder[1] == u':';
+    const bool shareRoot = folder.size() > 2 && folder.substr(0, 2) == u"\\\\" &&
+                           std::count(folder.begin() + 2, folder.end(), u'\\') == 2 &&
+                           folder.back() == u'\\';
+    if (!folder.empty() && folder.back() == u'\\' && !driveRoot && !shareRoot) {
+        folder.remove_suffix(1);
+    }
+    return std::wstring(folder.begin(), folder.end());
+}
+
+void WatcherSlot::Restart(std::u16string_view dataFolderPath, HWND window) {
+    auto next = std::make_unique<FolderWatcher>(WatchedPath(dataFolderPath), window);
     watcher = std::move(next);  // destroys the old watcher, whose thread ends before this returns
+}
+
+void WatcherSlot::WatchAgainIfEnded(std::u16string_view dataFolderPath, HWND window) {
+    if (!watcher || !watcher->IsWatching()) Restart(dataFolderPath, window);
 }
 
 void WatcherSlot::OnDataFolderChanged(bool homeViewActive,

@@ -10,6 +10,21 @@
 #include <string>
 #include <string_view>
 
+// What a look at the watched folder's path finds: the folder watched, none (not found, or
+// another folder in its place), or nothing certain (held open, being deleted, a share that
+// does not answer for a moment).
+enum class FolderLook { Same, Gone, Unknown };
+
+// Looks that find nothing certain, a second apart, before the folder counts as gone.
+constexpr int kFailedLooksBeforeGone = 5;
+
+// Whether the watch goes on after `look`; `failedLooks` counts the uncertain looks in a row.
+bool KeepWatching(FolderLook look, int& failedLooks);
+
+// The folder to watch for a data folder path with its trailing backslash: without it, but
+// for a drive's or a share's root, which needs it.
+std::wstring WatchedPath(std::u16string_view dataFolderPath);
+
 class FolderWatcher {
 public:
     // Starts watching path (no trailing backslash) for files created, deleted, renamed or
@@ -34,11 +49,13 @@ public:
     const std::wstring& Path() const noexcept { return path_; }
     // The worker thread, or null when there is none; owned by the watcher.
     HANDLE Thread() const noexcept { return thread_; }
+    // The worker runs: the folder is being watched.
+    bool IsWatching() const;
 
 private:
     static unsigned __stdcall Worker(void* self);
     void Watch();
-    bool StillWatched() const;
+    FolderLook Look() const;
 
     const std::wstring path_;
     const HWND window_;
@@ -54,6 +71,9 @@ struct WatcherSlot {
     // Watches the data folder (given as the settings give it, with its trailing backslash) for
     // window. The new watcher is running before the old one stops, so no change falls between.
     void Restart(std::u16string_view dataFolderPath, HWND window);
+    // Watches again when the watch has ended (the folder was gone) or never began: for when
+    // the folder may be back.
+    void WatchAgainIfEnded(std::u16string_view dataFolderPath, HWND window);
     // Stops watching until the next Restart; the home view's own file operations do this.
     void Stop() noexcept { watcher.reset(); }
     // What the frame does with WM_DATA_FOLDER_CHANGED: mark the change for the home view to

@@ -8,6 +8,7 @@
 #include <memory>
 #include <string>
 #include <string_view>
+#include <utility>
 #include <vector>
 
 // One accepted line of a word file. All three fields are trimmed; first and second are never
@@ -25,8 +26,20 @@ struct WordEntry {
 class WordEntries {
 public:
     WordEntries() = default;
-    WordEntries(WordEntries&&) noexcept = default;
-    WordEntries& operator=(WordEntries&&) noexcept = default;
+    // The entries' views stay valid: they point into blocks that move along. The moved-from
+    // sequence is left empty, with no claim on the blocks it gave away.
+    WordEntries(WordEntries&& other) noexcept { *this = std::move(other); }
+    WordEntries& operator=(WordEntries&& other) noexcept {
+        if (this != &other) {
+            blocks_ = std::move(other.blocks_);
+            entries_ = std::move(other.entries_);
+            free_ = std::exchange(other.free_, nullptr);
+            freeSize_ = std::exchange(other.freeSize_, 0);
+            other.blocks_.clear();
+            other.entries_.clear();
+        }
+        return *this;
+    }
     WordEntries(const WordEntries&) = delete;
     WordEntries& operator=(const WordEntries&) = delete;
 

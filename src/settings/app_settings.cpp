@@ -69,7 +69,9 @@ void SaveText(RegistryKey& key, std::u16string_view name, std::u16string_view te
 
 AppSettings::AppSettings(Seams seams)
     : store_(std::move(seams.store)), makeFont_(std::move(seams.makeFont)) {
-    SetUserFont(DefaultUserFont());
+    // The description is the default one even when the system cannot make its font: it is
+    // what the setup view shows and what is saved.
+    if (!SetUserFont(DefaultUserFont())) userFont_ = DefaultUserFont();
     Load();
     DefaultDataFolder = ExecutableFolder(seams.executablePath) + u"data\\";
     if (DataFolder.empty()) DataFolder = DefaultDataFolder;

@@ -298,6 +298,14 @@ TEST_F(AppSettingsStore, ReplacingTheFontDeletesThePreviousObject) {
     EXPECT_EQ(s->UserFont(), big);
     EXPECT_NE(s->UserFontHandle(), nullptr);
     EXPECT_EQ(ledger.alive, 1);
+
+    // Not even the default can be made at start: the description is still the default one,
+    // and that is what is saved.
+    auto none = Make(CountingMaker(ledger));
+    EXPECT_EQ(none->UserFont(), DefaultUserFont());
+    EXPECT_EQ(none->UserFontHandle(), nullptr);
+    none->Save();
+    EXPECT_EQ(Stored(u"UserFont").bytes, EncodeUserFont(DefaultUserFont()));
 }
 
 TEST_F(AppSettingsStore, StoredFontReplacesTheDefaultObject) {

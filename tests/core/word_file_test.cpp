@@ -78,6 +78,23 @@ const std::string kLe = "\xFF\xFE", kBe = "\xFE\xFF", kUtf8 = "\xEF\xBB\xBF";
 // ---------------------------------------------------------------------------------------------
 // The line grammar.
 
+TEST(WordEntries, AMovedFromSequenceSharesNoStorageWithItsSuccessor) {
+    WordEntries source;
+    source.Append(u"one", u"eins", u"");
+    WordEntries successor(std::move(source));
+    source.Append(u"aaaa", u"aaaa", u"");  // both write into free room of their own
+    successor.Append(u"bbbb", u"bbbb", u"");
+    ASSERT_EQ(source.size(), 1u);
+    EXPECT_EQ(source[0].first, u"aaaa");
+    ASSERT_EQ(successor.size(), 2u);
+    EXPECT_EQ(successor[0].second, u"eins");
+    EXPECT_EQ(successor[1].first, u"bbbb");
+    WordEntries last;
+    last = std::move(successor);
+    EXPECT_TRUE(successor.empty());
+    EXPECT_EQ(last[1].second, u"bbbb");
+}
+
 TEST(ParseWordLine, AcceptsAndSplitsFields) {
     struct Row { std::u16string line; Entry entry; const char* why; };
     const Row rows[] = {

@@ -7,6 +7,7 @@
 #include <cstring>
 #include <functional>
 #include <string>
+#include <vector>
 
 #include "app/messages.h"
 
@@ -269,6 +270,51 @@ TEST(FolderWatcher, FolderThatGoesAwayEndsTheWorkerWithoutFlooding) {
         EXPECT_LE(receiver.CountFor(spent < 2000 ? static_cast<DWORD>(2000 - spent) : 0), 1) << r.what;
         CloseHandle(thread);
     }
+}
+
+TEST(FolderWatcher, OnlyAFolderReallyGoneEndsTheWatchAndRootsKeepTheirBackslash) {
+    using L = FolderLook;
+    struct Row {
+        const char* what;
+        std::vector<FolderLook> looks;
+        bool goesOn;
+    } rows[] = {
+        {"in place", {L::Same, L::Same}, true},
+        {"not found, or another folder in its place", {L::Same, L::Gone}, false},
+        {"held open for a moment", {L::Unknown, L::Unknown, L::Same, L::Unknown}, true},
+        {"unanswered for five looks in a row", {L::Unknown, L::Unknown, L::Unknown, L::Unknown, L::Unknown}, false},
+    };
+    for (const Row& r : rows) {
+        int failed = 0;
+        bool goesOn = true;
+        for (FolderLook look : r.looks) goesOn = goesOn && KeepWatching(look, failed);
+        EXPECT_EQ(goesOn, r.goesOn) << r.what;
+    }
+    EXPECT_EQ(WatchedPath(u"C:\\words\\"), L"C:\\words");
+    EXPECT_EQ(WatchedPath(u"D:\\"), L"D:\\") << "\"D:\" is the current folder of drive D";
+    EXPECT_EQ(WatchedPath(u"\\\\server\\share\\"), L"\\\\server\\share\\");
+    EXPECT_EQ(WatchedPath(u"\\\\server\\share\\words\\"), L"\\\\server\\share\\words");
+}
+
+TEST(FolderWatcher, AFolderBackAfterItWasGoneIsWatchedAgain) {
+    TempFolder parent;
+    const std::wstring watched = parent / L"data";
+    const std::u16string setting = std::u16string(watched.begin(), watched.end()) + u"\\";
+    ASSERT_TRUE(CreateDirectoryW(watched.c_str(), nullptr));
+    Receiver receiver;
+    WatcherSlot slot;
+    slot.Restart(setting, receiver.hwnd());
+    const HANDLE thread = DuplicateThread(*slot.watcher);
+    ASSERT_TRUE(RemoveFolderFromOutside(watched));
+    ASSERT_TRUE(receiver.WaitFor(1, 3000, thread)) << "the watch ends with the folder";
+    CloseHandle(thread);
+
+    ASSERT_TRUE(CreateDirectoryW(watched.c_str(), nullptr));
+    slot.WatchAgainIfEnded(setting, receiver.hwnd());
+    EXPECT_TRUE(slot.watcher->IsWatching());
+    ASSERT_TRUE(WriteFileText(watched + L"\\a.mrn", "a\\b\n", CREATE_NEW));
+    EXPECT_TRUE(receiver.WaitFor(2, 2000));
+    slot.Stop();
 }
 
 TEST(FolderWatcher, StoppingReturnsOnlyAfterTheWorkerEnded) {

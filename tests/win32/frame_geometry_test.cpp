@@ -64,6 +64,28 @@ TEST(FrameGeometry, StoredPositionIsUsedOnlyWhenSetAndOnSomeMonitor) {
     EXPECT_FALSE(UseStoredPosition(10, 10, size, {})) << "no monitor information at all";
 }
 
+TEST(FrameGeometry, AStoredPlacementReturnsToWhereItWasWhateverTheTaskbarTakes) {
+    const RECT primary{0, 0, 1920, 1080};
+    const RECT right{1920, 0, 3200, 1024};
+    struct Row {
+        const char* taskbar;
+        RECT primaryWork;
+        POINT stored, screen;
+    } rows[] = {
+        {"at the bottom: the two agree", {0, 0, 1920, 1040}, {100, 100}, {100, 100}},
+        {"at the top", {0, 40, 1920, 1080}, {100, 100}, {100, 140}},
+        {"at the left", {60, 0, 1920, 1080}, {100, 100}, {160, 100}},
+        {"at the top, window on the other monitor", {0, 40, 1920, 1080}, {2000, 50}, {2000, 50}},
+        {"at the top, stored where no monitor is", {0, 40, 1920, 1080}, {5000, 50}, {5000, 50}},
+    };
+    for (const Row& row : rows) {
+        const std::vector<MonitorArea> monitors{{primary, row.primaryWork}, {right, right}};
+        const POINT screen = WorkspaceToScreen(row.stored, SIZE{600, 400}, monitors);
+        EXPECT_EQ(screen.x, row.screen.x) << row.taskbar;
+        EXPECT_EQ(screen.y, row.screen.y) << row.taskbar;
+    }
+}
+
 TEST(FrameGeometry, ClientSizeInDialogUnitsRoundTripsTheFirstStartSize) {
     // Base units of common dialog fonts: 8, 10 and 18 point at 96 and 120 dpi.
     const DialogUnits fonts[] = {{6, 13}, {7, 16}, {13, 29}, {8, 16}, {9, 20}, {16, 36}};

@@ -216,7 +216,7 @@ TEST(SetupView, EachKeystrokeInTheFolderMovesTheWatchAndDropsTheLibrary) {
         s.Type(ch);
         typed += ch;
         EXPECT_EQ(Wide(settings->DataFolder), typed) << "stored as typed, nothing appended";
-        EXPECT_EQ(WatchedFolder() + L"\\", Wide(settings->DataFolderPath()));
+        EXPECT_EQ(WatchedFolder(), WatchedPath(settings->DataFolderPath()));
         EXPECT_FALSE(cache.HasLibrary()) << "after typing " << static_cast<int>(ch);
     }
     EXPECT_TRUE(cache.HasPool()) << "the pool is not the folder's business";
@@ -357,6 +357,13 @@ TEST(SetupView, ShortPaneScrollsByLinesAndWheelNotchesAndActivationReturnsToTheT
     EXPECT_EQ(s.Pane().GetScrollOffset().y, line) << "half a notch waits for the other half";
     ::SendMessageW(s.Pane(), WM_MOUSEWHEEL, WheelDelta(-WHEEL_DELTA / 2), 0);
     EXPECT_EQ(s.Pane().GetScrollOffset().y, line + static_cast<LONG>(lines) * line);
+
+    // The user changes the wheel's step; the system tells the top-level window alone.
+    ASSERT_TRUE(::SystemParametersInfoW(SPI_SETWHEELSCROLLLINES, 1, nullptr, 0));
+    ::SendMessageW(s.h.hWnd, WM_SETTINGCHANGE, SPI_SETWHEELSCROLLLINES, 0);
+    ::SystemParametersInfoW(SPI_SETWHEELSCROLLLINES, lines, nullptr, 0);
+    ::SendMessageW(s.Pane(), WM_MOUSEWHEEL, WheelDelta(-WHEEL_DELTA), 0);
+    EXPECT_EQ(s.Pane().GetScrollOffset().y, 2 * line + static_cast<LONG>(lines) * line);
 
     s.h.Command(ID_GOTO_HOME);
     s.h.Command(ID_GOTO_SETUP);
