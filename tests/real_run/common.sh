@@ -1,5 +1,6 @@
 # Shared by the scenarios that drive the real memorion.exe under Xvfb with xdotool, in the Wine
-# prefix build/wine-real, where the program may use its real registry key. Sourced, not run.
+# prefix build/wine-real (build/wine-package for the release zip), where the program may use its
+# real registry key. Sourced, not run.
 #
 # A scenario sets RR_NAME, sources this file and calls rr_begin with the path of the exe; every
 # run then starts from an empty registry key, and Xvfb and the prefix's server are stopped on
@@ -40,6 +41,8 @@ rr_cleanup() {
 
 # rr_begin EXE: skips (77) without the display tools; otherwise takes the prefix for this
 # scenario alone, starts a display of our own and empties the program's registry key.
+# Given the release zip instead, it runs the program as a user who downloaded it would: from a
+# new folder of a prefix made anew, which has never seen the program.
 rr_begin() {
     EXE=${1:?usage: $RR_NAME path/to/memorion.exe}
     local tool
@@ -49,13 +52,15 @@ rr_begin() {
             exit 77
         fi
     done
+    local zip=""
+    [[ $EXE == *.zip ]] && zip=$(realpath "$EXE") && PREFIX="$TOP/build/wine-package"
     mkdir -p "$OUT"
     rr_work=$(mktemp -d)
     trap rr_cleanup EXIT
 
     # One scenario at a time in the prefix, also across build directories.
-    exec 9>"$TOP/build/wine-real.lock"
-    flock -w 300 9 || fail "build/wine-real stayed in use for 5 minutes"
+    exec 9>"$PREFIX.lock"
+    flock -w 300 9 || fail "${PREFIX#"$TOP/"} stayed in use for 5 minutes"
 
     # A display of our own; Xvfb picks a free number and tells it.
     Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp 3>"$rr_work/display" \
@@ -70,12 +75,30 @@ rr_begin() {
     [ -s "$rr_work/display" ] || fail "Xvfb gave no display number"
     export DISPLAY=":$(head -n1 "$rr_work/display")"
 
+    [ -n "$zip" ] && rm -rf "$PREFIX"
     wine_prefix "$PREFIX" x11
+    [ -n "$zip" ] && rr_unpack "$zip"
     # A server left from an interrupted run would still talk to a display that is gone.
     timeout 30 wineserver -k 2>/dev/null
     timeout 30 wineserver -w 2>/dev/null
     # Every run starts as a first start.
     timeout 60 wine reg delete "$KEY" /f >/dev/null 2>&1 </dev/null
+}
+
+# rr_unpack ZIP: unpacks the release into a new folder on the prefix's drive C: and points EXE
+# at the program there. The zip holds one folder, and in it only the program, its read-me and
+# licence and the starter lists.
+rr_unpack() {
+    local dir="$PREFIX/drive_c/Portable Apps" top files expected
+    mkdir -p "$dir" && (cd "$dir" && cmake -E tar xf "$1") || fail "could not unpack $1"
+    top=$(ls "$dir")
+    [ -d "$dir/$top" ] || fail "the zip holds not one folder but: $(echo $top)"
+    files=$(cd "$dir/$top" && find . -type f | sort)
+    expected=$( (printf './%s\n' LICENSE.txt README.txt memorion.exe
+        cd "$TOP/samples" && printf './data/%s\n' *.mrn) | sort)
+    [ "$files" = "$expected" ] || fail "the zip holds:"$'\n'"$files"$'\n'"expected:"$'\n'"$expected"
+    EXE="$dir/$top/memorion.exe"
+    rr_log "unpacked into C:\\${dir#"$PREFIX/drive_c/"}\\$top"
 }
 
 # rr_preset NAME TYPE DATA: stores a value before the program starts (reg add syntax).

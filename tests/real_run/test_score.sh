@@ -6,7 +6,8 @@
 # Leaves pictures of a test in progress and of the graph for the README.
 #
 # Usage: test_score.sh path/to/memorion.exe     Exit 77 (skipped) without Xvfb or xdotool.
-RR_NAME=real_test_score
+#        test_score.sh path/to/memorion-<version>-win64.zip   (the program unpacked from it)
+RR_NAME=${RR_NAME:-real_test_score}  # package.sh runs this scenario under its own name
 source "$(dirname "$0")/common.sh"
 rr_begin "${1:-}"
 
