@@ -64,8 +64,28 @@ wine_prefix() {
 }
 
 # wine_dialog_font FACE: which font the prefix's processes use for "MS Shell Dlg" from their
-# next start ("Tahoma" is the usual one). For runs under the conditions of another system.
+# next start ("Tahoma" is the usual one).
 wine_dialog_font() {
     timeout 60 wine reg add 'HKLM\Software\Microsoft\Windows NT\CurrentVersion\FontSubstitutes' \
         /v 'MS Shell Dlg' /d "$1" /f >/dev/null 2>&1 </dev/null
+}
+
+# wine_condition NAME: the conditions of another user's system for the Wine processes started
+# from now on: "" the usual ones (96 DPI, Tahoma, code page 1252), "dpi144", "wide-font" (a
+# wider font stands in for the dialog font, as where Tahoma is missing), "cp1250" or "cp932"
+# (the ANSI code page, which Wine takes from the locale's name).
+wine_condition() {
+    local dpi=96 font=Tahoma
+    export LC_ALL=C.UTF-8
+    case "$1" in
+    "") ;;
+    dpi144) dpi=144 ;;
+    wide-font) font="DejaVu Sans" ;;
+    cp1250) export LC_ALL=cs_CZ.UTF-8 ;;
+    cp932) export LC_ALL=ja_JP.UTF-8 ;;
+    *) echo "unknown condition \"$1\"" >&2; return 1 ;;
+    esac
+    timeout 60 wine reg add 'HKCU\Control Panel\Desktop' /v LogPixels /t REG_DWORD /d "$dpi" /f \
+        >/dev/null 2>&1 </dev/null
+    wine_dialog_font "$font"
 }

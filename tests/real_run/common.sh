@@ -10,7 +10,7 @@
 set -uo pipefail
 source "$(dirname "${BASH_SOURCE[0]}")/../../scripts/common.sh"
 
-RR_NAME=${RR_NAME:-real_run}
+RR_NAME=${RR_NAME:-real_run}${RR_CONDITION:+_$RR_CONDITION}
 PREFIX="$TOP/build/wine-real"
 OUT="$TOP/build/real-run"
 DOCS="$TOP/docs"
@@ -78,6 +78,9 @@ rr_begin() {
     [ -n "$zip" ] && rm -rf "$PREFIX"
     wine_prefix "$PREFIX" x11
     [ -n "$zip" ] && rr_unpack "$zip"
+    # Another user's system, or the usual one: each run sets its own.
+    wine_condition "${RR_CONDITION:-}" || fail "no such condition"
+    [ -n "${RR_CONDITION:-}" ] && rr_log "under the condition ${RR_CONDITION}"
     # A server left from an interrupted run would still talk to a display that is gone.
     timeout 30 wineserver -k 2>/dev/null
     timeout 30 wineserver -w 2>/dev/null
@@ -99,6 +102,23 @@ rr_unpack() {
     [ "$files" = "$expected" ] || fail "the zip holds:"$'\n'"$files"$'\n'"expected:"$'\n'"$expected"
     EXE="$dir/$top/memorion.exe"
     rr_log "unpacked into C:\\${dir#"$PREFIX/drive_c/"}\\$top"
+}
+
+# rr_inspect ARGUMENTS...: memorion_inspect (real_run/inspect.cpp) on the running program.
+rr_inspect() {
+    [ -n "${MEMORION_INSPECT:-}" ] || fail "MEMORION_INSPECT names no inspector"
+    local status=0
+    timeout 60 wine "$MEMORION_INSPECT" "$@" >"$rr_work/inspect" 2>/dev/null </dev/null || status=$?
+    tr -d '\r' <"$rr_work/inspect"
+    return $status
+}
+
+# rr_check_view WHAT: fails when the view that shows has a control outside it, a text cut
+# off or its "< Back" button out of place.
+rr_check_view() {
+    local report
+    report=$(rr_inspect layout) || fail "$1:"$'\n'"$report"
+    rr_log "$1: $report"
 }
 
 # rr_preset NAME TYPE DATA: stores a value before the program starts (reg add syntax).
@@ -182,11 +202,11 @@ rr_start() {
 # is taken, without the dates ImageMagick would write, so that an unchanged view gives the
 # same file.
 rr_shot() {
-    local file="$OUT/$1.png"
+    local file="$OUT/$1${RR_CONDITION:+-$RR_CONDITION}.png"
     timeout 30 import -window "$window" -strip -define png:exclude-chunks=date,time \
         "$file" 2>/dev/null || fail "no screenshot $1"
     rr_log "screenshot $file"
-    if [ "${2:-}" = docs ] && [ "${MEMORION_UPDATE_DOCS:-0}" = 1 ]; then
+    if [ "${2:-}" = docs ] && [ "${MEMORION_UPDATE_DOCS:-0}" = 1 ] && [ -z "${RR_CONDITION:-}" ]; then
         mkdir -p "$DOCS"
         cp "$file" "$DOCS/$1.png"
         rr_log "copied to docs/$1.png"

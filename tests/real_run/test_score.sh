@@ -12,16 +12,36 @@ source "$(dirname "$0")/common.sh"
 rr_begin "${1:-}"
 
 list=English-German.mrn  # ANSI text in code page 1252
+charset=CP1252
 wrong_at=4               # the fifth question gets a wrong answer
 shot_at=11               # the picture is taken at the twelfth question, which has a hint
-
-# The expected answers: the first field of every accepted line, trimmed, in file order.
 file="$(dirname "$EXE")/data/$list"
-mapfile -t answers < <(iconv -f CP1252 -t UTF-8 "$file" | awk -F'\\' '
-    function trim(s) { gsub(/^[ \t\r\v\f]+|[ \t\r\v\f]+$/, "", s); return s }
-    NF >= 2 && trim($1) != "" && trim($2) != "" { print trim($1) }')
+# Under another code page, a word file of ANSI text in that code page, from a folder of its
+# own; each question shown must be the word the file holds. In code page 932 a character's
+# second byte may be the backslash's, and must not split a field.
+case "${RR_CONDITION:-}" in
+cp1250 | cp932)
+    charset=${RR_CONDITION^^}
+    file=$(echo "$(dirname "$0")"/words/*-"$RR_CONDITION".mrn)
+    list=$(basename "$file")
+    shot_at=-1
+    mkdir -p "$PREFIX/drive_c/words"
+    cp "$file" "$PREFIX/drive_c/words/" || fail "no word file for $RR_CONDITION"
+    rr_preset DataFolder REG_SZ 'C:\words\'
+    ;;
+esac
+
+# The expected answers: the first field of every accepted line, trimmed, in file order; the
+# questions: the second.
+fields() {
+    iconv -f "$charset" -t UTF-8 "$file" | awk -F'\\' -v field="$1" '
+        function trim(s) { gsub(/^[ \t\r\v\f]+|[ \t\r\v\f]+$/, "", s); return s }
+        NF >= 2 && trim($1) != "" && trim($2) != "" { print trim($field) }'
+}
+mapfile -t answers < <(fields 1)
+mapfile -t questions < <(fields 2)
 n=${#answers[@]}
-[ "$n" -gt "$shot_at" ] || fail "$list holds only $n entries"
+[ "$n" -gt "$wrong_at" ] || fail "$list holds only $n entries"
 for a in "${answers[@]}"; do
     [[ $a =~ ^[\ -~]+$ ]] || fail "answer \"$a\" cannot be typed as plain ASCII"
 done
@@ -72,8 +92,16 @@ answer() {  # answer TEXT: types it and presses Enter
     rr_type "$1"
     rr_key Return
 }
+# The question field must show the word as the file has it, decoded from its code page.
+expect_question() {
+    [ -n "${RR_CONDITION:-}" ] || return 0
+    local shown
+    shown=$(rr_inspect text 603) || fail "no question field"
+    [ "$shown" = "${questions[$1]}" ] || fail "question $(($1 + 1)) shows \"$shown\", the file holds \"${questions[$1]}\""
+}
 
 for ((i = 0; i < n; i++)); do
+    expect_question $i
     if [ $i -eq $shot_at ]; then
         rr_type "${answers[i]:0:5}"
         sleep 0.3
@@ -90,6 +118,7 @@ for ((i = 0; i < n; i++)); do
     wait_for "question $((i + 2))" field_emptied
 done
 # The wrongly answered question comes back last.
+expect_question $wrong_at
 answer "${answers[wrong_at]}"
 wait_for "the graph after the last answer" graph_menu
 rr_settle

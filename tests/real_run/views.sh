@@ -1,7 +1,10 @@
 #!/usr/bin/env bash
-# The real program's other views, reached with their keys: browse (F3) with every entry opened
-# by keypad plus, setup (F9) and about (F10); Escape goes home from each. Their pictures are
-# left for the README; the program must still close normally and store its 16 values.
+# The real program's views, reached with their keys: home, browse (F3) with every entry opened
+# by keypad plus, test (F7), graph (F8), setup (F9) and about (F10); Escape goes home from
+# browse and about. Each view is looked at from outside as it first shows: its controls inside
+# it, their texts whole, "< Back" across the bottom. Run under other users' conditions too
+# (RR_CONDITION). The pictures are left for the README; the program must still close normally
+# and store its 16 values.
 #
 # Usage: views.sh path/to/memorion.exe     Exit 77 (skipped) without Xvfb or xdotool.
 RR_NAME=real_views
@@ -13,15 +16,23 @@ rr_preset WordOrder REG_DWORD 2
 rr_preset SelectionList REG_BINARY "$(rr_selection_hex English-Spanish.mrn)"
 
 rr_start
+rr_check_view home
 home=$(rr_hash)
 rr_press F3
+rr_check_view browse
 rr_press KP_Add
 rr_shot browse-view docs
 rr_press Escape
 [ "$(rr_hash)" = "$home" ] || fail "Escape in the browse view did not lead back home"
+rr_press F7
+rr_check_view test
+rr_press F8
+rr_check_view graph
 rr_press F9
+rr_check_view setup
 rr_shot setup-view docs
 rr_press F10
+rr_check_view about
 rr_shot about-view docs
 rr_press Escape
 [ "$(rr_hash)" = "$home" ] || fail "Escape in the about view did not lead back home"
