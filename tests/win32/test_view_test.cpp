@@ -227,13 +227,12 @@ TEST_F(TestViewTest, LeavingDuringAFlashLosesNoScoreAsksNothingAndTakesNoFocus) 
         m_settings->ConfirmExit = row.scores.size() == 1;
         ASSERT_NO_FATAL_FAILURE(Open(row.words));
         BoxAnswerer boxes(false);
-        Submit(Expected());
-        Ticks(2);
+        Submit(Expected());  // and at once away, while the answer flashes
         for (UINT command : row.leave) m_harness->Command(command);
         if (row.shownAfter != 2) {
             EXPECT_TRUE(m_settings->Scores().empty()) << "not before the flash ends";
         }
-        Ticks(5);
+        Ticks(7);
         EXPECT_TRUE(boxes.Texts().empty());
         EXPECT_EQ(m_settings->Scores(), row.scores);
         const HWND shown[] = {m_harness->frame.HomeView().m_hWnd,
