@@ -4,7 +4,7 @@
 
 #include "app/run_frame.h"
 #include "settings/app_settings.h"
-#include "test/smart_edit_win32.h"
+#include "views/smart_edit.h"
 #include "win/app_module.h"
 
 int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int showCmd) {

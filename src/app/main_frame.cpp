@@ -5,8 +5,8 @@
 #include <string>
 
 #include "app/frame_geometry.h"
-#include "app/message_boxes.h"
-#include "app/messages.h"
+#include "view/message_boxes.h"
+#include "view/messages.h"
 #include "data/folder_watcher_win32.h"
 #include "data/vocabulary_cache.h"
 #include "res/resource.h"

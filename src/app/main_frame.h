@@ -6,8 +6,8 @@
 
 #include <windows.h>
 
-#include "app/home_view.h"
-#include "test/test_view_win32.h"
+#include "views/home_view.h"
+#include "views/test_view.h"
 #include "views/about_view.h"
 #include "views/brow_view.h"
 #include "views/graph_view.h"

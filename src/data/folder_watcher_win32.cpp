@@ -5,7 +5,7 @@
 #include <algorithm>
 #include <utility>
 
-#include "app/messages.h"
+#include "view/messages.h"
 
 namespace {
 

@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <string>
 
-#include "app/view_base.h"
+#include "view/view_base.h"
 #include "res/resource.h"
 #include "settings/app_settings.h"
 

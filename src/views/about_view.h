@@ -1,7 +1,7 @@
 #pragma once
 // The about view: the product, its maker and its web page, centred above the "< Back" button.
 
-#include "app/pane_view.h"
+#include "view/pane_view.h"
 #include "views/about_pane.h"
 
 class CAboutView : public CPaneView<CAboutPane> {

@@ -6,8 +6,8 @@
 #include <algorithm>
 #include <string>
 
-#include "app/messages.h"
-#include "app/view_layout.h"
+#include "view/messages.h"
+#include "view/view_layout.h"
 #include "data/vocabulary_cache.h"
 #include "res/resource.h"
 #include "settings/app_settings.h"

@@ -26,7 +26,7 @@
 #include <string>
 #include <vector>
 
-#include "app/view_base.h"
+#include "view/view_base.h"
 
 class TestSession;
 

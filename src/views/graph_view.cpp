@@ -3,8 +3,8 @@
 #include <cwchar>
 #include <string>
 
-#include "app/messages.h"
-#include "app/view_layout.h"
+#include "view/messages.h"
+#include "view/view_layout.h"
 #include "res/resource.h"
 #include "settings/app_settings.h"
 #include "win/defer_window_pos.h"

@@ -4,7 +4,7 @@
 
 #include <optional>
 
-#include "app/view_base.h"
+#include "view/view_base.h"
 #include "views/graph_ctl.h"
 
 class CGraphView : public CViewBase {

@@ -2,9 +2,9 @@
 
 #include <objbase.h>
 
-#include "app/message_boxes.h"
-#include "app/messages.h"
-#include "app/view_base.h"
+#include "view/message_boxes.h"
+#include "view/messages.h"
+#include "view/view_base.h"
 #include "data/folder_watcher_win32.h"
 #include "data/vocabulary_cache.h"
 #include "res/resource.h"

@@ -1,6 +1,6 @@
 #include "views/setup_view.h"
 
-#include "app/view_layout.h"
+#include "view/view_layout.h"
 #include "res/resource.h"
 #include "win/defer_window_pos.h"
 

@@ -8,7 +8,7 @@
 #include <string>
 #include <vector>
 
-#include "app/view_layout.h"
+#include "view/view_layout.h"
 #include "frame_test_support.h"
 #include "res/resource.h"
 #include "view_test_settings.h"

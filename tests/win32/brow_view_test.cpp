@@ -14,7 +14,7 @@
 #include <string>
 #include <vector>
 
-#include "app/view_layout.h"
+#include "view/view_layout.h"
 #include "data/vocabulary_cache.h"
 #include "frame_test_support.h"
 #include "home_test_support.h"

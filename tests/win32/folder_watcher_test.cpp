@@ -9,7 +9,7 @@
 #include <string>
 #include <vector>
 
-#include "app/messages.h"
+#include "view/messages.h"
 
 namespace {
 

@@ -5,8 +5,8 @@
 #include <windows.h>
 
 #include "app/frame_geometry.h"
-#include "app/view_base.h"
-#include "app/view_layout.h"
+#include "view/view_base.h"
+#include "view/view_layout.h"
 #include "res/resource.h"
 #include "settings/app_settings.h"
 

@@ -10,8 +10,8 @@
 #include <string>
 #include <vector>
 
-#include "app/view_layout.h"
-#include "app/word_file_ops.h"
+#include "view/view_layout.h"
+#include "views/word_file_ops.h"
 #include "data/folder_watcher_win32.h"
 #include "home_test_support.h"
 

@@ -8,7 +8,7 @@
 #include <string>
 
 #include "app/frame_geometry.h"
-#include "app/messages.h"
+#include "view/messages.h"
 #include "data/folder_watcher_win32.h"
 #include "frame_test_support.h"
 #include "res/resource.h"

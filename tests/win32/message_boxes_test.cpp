@@ -7,7 +7,7 @@
 
 #include <string>
 
-#include "app/message_boxes.h"
+#include "view/message_boxes.h"
 #include "res/resource.h"
 #include "win/app_module.h"
 

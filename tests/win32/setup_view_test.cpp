@@ -8,8 +8,8 @@
 
 #include <string>
 
-#include "app/messages.h"
-#include "app/view_layout.h"
+#include "view/messages.h"
+#include "view/view_layout.h"
 #include "frame_test_support.h"
 #include "res/resource.h"
 #include "view_test_settings.h"

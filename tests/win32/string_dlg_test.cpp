@@ -7,7 +7,7 @@
 
 #include <string>
 
-#include "app/string_dlg.h"
+#include "views/string_dlg.h"
 #include "home_test_support.h"
 
 namespace {

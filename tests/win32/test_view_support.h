@@ -13,7 +13,7 @@
 #include "data/vocabulary_cache.h"
 #include "frame_test_support.h"
 #include "res/resource.h"
-#include "test/smart_edit_win32.h"
+#include "views/smart_edit.h"
 #include "view_test_settings.h"
 
 namespace test_view_support {

@@ -8,7 +8,7 @@
 #include <string>
 #include <vector>
 
-#include "app/messages.h"
+#include "view/messages.h"
 #include "settings/user_font_win32.h"
 #include "test_view_support.h"
 

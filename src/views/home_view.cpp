@@ -1,13 +1,13 @@
-#include "app/home_view.h"
+#include "views/home_view.h"
 
 #include <cstdio>
 #include <vector>
 
-#include "app/message_boxes.h"
-#include "app/messages.h"
-#include "app/string_dlg.h"
-#include "app/view_layout.h"
-#include "app/word_file_ops.h"
+#include "view/message_boxes.h"
+#include "view/messages.h"
+#include "views/string_dlg.h"
+#include "view/view_layout.h"
+#include "views/word_file_ops.h"
 #include "data/folder_watcher_win32.h"
 #include "data/vocabulary_cache.h"
 #include "data/word_file_commands.h"

@@ -5,7 +5,7 @@
 
 #include <string>
 
-#include "app/view_base.h"
+#include "view/view_base.h"
 #include "data/selection.h"
 
 class CHomeView : public CViewBase {

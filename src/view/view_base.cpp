@@ -1,4 +1,4 @@
-#include "app/view_base.h"
+#include "view/view_base.h"
 
 #include "app/main_frame.h"
 #include "res/resource.h"

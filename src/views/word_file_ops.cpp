@@ -1,4 +1,4 @@
-#include "app/word_file_ops.h"
+#include "views/word_file_ops.h"
 
 #include <shellapi.h>
 #include <shlobj.h>

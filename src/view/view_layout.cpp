@@ -1,4 +1,4 @@
-#include "app/view_layout.h"
+#include "view/view_layout.h"
 
 namespace {
 

@@ -1,6 +1,6 @@
-#include "test/smart_edit_win32.h"
+#include "views/smart_edit.h"
 
-#include "app/messages.h"
+#include "view/messages.h"
 #include "win/reflection.h"
 
 namespace {

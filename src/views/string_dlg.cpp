@@ -1,4 +1,4 @@
-#include "app/string_dlg.h"
+#include "views/string_dlg.h"
 
 #include "res/resource.h"
 

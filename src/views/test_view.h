@@ -5,8 +5,8 @@
 
 #include <memory>
 
-#include "app/view_base.h"
-#include "test/smart_edit_win32.h"
+#include "view/view_base.h"
+#include "views/smart_edit.h"
 #include "test/test_layout.h"
 #include "test/test_session.h"
 

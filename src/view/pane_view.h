@@ -3,8 +3,8 @@
 // created with the view, joins the view's dialog navigation, is told when the view is shown
 // and is placed by the derived view's layout.
 
-#include "app/messages.h"
-#include "app/view_base.h"
+#include "view/messages.h"
+#include "view/view_base.h"
 
 template <class TPane>
 class CPaneView : public CViewBase {

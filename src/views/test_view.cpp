@@ -1,11 +1,11 @@
-#include "test/test_view_win32.h"
+#include "views/test_view.h"
 
 #include <commctrl.h>
 
 #include <cwchar>
 #include <string>
 
-#include "app/messages.h"
+#include "view/messages.h"
 #include "data/vocabulary_cache.h"
 #include "res/resource.h"
 #include "settings/app_settings.h"
