@@ -1,12 +1,11 @@
 #pragma once
-// What the six views share as children of the main frame: the template variant picked from
-// the font size, the way back to the home view ("< Back", Escape, the mouse's back button),
-// the pre-translation hook the frame calls while the view is active, and access to the
-// frame's menu bar.
+// What the six views share as children of the main frame: what the frame hands them, the
+// template variant picked from the font size, the way back to the home view ("< Back",
+// Escape, the mouse's back button), the pre-translation hook the frame calls while the view
+// is active, and the frame's menu bar.
 //
-// A view derives from CViewBase, handles its own messages in ProcessWindowMessage and passes
-// what it does not handle to CViewBase::ProcessWindowMessage. To extend the hook, override
-// PreTranslateMessage, try the view's own keys first and end with
+// A view derives from CViewBase and ends its message table with CHAIN_MSG_MAP(CViewBase). To
+// extend the hook, override PreTranslateMessage, try the view's own keys first and end with
 // CViewBase::PreTranslateMessage (or with the two helpers it is made of, in the order the
 // view needs).
 
@@ -14,11 +13,30 @@
 
 #include <cstdint>
 
+#include "res/resource.h"
+#include "view/messages.h"
 #include "win/dialog.h"
 #include "win/dialog_units.h"
 
 class AppSettings;
 class CDeferWindowPos;
+class VocabularyCache;
+
+// What a view asks of the frame that shows it; the frame is the view's parent window too.
+class CViewFrame {
+public:
+    // Menu bar: GoTo plus the popup at `position` of menu 128 (0: GoTo alone), with the
+    // active view's GoTo item grayed, and Browse and Test grayed while no word is selected.
+    virtual void ShowViewMenu(int position) = 0;
+    virtual ~CViewFrame() = default;
+};
+
+// What the frame hands every view it builds: itself, and the records the views read.
+struct ViewContext {
+    CViewFrame& frame;
+    AppSettings& settings;
+    VocabularyCache& cache;
+};
 
 class CViewBase : public CDialogImplBase {
 public:
@@ -33,26 +51,30 @@ public:
     // active. TRUE when consumed.
     virtual BOOL PreTranslateMessage(MSG* msg);
 
-    // The position in menu 128 of the popup shown with this view.
-    int MenuPosition() const { return m_menuPosition; }
-    AppSettings& Settings() const { return m_settings; }
-
-    BOOL ProcessWindowMessage(HWND hWnd, UINT msg, WPARAM wParam, LPARAM lParam,
-                              LRESULT& result) override;
+    BEGIN_MSG_MAP(CViewBase)
+        // The "< Back" button, and Escape through the dialog manager, which sends its id.
+        COMMAND_ID_HANDLER(IDCANCEL, OnBack)
+    END_MSG_MAP()
 
 protected:
     // hasBack: the template has a "< Back" button (id 2) and the view leaves on Escape and
     // on the mouse's back button. Every view but home has one.
-    CViewBase(AppSettings& settings, UINT firstTemplateId, int menuPosition, bool hasBack);
+    CViewBase(const ViewContext& context, UINT firstTemplateId, int menuPosition, bool hasBack);
 
-    // Sets the frame's menu bar to GoTo plus this view's popup. Does nothing outside a frame.
-    void ShowOwnMenu() const;
-    // The frame's current menu bar (null outside a frame). After ShowOwnMenu the view's own
-    // popup is at position 1.
-    static HMENU FrameMenu();
+    // Sets the frame's menu bar to GoTo plus this view's popup.
+    void ShowOwnMenu() const { m_frame.ShowViewMenu(m_menuPosition); }
+    // The frame's current menu bar. After ShowOwnMenu the view's own popup is at position 1.
+    HMENU FrameMenu() const { return ::GetMenu(GetParent()); }
     // A command of the view's own popup may run only while its item's state is zero
     // (enabled, unchecked), whatever the key or menu it came from.
-    static bool IsOwnCommandEnabled(UINT command);
+    bool IsOwnCommandEnabled(UINT command) const;
+    // The view's context menu, its own popup of the frame's menu, opened at `screen` (pulled
+    // into a monitor's work area) with the view as its owner.
+    void TrackOwnPopup(POINT screen) const;
+    // The context menu of a view whose one control with a menu is `control`: where the
+    // button went up over it, or at its top left corner when the keyboard asked (`screen`
+    // negative); nothing for a click elsewhere.
+    void TrackOwnPopupOver(HWND control, HWND source, POINT screen) const;
 
     // Posts WM_COMMAND `command` (lParam 0) to the parent, which is the frame.
     void PostToFrame(UINT command) const;
@@ -70,7 +92,12 @@ protected:
     // The view's dialog units, measured on its own font.
     DialogUnits Units() const { return DialogUnits::Measure(m_hWnd); }
 
+    CViewFrame& m_frame;
     AppSettings& m_settings;
+    VocabularyCache& m_cache;
     const int m_menuPosition;
     const bool m_hasBack;
+
+private:
+    void OnBack() const;
 };

@@ -4,7 +4,7 @@
 #include "res/resource.h"
 #include "win/defer_window_pos.h"
 
-CAboutView::CAboutView(AppSettings& settings) : CPaneView(settings, IDD_ABOUT) {}
+CAboutView::CAboutView(const ViewContext& context) : CPaneView(context, IDD_ABOUT) {}
 
 void CAboutView::PlaceControls(int width, int height) {
     // The pane keeps its template size and is only moved into the middle.

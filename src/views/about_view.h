@@ -6,7 +6,7 @@
 
 class CAboutView : public CPaneView<CAboutPane> {
 public:
-    explicit CAboutView(AppSettings& settings);
+    explicit CAboutView(const ViewContext& context);
 
 private:
     void PlaceControls(int width, int height) override;

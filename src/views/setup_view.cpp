@@ -4,7 +4,7 @@
 #include "res/resource.h"
 #include "win/defer_window_pos.h"
 
-CSetupView::CSetupView(AppSettings& settings) : CPaneView(settings, IDD_SETUP) {}
+CSetupView::CSetupView(const ViewContext& context) : CPaneView(context, IDD_SETUP) {}
 
 void CSetupView::PlaceControls(int width, int height) {
     const BackLayout layout = LayoutBackAndContent(width, height, Units());

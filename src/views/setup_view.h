@@ -6,7 +6,7 @@
 
 class CSetupView : public CPaneView<CSetupPane> {
 public:
-    explicit CSetupView(AppSettings& settings);
+    explicit CSetupView(const ViewContext& context);
 
 private:
     void PlaceControls(int width, int height) override;

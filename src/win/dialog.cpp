@@ -1,7 +1,5 @@
 #include "win/dialog.h"
 
-#include "win/reflection.h"
-
 namespace {
 
 // The messages whose answer a dialog procedure returns itself; for every other message the
@@ -68,31 +66,19 @@ INT_PTR CALLBACK CDialogImplBase::DialogProc(HWND hWnd, UINT msg, WPARAM wParam,
         self->Bind(hWnd);
     }
 
-    MSG current{hWnd, msg, wParam, lParam, 0, {0, 0}};
-    const MSG* outer = self->m_pCurrentMsg;
-    self->m_pCurrentMsg = &current;
     LRESULT result = 0;
-    BOOL handled = FALSE;
-    try {
-        handled = self->ProcessWindowMessage(hWnd, msg, wParam, lParam, result);
-        if (!handled) handled = DefaultReflectionHandler(hWnd, msg, wParam, lParam, result);
-    } catch (...) {
-        // An exception must not unwind through the dialog manager. A dialog whose
-        // initialisation threw is not created at all.
-        handled = FALSE;
-        result = 0;
-        if (msg == WM_INITDIALOG) {
-            if (self->m_modal) {
-                ::EndDialog(hWnd, -1);
-            } else {
-                ::DestroyWindow(hWnd);
-            }
+    const std::optional<BOOL> handled = self->RunMessageMap(hWnd, msg, wParam, lParam, result);
+    if (!handled && msg == WM_INITDIALOG) {
+        // A dialog whose initialisation threw is not created at all.
+        if (self->m_modal) {
+            ::EndDialog(hWnd, -1);
+        } else {
+            ::DestroyWindow(hWnd);
         }
     }
-    self->m_pCurrentMsg = outer;
 
     INT_PTR answer = FALSE;
-    if (handled) {
+    if (handled.value_or(FALSE)) {
         if (ReturnsResultDirectly(msg)) {
             answer = static_cast<INT_PTR>(result);
         } else {
@@ -101,12 +87,6 @@ INT_PTR CALLBACK CDialogImplBase::DialogProc(HWND hWnd, UINT msg, WPARAM wParam,
         }
     }
 
-    if (msg == WM_NCDESTROY && FromHandle(hWnd) == self) {
-        self->Unbind();
-        try {
-            self->OnFinalMessage(hWnd);
-        } catch (...) {
-        }
-    }
+    if (msg == WM_NCDESTROY && FromHandle(hWnd) == self) self->EndBinding(hWnd);
     return answer;
 }

@@ -1,8 +1,8 @@
 #pragma once
 // The scrolling mix-in: a window whose content (its child controls, typically) is larger
 // than its client area, moved by the scroll bars and the mouse wheel. T is the window class;
-// its message table passes messages to ProcessScrollMessage and its WM_SIZE handler calls
-// SetScrollSize with the content's extent.
+// its message table ends with CHAIN_SCROLL_MAP() and its WM_SIZE handler calls SetScrollSize
+// with the content's extent.
 
 #include <windows.h>
 
@@ -38,31 +38,16 @@ public:
     UINT m_scrollFlags = SW_SCROLLCHILDREN | SW_INVALIDATE | SW_ERASE;
 
     BOOL ProcessScrollMessage(HWND, UINT msg, WPARAM wParam, LPARAM, LRESULT& result) {
+        result = 0;
         switch (msg) {
-        case WM_VSCROLL:
-            OnScroll(SB_VERT, LOWORD(wParam));
-            result = 0;
-            return TRUE;
-        case WM_HSCROLL:
-            OnScroll(SB_HORZ, LOWORD(wParam));
-            result = 0;
-            return TRUE;
-        case WM_MOUSEWHEEL:
-            OnWheel(GET_WHEEL_DELTA_WPARAM(wParam), false);
-            result = 0;
-            return TRUE;
-        case WM_MOUSEHWHEEL:
-            OnWheel(GET_WHEEL_DELTA_WPARAM(wParam), true);
-            result = 0;
-            return TRUE;
-        case WM_SETTINGCHANGE:
-            ReadWheelSetting();
-            return FALSE;  // others may want it too
-        case WM_SIZE:
-            UpdateBars();
-            return FALSE;
-        default:
-            return FALSE;
+        case WM_VSCROLL: OnScroll(SB_VERT, LOWORD(wParam)); return TRUE;
+        case WM_HSCROLL: OnScroll(SB_HORZ, LOWORD(wParam)); return TRUE;
+        case WM_MOUSEWHEEL: OnWheel(GET_WHEEL_DELTA_WPARAM(wParam), false); return TRUE;
+        case WM_MOUSEHWHEEL: OnWheel(GET_WHEEL_DELTA_WPARAM(wParam), true); return TRUE;
+        // Others may want these too.
+        case WM_SETTINGCHANGE: ReadWheelSetting(); return FALSE;
+        case WM_SIZE: UpdateBars(); return FALSE;
+        default: return FALSE;
         }
     }
 
@@ -206,3 +191,7 @@ private:
     UINT m_wheelLines = 3;
     int m_wheelRemainder = 0;
 };
+
+// In the message table of a class with the mix-in.
+#define CHAIN_SCROLL_MAP() \
+    if (this->ProcessScrollMessage(hWnd, uMsg, wParam, lParam, lResult)) return TRUE;

@@ -4,10 +4,12 @@
 
 #include <windows.h>
 
+#include <optional>
 #include <string>
 #include <typeinfo>
 
 #include "win/app_module.h"
+#include "win/message_map.h"
 
 // A non-owning HWND with the few helpers the program needs.
 class CWindow {
@@ -79,16 +81,6 @@ public:
     BOOL SetMenu(HMENU menu) { return ::SetMenu(m_hWnd, menu); }
 };
 
-// The one virtual every window class overrides: its message table, a switch that routes to
-// named handlers. TRUE with `result` set when handled; FALSE leaves the message to the
-// default processing.
-class CMessageMap {
-public:
-    virtual BOOL ProcessWindowMessage(HWND hWnd, UINT msg, WPARAM wParam, LPARAM lParam,
-                                      LRESULT& result) = 0;
-    virtual ~CMessageMap() = default;
-};
-
 // What windows and dialogs share: the binding between HWND and object.
 class CWindowImplRoot : public CWindow, public CMessageMap {
 public:
@@ -100,9 +92,6 @@ public:
     // The object bound to a window of ours, or null.
     static CWindowImplRoot* FromHandle(HWND hWnd);
 
-    // The message being processed, for handlers that pass it on unchanged.
-    const MSG* GetCurrentMessage() const { return m_pCurrentMsg; }
-
 protected:
     // Called after the window's last message; the object may delete itself here.
     virtual void OnFinalMessage(HWND) {}
@@ -110,7 +99,13 @@ protected:
     void Bind(HWND hWnd);
     void Unbind();
 
-    const MSG* m_pCurrentMsg = nullptr;
+    // What the window procedures share: the message table, then the default answer to a
+    // reflected notification that the table left alone. Null when a handler threw: an
+    // exception must not unwind through the system's frames.
+    std::optional<BOOL> RunMessageMap(HWND hWnd, UINT msg, WPARAM wParam, LPARAM lParam,
+                                      LRESULT& result);
+    // After WM_NCDESTROY: the object lets go of the window and hears that it is gone.
+    void EndBinding(HWND hWnd);
 };
 
 // Windows of our own classes and subclassed controls.
@@ -126,7 +121,6 @@ public:
 
 protected:
     LRESULT DefWindowProc(UINT msg, WPARAM wParam, LPARAM lParam);
-    LRESULT DefWindowProc();  // the current message
 
     HWND CreateImpl(ATOM windowClass, HWND parent, const RECT* rc, const wchar_t* title,
                     DWORD style, DWORD exStyle, HMENU menuOrId);

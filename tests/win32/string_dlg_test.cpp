@@ -8,11 +8,11 @@
 #include <string>
 
 #include "views/string_dlg.h"
-#include "home_test_support.h"
+#include "harness.h"
 
 namespace {
 
-using home_test::DialogScript;
+using harness::DialogScript;
 
 RECT WorkArea() {
     RECT rc{};
