@@ -35,10 +35,6 @@ public:
     // Changes the background and repaints the whole field.
     void SetColorIndex(std::uint32_t index);
 
-    std::uint32_t Tick() const { return m_tick; }
-    FlashMode Mode() const { return m_flashMode; }
-    std::uint32_t ColorIndex() const { return m_colorIndex; }
-
     BEGIN_MSG_MAP(CSmartEdit)
         MSG_OCM_CTLCOLOREDIT(OnCtlColorEdit)
         MESSAGE_HANDLER(WM_TIMER, OnTimer)

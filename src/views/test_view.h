@@ -29,7 +29,6 @@ public:
     // is flashing is finished and will be recorded.
     bool IsTestUnfinished() const { return m_session && !m_session->Finished(); }
     const TestSession* Session() const { return m_session.get(); }
-    CSmartEdit& AnswerEdit() { return m_answerEdit; }
 
     BEGIN_MSG_MAP(CTestView)
         MESSAGE_HANDLER(WM_INITDIALOG, OnInitDialog)

@@ -28,14 +28,9 @@ public:
         m_page = SIZE{std::max(m_all.cx / 10, 1L), std::max(m_all.cy / 10, 1L)};
         UpdateBars();
     }
-    void SetScrollLine(int cx, int cy) { m_line = SIZE{std::max<LONG>(cx, 1), std::max<LONG>(cy, 1)}; }
-    void SetScrollPage(int cx, int cy) { m_page = SIZE{std::max<LONG>(cx, 1), std::max<LONG>(cy, 1)}; }
 
     POINT GetScrollOffset() const { return m_offset; }
     void SetScrollOffset(int x, int y) { ScrollTo(x, y); }
-    void ScrollTop() { ScrollTo(m_offset.x, 0); }
-
-    UINT m_scrollFlags = SW_SCROLLCHILDREN | SW_INVALIDATE | SW_ERASE;
 
     BOOL ProcessScrollMessage(HWND, UINT msg, WPARAM wParam, LPARAM, LRESULT& result) {
         result = 0;
@@ -102,8 +97,9 @@ private:
         if (!dx && !dy) return;
         m_offset = POINT{x, y};
         HWND hWnd = Window();
-        if (IsDrawable(hWnd) || !(m_scrollFlags & SW_SCROLLCHILDREN)) {
-            ::ScrollWindowEx(hWnd, dx, dy, nullptr, nullptr, nullptr, nullptr, m_scrollFlags);
+        if (IsDrawable(hWnd)) {
+            ::ScrollWindowEx(hWnd, dx, dy, nullptr, nullptr, nullptr, nullptr,
+                             SW_SCROLLCHILDREN | SW_INVALIDATE | SW_ERASE);
         } else {
             // The system scrolls nothing in a window that cannot be drawn (hidden, or in a
             // minimized frame), children included; they must move all the same.

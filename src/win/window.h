@@ -19,13 +19,6 @@ public:
     CWindow(HWND hWnd = nullptr) : m_hWnd(hWnd) {}
     operator HWND() const { return m_hWnd; }
 
-    void Attach(HWND hWnd) { m_hWnd = hWnd; }
-    HWND Detach() {
-        HWND hWnd = m_hWnd;
-        m_hWnd = nullptr;
-        return hWnd;
-    }
-
     BOOL IsWindow() const { return ::IsWindow(m_hWnd); }
     BOOL DestroyWindow() { return ::DestroyWindow(m_hWnd); }
 
@@ -39,7 +32,6 @@ public:
     HWND GetParent() const { return ::GetParent(m_hWnd); }
     HWND GetDlgItem(int id) const { return ::GetDlgItem(m_hWnd, id); }
     DWORD GetStyle() const { return static_cast<DWORD>(::GetWindowLongPtrW(m_hWnd, GWL_STYLE)); }
-    DWORD GetExStyle() const { return static_cast<DWORD>(::GetWindowLongPtrW(m_hWnd, GWL_EXSTYLE)); }
 
     RECT GetClientRect() const {
         RECT rc{};
@@ -58,17 +50,9 @@ public:
         return ::SetWindowPos(m_hWnd, after, rc.left, rc.top, rc.right - rc.left,
                               rc.bottom - rc.top, flags);
     }
-    BOOL MoveWindow(const RECT& rc, BOOL repaint = TRUE) {
-        return ::MoveWindow(m_hWnd, rc.left, rc.top, rc.right - rc.left, rc.bottom - rc.top,
-                            repaint);
-    }
     BOOL ShowWindow(int cmd) { return ::ShowWindow(m_hWnd, cmd); }
-    BOOL IsWindowVisible() const { return ::IsWindowVisible(m_hWnd); }
-    BOOL EnableWindow(BOOL enable = TRUE) { return ::EnableWindow(m_hWnd, enable); }
-    BOOL IsWindowEnabled() const { return ::IsWindowEnabled(m_hWnd); }
     HWND SetFocus() { return ::SetFocus(m_hWnd); }
     BOOL Invalidate(BOOL erase = TRUE) { return ::InvalidateRect(m_hWnd, nullptr, erase); }
-    void SetRedraw(BOOL redraw) { SendMessage(WM_SETREDRAW, redraw, 0); }
 
     BOOL SetWindowText(const wchar_t* text) { return ::SetWindowTextW(m_hWnd, text); }
     std::wstring GetWindowText() const;
