@@ -1,5 +1,7 @@
 #include "win/dialog.h"
 
+#include "win/reflection.h"
+
 namespace {
 
 // The messages whose answer a dialog procedure returns itself; for every other message the
@@ -11,16 +13,9 @@ bool ReturnsResultDirectly(UINT msg) {
     case WM_CHARTOITEM:
     case WM_INITDIALOG:
     case WM_QUERYDRAGICON:
-    case WM_CTLCOLORMSGBOX:
-    case WM_CTLCOLOREDIT:
-    case WM_CTLCOLORLISTBOX:
-    case WM_CTLCOLORBTN:
-    case WM_CTLCOLORDLG:
-    case WM_CTLCOLORSCROLLBAR:
-    case WM_CTLCOLORSTATIC:
         return true;
     default:
-        return false;
+        return IsCtlColorMessage(msg);
     }
 }
 
