@@ -1,7 +1,7 @@
 #include "views/about_view.h"
 
-#include "view/view_layout.h"
 #include "res/resource.h"
+#include "view/view_layout.h"
 #include "win/defer_window_pos.h"
 
 CAboutView::CAboutView(const ViewContext& context) : CPaneView(context, IDD_ABOUT) {}

@@ -5,7 +5,6 @@
 #include <algorithm>
 #include <string>
 
-#include "view/view_layout.h"
 #include "data/vocabulary_cache.h"
 #include "res/resource.h"
 #include "settings/app_settings.h"
@@ -13,6 +12,7 @@
 #include "test/lower_case.h"
 #include "test/random_source.h"
 #include "test/test_session.h"
+#include "view/view_layout.h"
 #include "win/defer_window_pos.h"
 
 namespace {

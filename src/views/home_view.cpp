@@ -3,6 +3,7 @@
 #include <utility>
 #include <vector>
 
+#include "base/wide_text.h"
 #include "data/folder_watcher_win32.h"
 #include "data/vocabulary_cache.h"
 #include "data/word_file_commands.h"
@@ -13,7 +14,6 @@
 #include "views/word_file_ops.h"
 #include "win/app_module.h"
 #include "win/defer_window_pos.h"
-#include "base/wide_text.h"
 
 namespace {
 

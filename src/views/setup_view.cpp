@@ -1,7 +1,7 @@
 #include "views/setup_view.h"
 
-#include "view/view_layout.h"
 #include "res/resource.h"
+#include "view/view_layout.h"
 #include "win/defer_window_pos.h"
 
 CSetupView::CSetupView(const ViewContext& context) : CPaneView(context, IDD_SETUP) {}

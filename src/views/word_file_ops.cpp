@@ -65,7 +65,8 @@ bool StartEditor(const std::u16string& path) {
 }
 
 void OpenFolderWindow(const std::u16string& dataFolderPath) {
-    ::ShellExecuteW(nullptr, L"explore", Wide(dataFolderPath).c_str(), nullptr, nullptr, SW_SHOWNORMAL);
+    ::ShellExecuteW(nullptr, L"explore", Wide(dataFolderPath).c_str(), nullptr, nullptr,
+                    SW_SHOWNORMAL);
 }
 
 WatcherPause::WatcherPause(std::u16string dataFolderPath)

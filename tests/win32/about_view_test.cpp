@@ -8,9 +8,9 @@
 #include <string>
 #include <vector>
 
-#include "view/view_layout.h"
 #include "harness.h"
 #include "res/resource.h"
+#include "view/view_layout.h"
 
 namespace {
 

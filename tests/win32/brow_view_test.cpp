@@ -14,11 +14,11 @@
 #include <string>
 #include <vector>
 
-#include "view/view_layout.h"
 #include "data/vocabulary_cache.h"
 #include "harness.h"
 #include "res/resource.h"
 #include "settings/user_font_win32.h"
+#include "view/view_layout.h"
 
 namespace {
 

@@ -183,6 +183,16 @@ public:
     int quitCode = -1;
 };
 
+// Dispatches what is queued, without any frame's filter; a quit message is dropped.
+inline void DrainMessages() {
+    MSG msg;
+    while (::PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
+        if (msg.message == WM_QUIT) continue;
+        ::TranslateMessage(&msg);
+        ::DispatchMessageW(&msg);
+    }
+}
+
 // Pumps the harness until `done` holds or `timeoutMs` has passed; whether it held.
 inline bool PumpUntil(FrameHarness& h, const std::function<bool()>& done,
                       DWORD timeoutMs = 5000) {

@@ -10,10 +10,10 @@
 #include <string>
 #include <vector>
 
-#include "view/view_layout.h"
-#include "views/word_file_ops.h"
 #include "data/folder_watcher_win32.h"
 #include "harness.h"
+#include "view/view_layout.h"
+#include "views/word_file_ops.h"
 
 namespace {
 

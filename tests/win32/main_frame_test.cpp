@@ -8,10 +8,10 @@
 #include <string>
 
 #include "app/frame_geometry.h"
-#include "view/messages.h"
 #include "data/folder_watcher_win32.h"
 #include "harness.h"
 #include "res/resource.h"
+#include "view/messages.h"
 
 namespace {
 

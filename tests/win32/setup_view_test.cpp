@@ -8,10 +8,10 @@
 
 #include <string>
 
-#include "view/messages.h"
-#include "view/view_layout.h"
 #include "harness.h"
 #include "res/resource.h"
+#include "view/messages.h"
+#include "view/view_layout.h"
 #include "views/setup_pane.h"
 #include "win/app_module.h"
 

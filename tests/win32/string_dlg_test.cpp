@@ -7,8 +7,8 @@
 
 #include <string>
 
-#include "views/string_dlg.h"
 #include "harness.h"
+#include "views/string_dlg.h"
 
 namespace {
 

@@ -8,9 +8,9 @@
 #include <string>
 #include <vector>
 
-#include "view/messages.h"
-#include "settings/user_font_win32.h"
 #include "harness.h"
+#include "settings/user_font_win32.h"
+#include "view/messages.h"
 
 namespace {
 
