@@ -121,7 +121,7 @@ public:                                                                         
                           static_cast<UINT>(notification),                              \
                   func(reinterpret_cast<const NMHDR*>(lParam)))
 
-// Another table: a base class's, or a mix-in's.
+// The table of a base class.
 #define CHAIN_MSG_MAP(theChainClass) \
     if (theChainClass::ProcessWindowMessage(hWnd, uMsg, wParam, lParam, lResult)) return TRUE;
 // The notifications of the window's children go back to the children (win/reflection.h).
