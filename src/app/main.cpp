@@ -3,8 +3,9 @@
 #include <cstdlib>
 
 #include "app/run_frame.h"
+#include "data/vocabulary_cache.h"
 #include "settings/app_settings.h"
-#include "test/smart_edit_win32.h"
+#include "views/smart_edit.h"
 #include "win/app_module.h"
 
 int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int showCmd) {
@@ -12,10 +13,11 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int showCmd) {
     std::srand(::GetTickCount());
     // First use: loaded before any window exists, and so destroyed, and saved, last.
     AppSettings& settings = AppSettings::Instance();
+    VocabularyCache& cache = VocabularyCache::Instance();
 
     // The answer field's colours live as long as the process, across frame restarts.
     CreateFlashColorTable();
-    const int result = RunFramesUntilExit(showCmd, settings);
+    const int result = RunFramesUntilExit(showCmd, settings, cache);
     DeleteFlashColorTable();
 
     AppModule().Term();

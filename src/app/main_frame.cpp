@@ -5,44 +5,34 @@
 #include <string>
 
 #include "app/frame_geometry.h"
-#include "app/message_boxes.h"
-#include "app/messages.h"
 #include "data/folder_watcher_win32.h"
 #include "data/vocabulary_cache.h"
-#include "res/resource.h"
 #include "settings/app_settings.h"
+#include "view/message_boxes.h"
 #include "win/app_module.h"
 
 namespace {
-
-CMainFrame* g_frame = nullptr;
 
 // The client area below which the window cannot be dragged.
 constexpr SIZE kMinimumClientDlu{100, 77};
 
 }  // namespace
 
-CMainFrame::CMainFrame(AppSettings& settings)
+CMainFrame::CMainFrame(AppSettings& settings, VocabularyCache& cache)
     : m_settings(settings),
-      m_homeView(settings),
-      m_browView(settings),
-      m_testView(settings),
-      m_graphView(settings),
-      m_setupView(settings),
-      m_aboutView(settings) {
-    g_frame = this;
-}
+      m_cache(cache),
+      m_homeView({*this, settings, cache}),
+      m_browView({*this, settings, cache}),
+      m_testView({*this, settings, cache}),
+      m_graphView({*this, settings, cache}),
+      m_setupView({*this, settings, cache}),
+      m_aboutView({*this, settings, cache}) {}
 
 CMainFrame::~CMainFrame() {
     // The window procedure must not outlive the object it calls into.
     if (m_hWnd && ::IsWindow(m_hWnd)) ::DestroyWindow(m_hWnd);
     if (m_bigIcon) ::DestroyIcon(m_bigIcon);
     if (m_smallIcon) ::DestroyIcon(m_smallIcon);
-    if (g_frame == this) g_frame = nullptr;
-}
-
-CMainFrame* CMainFrame::Instance() {
-    return g_frame;
 }
 
 HWND CMainFrame::CreateFrame() {
@@ -57,53 +47,14 @@ HWND CMainFrame::CreateFrame() {
     return hWnd;
 }
 
-BOOL CMainFrame::ProcessWindowMessage(HWND hWnd, UINT msg, WPARAM wParam, LPARAM lParam,
-                                      LRESULT& result) {
-    switch (msg) {
-    case WM_CREATE:
-        return OnCreate(result);
-    case WM_DESTROY:
-        return OnDestroy(hWnd, wParam, lParam, result);
-    case WM_MOVE:
-        return OnMove(result);
-    case WM_SIZE:
-        return OnSize(hWnd, wParam, lParam, result);
-    case WM_GETMINMAXINFO:
-        return OnGetMinMaxInfo(reinterpret_cast<MINMAXINFO*>(lParam), result);
-    case WM_CLOSE:
-        return OnClose(result);
-    case WM_COMMAND:
-        return OnCommand(wParam, result);
-    case WM_DATA_FOLDER_CHANGED:
-        return OnDataFolderChanged(result);
-    case WM_ENDSESSION:
-        return OnEndSession(wParam, result);
-    case WM_SETTINGCHANGE: {
-        // The system tells top-level windows only; the views and their panes read settings
-        // too (the wheel's step, for one).
-        MSG change{hWnd, msg, wParam, lParam, 0, {}};
-        ::EnumChildWindows(hWnd, [](HWND child, LPARAM param) -> BOOL {
-            const MSG& m = *reinterpret_cast<const MSG*>(param);
-            ::SendMessageW(child, m.message, m.wParam, m.lParam);
-            return TRUE;
-        }, reinterpret_cast<LPARAM>(&change));
-        return FALSE;
-    }
-    default:
-        return Base::ProcessWindowMessage(hWnd, msg, wParam, lParam, result);
-    }
-}
-
-BOOL CMainFrame::OnCreate(LRESULT& result) {
-    RestartFolderWatcher(m_settings.DataFolderPath(), m_hWnd);
+LRESULT CMainFrame::OnCreate() {
+    TheWatcherSlot().ReportTo(m_hWnd, WM_DATA_FOLDER_CHANGED);
+    RestartFolderWatcher(m_settings.DataFolderPath());
     SetIcons();
 
     // The templates carry WS_VISIBLE: home shows from its creation on, the others are hidden
     // at once and sized when they are first shown.
-    if (!m_homeView.Create(m_hWnd)) {
-        result = -1;  // a frame without its home view is of no use
-        return TRUE;
-    }
+    if (!m_homeView.Create(m_hWnd)) return -1;  // a frame without its home view is of no use
     m_hWndClient = m_homeView;
     CViewBase* others[] = {&m_browView, &m_testView, &m_graphView, &m_setupView, &m_aboutView};
     for (CViewBase* view : others) {
@@ -117,16 +68,15 @@ BOOL CMainFrame::OnCreate(LRESULT& result) {
     }
     PlaceWindow();
     LayOutActiveView();
-    result = 0;
-    return TRUE;
+    return 0;
 }
 
-BOOL CMainFrame::OnDestroy(HWND hWnd, WPARAM wParam, LPARAM lParam, LRESULT& result) {
+void CMainFrame::OnDestroy() {
     if (CMessageLoop* loop = AppModule().GetMessageLoop()) {
         loop->RemoveMessageFilter(this);
         loop->RemoveIdleHandler(this);
     }
-    return Base::ProcessWindowMessage(hWnd, WM_DESTROY, wParam, lParam, result);
+    SetMsgHandled(false);  // the frame base ends the loop
 }
 
 void CMainFrame::SetIcons() {
@@ -167,36 +117,33 @@ void CMainFrame::PlaceWindow() {
 
 // The restored rectangle, not the current one: a window closed maximized or minimized
 // reopens where the user last had it.
-BOOL CMainFrame::OnMove(LRESULT& result) {
+void CMainFrame::OnMove() {
     WINDOWPLACEMENT placement{};
     placement.length = sizeof placement;
     if (::GetWindowPlacement(m_hWnd, &placement)) {
         m_settings.WinX = placement.rcNormalPosition.left;
         m_settings.WinY = placement.rcNormalPosition.top;
     }
-    result = 0;
-    return TRUE;
 }
 
-BOOL CMainFrame::OnSize(HWND hWnd, WPARAM wParam, LPARAM lParam, LRESULT& result) {
-    if (wParam == SIZE_RESTORED && m_testView.IsWindow()) {
-        const SIZE dlu = ClientSizeInDialogUnits(
-            SIZE{static_cast<short>(LOWORD(lParam)), static_cast<short>(HIWORD(lParam))},
-            ViewUnits());
+void CMainFrame::OnSize(UINT type, int width, int height) {
+    if (type == SIZE_RESTORED && m_testView.IsWindow()) {
+        const SIZE dlu = ClientSizeInDialogUnits(SIZE{width, height}, ViewUnits());
         if (dlu.cx > 0 && dlu.cy > 0) {
             m_settings.WinDluW = dlu.cx;
             m_settings.WinDluH = dlu.cy;
         }
     }
-    return Base::ProcessWindowMessage(hWnd, WM_SIZE, wParam, lParam, result);
+    SetMsgHandled(false);  // the frame base lays out the view
 }
 
-BOOL CMainFrame::OnGetMinMaxInfo(MINMAXINFO* info, LRESULT& result) {
-    if (!info || !m_testView.IsWindow()) return FALSE;
+void CMainFrame::OnGetMinMaxInfo(MINMAXINFO* info) {
+    if (!info || !m_testView.IsWindow()) {
+        SetMsgHandled(false);
+        return;
+    }
     const SIZE size = FrameSizeForClient(kMinimumClientDlu, ViewUnits(), kStyle, kExStyle);
     info->ptMinTrackSize = POINT{size.cx, size.cy};
-    result = 0;
-    return TRUE;
 }
 
 bool CMainFrame::MayAbandonTest() {
@@ -208,10 +155,8 @@ bool CMainFrame::MayAbandonTest() {
     return QuestionBox(m_hWnd, question.c_str()) == IDYES;
 }
 
-BOOL CMainFrame::OnClose(LRESULT& result) {
-    result = 0;
-    if (!MayAbandonTest()) return TRUE;
-    return FALSE;  // the default processing destroys the window
+void CMainFrame::OnClose() {
+    if (MayAbandonTest()) SetMsgHandled(false);  // the default processing destroys the window
 }
 
 bool CMainFrame::IsGrayedInMenu(UINT command) const {
@@ -221,60 +166,45 @@ bool CMainFrame::IsGrayedInMenu(UINT command) const {
     return state != static_cast<UINT>(-1) && (state & (MF_GRAYED | MF_DISABLED)) != 0;
 }
 
-BOOL CMainFrame::OnCommand(WPARAM wParam, LRESULT& result) {
-    const UINT command = LOWORD(wParam);
-    // An accelerator whose item is grayed in the menu bar gives no command. The system's
-    // translation already holds to this; the check keeps it so wherever the key comes from.
-    if (HIWORD(wParam) == 1 && IsGrayedInMenu(command)) {
-        result = 0;
-        return TRUE;
-    }
-    result = 0;
-    switch (command) {
-    case ID_GOTO_HOME:
-        if (MayAbandonTest()) SwitchToView(m_homeView);
-        return TRUE;
-    case ID_GOTO_BROWSE:
-        SwitchToView(m_browView);
-        return TRUE;
-    case ID_GOTO_TEST:
-        SwitchToView(m_testView);
-        return TRUE;
-    case ID_GOTO_GRAPH:
-        SwitchToView(m_graphView);
-        return TRUE;
-    case ID_GOTO_SETUP:
-        SwitchToView(m_setupView);
-        return TRUE;
-    case ID_GOTO_ABOUT:
-        SwitchToView(m_aboutView);
-        return TRUE;
-    case ID_APP_EXIT:
-        PostMessage(WM_CLOSE);
-        return TRUE;
-    default:
-        break;
-    }
-    if (command >= ID_VIEW_COMMAND_FIRST && command <= ID_VIEW_COMMAND_LAST) {
-        if (m_hWndClient) ::PostMessageW(m_hWndClient, WM_COMMAND, command, 0);
-        return TRUE;
-    }
-    return FALSE;
+void CMainFrame::DropGrayedAccelerator(UINT id, UINT code) {
+    // The system's translation already holds to this; the check keeps it so wherever the key
+    // comes from.
+    SetMsgHandled(code == 1 && IsGrayedInMenu(id));
 }
 
-BOOL CMainFrame::OnDataFolderChanged(LRESULT& result) {
-    ::OnDataFolderChanged(m_hWndClient == m_homeView.m_hWnd,
-                          [] { VocabularyCache::Instance().DropLibrary(); });
-    result = 0;
-    return TRUE;
+void CMainFrame::OnGoToHome() {
+    if (MayAbandonTest()) SwitchToView(m_homeView);
+}
+
+void CMainFrame::OnGoTo(UINT command) {
+    const HWND views[] = {m_browView, m_testView, m_graphView, m_setupView, m_aboutView};
+    SwitchToView(views[command - ID_GOTO_BROWSE]);
+}
+
+void CMainFrame::ForwardToView(UINT command) const {
+    if (m_hWndClient) ::PostMessageW(m_hWndClient, WM_COMMAND, command, 0);
+}
+
+void CMainFrame::OnDataFolderChanged() {
+    ::OnDataFolderChanged(m_hWndClient == m_homeView.m_hWnd, [this] { m_cache.DropLibrary(); });
+}
+
+// The system tells top-level windows only; the views and their panes read settings too (the
+// wheel's step, for one).
+void CMainFrame::OnSettingChange(UINT msg, WPARAM wParam, LPARAM lParam) {
+    MSG change{m_hWnd, msg, wParam, lParam, 0, {}};
+    ::EnumChildWindows(m_hWnd, [](HWND child, LPARAM param) -> BOOL {
+        const MSG& m = *reinterpret_cast<const MSG*>(param);
+        ::SendMessageW(child, m.message, m.wParam, m.lParam);
+        return TRUE;
+    }, reinterpret_cast<LPARAM>(&change));
+    SetMsgHandled(false);
 }
 
 // The session is ending and the process will be ended without returning from the entry
 // point, so the save at normal exit would never come.
-BOOL CMainFrame::OnEndSession(WPARAM ending, LRESULT& result) {
+void CMainFrame::OnEndSession(bool ending) {
     if (ending) m_settings.Save();
-    result = 0;
-    return TRUE;
 }
 
 void CMainFrame::SwitchToView(HWND view) {

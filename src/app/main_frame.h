@@ -6,33 +6,28 @@
 
 #include <windows.h>
 
-#include "app/home_view.h"
-#include "test/test_view_win32.h"
+#include "view/view_base.h"
 #include "views/about_view.h"
 #include "views/brow_view.h"
 #include "views/graph_view.h"
+#include "views/home_view.h"
 #include "views/setup_view.h"
+#include "views/test_view.h"
 #include "win/frame_window.h"
 #include "win/message_loop.h"
 
-class AppSettings;
-
 class CMainFrame : public CFrameWindowImpl<CMainFrame>,
                    public CMessageFilter,
-                   public CIdleHandler {
+                   public CIdleHandler,
+                   public CViewFrame {
 public:
     static constexpr DWORD kStyle = WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN | WS_CLIPSIBLINGS;
     static constexpr DWORD kExStyle = WS_EX_APPWINDOW | WS_EX_WINDOWEDGE;
 
-    // The views read the settings they are given here; the process passes
-    // AppSettings::Instance(), tests a record on a key of their own. The new frame becomes
-    // the process-wide frame.
-    explicit CMainFrame(AppSettings& settings);
+    // The views read the settings and the cache they are handed here, as the frame does; the
+    // process passes its own, tests records on keys and data folders of their own.
+    CMainFrame(AppSettings& settings, VocabularyCache& cache);
     ~CMainFrame() override;
-
-    // The frame of the current run, through which views reach the frame's window, its menu
-    // and its active view; null between runs.
-    static CMainFrame* Instance();
 
     // Creates the window with its title, menu, styles and accelerators; null on failure.
     HWND CreateFrame();
@@ -40,12 +35,9 @@ public:
     // Makes `view` (one of the six views' windows) the active view. A view without a window
     // is not switched to: the active view is activated again instead.
     void SwitchToView(HWND view);
-    // Menu bar: GoTo plus the popup at `position` of menu 128 (0: GoTo alone), with the
-    // active view's GoTo item grayed, and Browse and Test grayed while no word is selected.
-    void ShowViewMenu(int position);
+    void ShowViewMenu(int position) override;
 
     HWND ActiveView() const { return m_hWndClient; }
-    AppSettings& Settings() const { return m_settings; }
 
     CHomeView& HomeView() { return m_homeView; }
     CBrowView& BrowView() { return m_browView; }
@@ -58,21 +50,42 @@ public:
     BOOL PreTranslateMessage(MSG* msg) override;
     BOOL OnIdle() override;
 
-    BOOL ProcessWindowMessage(HWND hWnd, UINT msg, WPARAM wParam, LPARAM lParam,
-                              LRESULT& result) override;
+    BEGIN_MSG_MAP(CMainFrame)
+        MESSAGE_HANDLER(WM_CREATE, OnCreate)
+        MESSAGE_HANDLER(WM_DESTROY, OnDestroy)
+        MESSAGE_HANDLER(WM_MOVE, OnMove)
+        MSG_WM_SIZE(OnSize)
+        MSG_WM_GETMINMAXINFO(OnGetMinMaxInfo)
+        MESSAGE_HANDLER(WM_CLOSE, OnClose)
+        COMMAND_FILTER(DropGrayedAccelerator)
+        COMMAND_ID_HANDLER(ID_GOTO_HOME, OnGoToHome)
+        COMMAND_RANGE_HANDLER(ID_GOTO_BROWSE, ID_GOTO_ABOUT, OnGoTo)
+        COMMAND_ID_HANDLER(ID_APP_EXIT, OnExit)
+        COMMAND_RANGE_HANDLER(ID_VIEW_COMMAND_FIRST, ID_VIEW_COMMAND_LAST, ForwardToView)
+        MESSAGE_HANDLER(WM_DATA_FOLDER_CHANGED, OnDataFolderChanged)
+        MSG_WM_ENDSESSION(OnEndSession)
+        MESSAGE_HANDLER_EX(WM_SETTINGCHANGE, OnSettingChange)
+        CHAIN_MSG_MAP(Base)
+    END_MSG_MAP()
 
 private:
     using Base = CFrameWindowImpl<CMainFrame>;
 
-    BOOL OnCreate(LRESULT& result);
-    BOOL OnDestroy(HWND hWnd, WPARAM wParam, LPARAM lParam, LRESULT& result);
-    BOOL OnMove(LRESULT& result);
-    BOOL OnSize(HWND hWnd, WPARAM wParam, LPARAM lParam, LRESULT& result);
-    BOOL OnGetMinMaxInfo(MINMAXINFO* info, LRESULT& result);
-    BOOL OnClose(LRESULT& result);
-    BOOL OnCommand(WPARAM wParam, LRESULT& result);
-    BOOL OnDataFolderChanged(LRESULT& result);
-    BOOL OnEndSession(WPARAM ending, LRESULT& result);
+    LRESULT OnCreate();
+    void OnDestroy();
+    void OnMove();
+    void OnSize(UINT type, int width, int height);
+    void OnGetMinMaxInfo(MINMAXINFO* info);
+    void OnClose();
+    // An accelerator whose item is grayed in the menu bar gives no command.
+    void DropGrayedAccelerator(UINT id, UINT code);
+    void OnGoToHome();
+    void OnGoTo(UINT command);
+    void OnExit() { PostMessage(WM_CLOSE); }
+    void ForwardToView(UINT command) const;
+    void OnDataFolderChanged();
+    void OnEndSession(bool ending);
+    void OnSettingChange(UINT msg, WPARAM wParam, LPARAM lParam);
 
     void SetIcons();
     void PlaceWindow();
@@ -86,6 +99,7 @@ private:
     bool IsGrayedInMenu(UINT command) const;
 
     AppSettings& m_settings;
+    VocabularyCache& m_cache;
     HICON m_bigIcon = nullptr;
     HICON m_smallIcon = nullptr;
     CHomeView m_homeView;

@@ -19,12 +19,12 @@ void DiscardQuitMessages() {
 
 }  // namespace
 
-int RunFrame(int showCmd, AppSettings& settings) {
+int RunFrame(int showCmd, AppSettings& settings, VocabularyCache& cache) {
     CMessageLoop loop;
     const bool registered = AppModule().AddMessageLoop(&loop);
     int result = 0;
     {
-        CMainFrame frame(settings);
+        CMainFrame frame(settings, cache);
         if (frame.CreateFrame()) {
             frame.ShowWindow(showCmd);
             result = loop.Run();
@@ -36,11 +36,11 @@ int RunFrame(int showCmd, AppSettings& settings) {
     return result;
 }
 
-int RunFramesUntilExit(int showCmd, AppSettings& settings) {
-    int result = RunFrame(showCmd, settings);
+int RunFramesUntilExit(int showCmd, AppSettings& settings, VocabularyCache& cache) {
+    int result = RunFrame(showCmd, settings, cache);
     while (settings.RestartRequested) {
         settings.RestartRequested = false;
-        result = RunFrame(showCmd, settings);
+        result = RunFrame(showCmd, settings, cache);
     }
     return result;
 }

@@ -3,12 +3,13 @@
 // down.
 
 class AppSettings;
+class VocabularyCache;
 
 // Returns the wParam of the WM_QUIT that ended the loop (1 after a normal close), or 0 when
 // the frame window cannot be created.
-int RunFrame(int showCmd, AppSettings& settings);
+int RunFrame(int showCmd, AppSettings& settings, VocabularyCache& cache);
 
 // Runs frames until one closes without a restart request, clearing the request before each
 // further run: a change of the font size rebuilds every window in the same process. Returns
 // the result of the last RunFrame.
-int RunFramesUntilExit(int showCmd, AppSettings& settings);
+int RunFramesUntilExit(int showCmd, AppSettings& settings, VocabularyCache& cache);

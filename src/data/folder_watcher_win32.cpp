@@ -5,7 +5,7 @@
 #include <algorithm>
 #include <utility>
 
-#include "app/messages.h"
+#include "base/wide_text.h"
 
 namespace {
 
@@ -42,8 +42,8 @@ FolderLook LookAt(const std::wstring& path, FolderWatcher::FolderId& id) {
 
 }  // namespace
 
-FolderWatcher::FolderWatcher(std::wstring path, HWND window)
-    : path_(std::move(path)), window_(window), message_(WM_DATA_FOLDER_CHANGED) {
+FolderWatcher::FolderWatcher(std::wstring path, HWND window, UINT message)
+    : path_(std::move(path)), window_(window), message_(message) {
     // The notification is requested here rather than by the worker, so that the watch is in
     // force when the constructor returns: a change made right after a restart is not lost to
     // the time the thread needs to start.
@@ -144,16 +144,16 @@ std::wstring WatchedPath(std::u16string_view dataFolderPath) {
     if (!folder.empty() && folder.back() == u'\\' && !driveRoot && !shareRoot) {
         folder.remove_suffix(1);
     }
-    return std::wstring(folder.begin(), folder.end());
+    return Wide(folder);
 }
 
-void WatcherSlot::Restart(std::u16string_view dataFolderPath, HWND window) {
-    auto next = std::make_unique<FolderWatcher>(WatchedPath(dataFolderPath), window);
+void WatcherSlot::Restart(std::u16string_view dataFolderPath) {
+    auto next = std::make_unique<FolderWatcher>(WatchedPath(dataFolderPath), receiver, message);
     watcher = std::move(next);  // destroys the old watcher, whose thread ends before this returns
 }
 
-void WatcherSlot::WatchAgainIfEnded(std::u16string_view dataFolderPath, HWND window) {
-    if (!watcher || !watcher->IsWatching()) Restart(dataFolderPath, window);
+void WatcherSlot::WatchAgainIfEnded(std::u16string_view dataFolderPath) {
+    if (!watcher || !watcher->IsWatching()) Restart(dataFolderPath);
 }
 
 void WatcherSlot::OnDataFolderChanged(bool homeViewActive,
@@ -170,8 +170,8 @@ WatcherSlot& TheWatcherSlot() {
     return slot;
 }
 
-void RestartFolderWatcher(std::u16string_view dataFolderPath, HWND window) {
-    TheWatcherSlot().Restart(dataFolderPath, window);
+void RestartFolderWatcher(std::u16string_view dataFolderPath) {
+    TheWatcherSlot().Restart(dataFolderPath);
 }
 
 void StopFolderWatcher() {

@@ -1,8 +1,9 @@
 #pragma once
 // Notices outside changes to the data folder (an editor saving a word file, files copied in or
 // removed) without polling: a worker thread waits on the folder's change notification and
-// posts WM_DATA_FOLDER_CHANGED to the main frame. The worker shares nothing with the rest of
-// the program; everything else here runs on the user-interface thread.
+// posts the message it was given to the window it was given (the main frame). The worker
+// shares nothing with the rest of the program; everything else here runs on the user-interface
+// thread.
 #include <windows.h>
 
 #include <functional>
@@ -28,10 +29,11 @@ std::wstring WatchedPath(std::u16string_view dataFolderPath);
 class FolderWatcher {
 public:
     // Starts watching path (no trailing backslash) for files created, deleted, renamed or
-    // written, reporting to window. A folder that cannot be watched (missing, inaccessible,
-    // empty path) gives a watcher that reports nothing and has no thread. When the folder
-    // itself is deleted or moved away, that is reported once and the watch ends.
-    FolderWatcher(std::wstring path, HWND window);
+    // written, posting `message` to `window` for them. A folder that cannot be watched
+    // (missing, inaccessible, empty path) gives a watcher that reports nothing and has no
+    // thread. When the folder itself is deleted or moved away, that is reported once and the
+    // watch ends.
+    FolderWatcher(std::wstring path, HWND window, UINT message);
     // Stops the worker and returns only after it has ended.
     ~FolderWatcher();
     FolderWatcher(const FolderWatcher&) = delete;
@@ -68,12 +70,17 @@ private:
 
 // The process keeps one of these (TheWatcherSlot); tests make their own.
 struct WatcherSlot {
-    // Watches the data folder (given as the settings give it, with its trailing backslash) for
-    // window. The new watcher is running before the old one stops, so no change falls between.
-    void Restart(std::u16string_view dataFolderPath, HWND window);
+    // Where the watchers report: set by the frame, which handles the message.
+    void ReportTo(HWND window, UINT msg) {
+        receiver = window;
+        message = msg;
+    }
+    // Watches the data folder (given as the settings give it, with its trailing backslash).
+    // The new watcher is running before the old one stops, so no change falls between.
+    void Restart(std::u16string_view dataFolderPath);
     // Watches again when the watch has ended (the folder was gone) or never began: for when
     // the folder may be back.
-    void WatchAgainIfEnded(std::u16string_view dataFolderPath, HWND window);
+    void WatchAgainIfEnded(std::u16string_view dataFolderPath);
     // Stops watching until the next Restart; the home view's own file operations do this.
     void Stop() noexcept { watcher.reset(); }
     // What the frame does with WM_DATA_FOLDER_CHANGED: mark the change for the home view to
@@ -81,6 +88,8 @@ struct WatcherSlot {
     // view rebuilds it when shown again. The pool is left alone: a running test keeps its own.
     void OnDataFolderChanged(bool homeViewActive, const std::function<void()>& dropLibrary);
 
+    HWND receiver = nullptr;
+    UINT message = 0;
     std::unique_ptr<FolderWatcher> watcher;
     // A change arrived while the home view was active and has not been reported yet.
     bool changePending = false;
@@ -89,6 +98,6 @@ struct WatcherSlot {
 // The process-wide slot, created on first use, destroyed (stopping its watcher) at exit.
 WatcherSlot& TheWatcherSlot();
 
-void RestartFolderWatcher(std::u16string_view dataFolderPath, HWND window);
+void RestartFolderWatcher(std::u16string_view dataFolderPath);
 void StopFolderWatcher();
 void OnDataFolderChanged(bool homeViewActive, const std::function<void()>& dropLibrary);

@@ -5,18 +5,17 @@
 #include <algorithm>
 #include <new>
 
-namespace {
+#include "base/wide_text.h"
 
-const wchar_t* Wide(const std::u16string& text) {
-    return reinterpret_cast<const wchar_t*>(text.c_str());
-}
+namespace {
 
 class Win32FileSystem final : public FileSystem {
 public:
     bool ReadFileBytes(const std::u16string& path, std::string& bytes) override {
         bytes.clear();
-        HANDLE file = CreateFileW(Wide(path), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE,
-                                  nullptr, OPEN_EXISTING, FILE_FLAG_SEQUENTIAL_SCAN, nullptr);
+        HANDLE file = CreateFileW(Wide(path).c_str(), GENERIC_READ,
+                                  FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING,
+                                  FILE_FLAG_SEQUENTIAL_SCAN, nullptr);
         if (file == INVALID_HANDLE_VALUE) return false;
         try {
             LARGE_INTEGER size{};
@@ -50,11 +49,11 @@ public:
     std::vector<std::u16string> FindFiles(const std::u16string& pattern) override {
         std::vector<std::u16string> names;
         WIN32_FIND_DATAW found;
-        HANDLE search = FindFirstFileW(Wide(pattern), &found);
+        HANDLE search = FindFirstFileW(Wide(pattern).c_str(), &found);
         if (search == INVALID_HANDLE_VALUE) return names;
         do {
             if (found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) continue;
-            names.emplace_back(reinterpret_cast<const char16_t*>(found.cFileName));
+            names.push_back(U16(found.cFileName));
         } while (FindNextFileW(search, &found));
         FindClose(search);
         return names;

@@ -22,27 +22,17 @@ std::shared_ptr<WordPool> GatherPool(
 
 VocabularyCache::VocabularyCache(Sources sources) : sources_(std::move(sources)) {}
 
-namespace {
-AppSettings* g_boundSettings = nullptr;
-
-AppSettings& BoundSettings() {
-    return g_boundSettings ? *g_boundSettings : AppSettings::Instance();
-}
-}  // namespace
-
-void VocabularyCache::BindSettings(AppSettings* settings) {
-    g_boundSettings = settings;
-    Instance().DropPool();
-    Instance().DropLibrary();
+VocabularyCache::Sources SourcesFor(const AppSettings& settings) {
+    return VocabularyCache::Sources{
+        [&settings] { return settings.DataFolderPath(); },
+        [&settings] { return settings.Selection(); },
+        [](const std::u16string& folder) { return BuildLibrary(folder); },
+        [](const std::u16string& path, WordEntries& entries) { LoadWordFile(path, entries); },
+    };
 }
 
 VocabularyCache& VocabularyCache::Instance() {
-    static VocabularyCache cache(Sources{
-        [] { return BoundSettings().DataFolderPath(); },
-        [] { return BoundSettings().Selection(); },
-        [](const std::u16string& folder) { return BuildLibrary(folder); },
-        [](const std::u16string& path, WordEntries& entries) { LoadWordFile(path, entries); },
-    });
+    static VocabularyCache cache(SourcesFor(AppSettings::Instance()));
     return cache;
 }
 

@@ -30,12 +30,8 @@ public:
 
     explicit VocabularyCache(Sources sources);
 
-    // The process-wide cache over the settings record and the real data folder.
+    // The process-wide cache over the process-wide settings record and the real data folder.
     static VocabularyCache& Instance();
-    // The record whose DataFolder and SelectionList the process-wide cache reads: the
-    // program's own record unless a window test points it at a record of its own (null
-    // restores the default). Drops both slots, which described the previous record.
-    static void BindSettings(class AppSettings* settings);
 
     const WordLibrary& GetLibrary();
     std::shared_ptr<const WordPool> GetPool();
@@ -51,3 +47,9 @@ private:
     std::optional<WordLibrary> library_;
     std::shared_ptr<const WordPool> pool_;
 };
+
+class AppSettings;
+
+// The data folder and the selection of `settings`, read each time they are needed, and the
+// word files on disk.
+VocabularyCache::Sources SourcesFor(const AppSettings& settings);

@@ -37,8 +37,3 @@ void WordEntries::Append(std::u16string_view first, std::u16string_view second,
     e.hint = Store(hint);
     entries_.push_back(e);
 }
-
-void WordEntries::AppendAll(const WordEntries& other) {
-    entries_.reserve(entries_.size() + other.size());
-    for (const WordEntry& e : other) Append(e.first, e.second, e.hint);
-}

@@ -45,8 +45,6 @@ public:
 
     // Copies the three texts into the store and appends the entry that views them.
     void Append(std::u16string_view first, std::u16string_view second, std::u16string_view hint);
-    // Appends copies of all entries of another sequence, in its order.
-    void AppendAll(const WordEntries& other);
     void Reserve(size_t entries) { entries_.reserve(entries); }
 
     size_t size() const noexcept { return entries_.size(); }

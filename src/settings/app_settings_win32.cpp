@@ -5,6 +5,8 @@
 
 #include <windows.h>
 
+#include "base/wide_text.h"
+
 // A truncated path would put the data folder somewhere else, hence no fixed buffer.
 std::u16string ExecutablePathWin32() {
     std::wstring path(MAX_PATH, L'\0');
@@ -18,7 +20,7 @@ std::u16string ExecutablePathWin32() {
         if (path.size() >= 32768) return {};
         path.resize(path.size() * 2);
     }
-    return std::u16string(path.begin(), path.end());
+    return U16(path);
 }
 
 AppSettings::Seams SettingsSeamsWin32(std::wstring subKey) {

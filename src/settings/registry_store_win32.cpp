@@ -2,16 +2,14 @@
 
 #include <windows.h>
 
+#include "base/wide_text.h"
+
 static_assert(static_cast<DWORD>(RegistryType::String) == REG_SZ);
 static_assert(static_cast<DWORD>(RegistryType::ExpandString) == REG_EXPAND_SZ);
 static_assert(static_cast<DWORD>(RegistryType::Binary) == REG_BINARY);
 static_assert(static_cast<DWORD>(RegistryType::Dword) == REG_DWORD);
 
 namespace {
-
-const wchar_t* Wide(const std::u16string& text) {
-    return reinterpret_cast<const wchar_t*>(text.c_str());
-}
 
 class RegistryKeyWin32 final : public RegistryKey {
 public:
@@ -23,15 +21,15 @@ public:
     // The size is asked first and the value read whole; should it grow between the two calls
     // (another process writing), the read is simply repeated with the new size.
     std::optional<StoredValue> Query(std::u16string_view name) override {
-        const std::u16string zName(name);
+        const std::wstring zName = Wide(name);
         DWORD type = REG_NONE;
         DWORD size = 0;
-        LSTATUS status = RegQueryValueExW(key_, Wide(zName), nullptr, &type, nullptr, &size);
+        LSTATUS status = RegQueryValueExW(key_, zName.c_str(), nullptr, &type, nullptr, &size);
         for (int attempt = 0; status == ERROR_SUCCESS && attempt < 8; ++attempt) {
             StoredValue value;
             value.bytes.resize(size);
             DWORD got = size;
-            status = RegQueryValueExW(key_, Wide(zName), nullptr, &type,
+            status = RegQueryValueExW(key_, zName.c_str(), nullptr, &type,
                                       size ? value.bytes.data() : nullptr, &got);
             if (status == ERROR_MORE_DATA) {
                 size = got;
@@ -48,8 +46,7 @@ public:
 
     bool Set(std::u16string_view name, RegistryType type,
              std::span<const std::uint8_t> bytes) override {
-        const std::u16string zName(name);
-        return RegSetValueExW(key_, Wide(zName), 0, static_cast<DWORD>(type),
+        return RegSetValueExW(key_, Wide(name).c_str(), 0, static_cast<DWORD>(type),
                               bytes.empty() ? nullptr : bytes.data(),
                               static_cast<DWORD>(bytes.size())) == ERROR_SUCCESS;
     }

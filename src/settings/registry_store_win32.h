@@ -13,8 +13,6 @@ public:
     std::unique_ptr<RegistryKey> OpenForRead() override;
     std::unique_ptr<RegistryKey> OpenForWrite() override;
 
-    const std::wstring& SubKey() const noexcept { return subKey_; }
-
 private:
     std::wstring subKey_;
 };

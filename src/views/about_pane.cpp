@@ -3,30 +3,18 @@
 #include <algorithm>
 #include <string>
 
-#include "app/view_base.h"
-#include "res/resource.h"
 #include "settings/app_settings.h"
 
-CAboutPane::CAboutPane(const AppSettings& settings)
-    : CDialogImpl(CViewBase::PickTemplate(IDD_ABOUT_PANE, settings.FontSize)) {}
+CAboutPane::CAboutPane(const ViewContext& context)
+    : CDialogImpl(CViewBase::PickTemplate(IDD_ABOUT_PANE, context.settings.FontSize)) {}
 
-BOOL CAboutPane::ProcessWindowMessage(HWND, UINT msg, WPARAM, LPARAM, LRESULT& result) {
-    switch (msg) {
-    case WM_INITDIALOG:
-        return OnInitDialog(result);
-    default:
-        return FALSE;
-    }
-}
-
-BOOL CAboutPane::OnInitDialog(LRESULT& result) {
+BOOL CAboutPane::OnInitDialog() {
     FitLinesToTheirTexts();
     // The address is written once, in the template; the link opens what it shows.
     HWND line = GetDlgItem(IDC_ABOUT_LINK);
     m_link.SubclassWindow(line);
     m_link.SetHyperLink(CWindow(line).GetWindowText());
-    result = FALSE;  // the view decides where the focus goes
-    return TRUE;
+    return FALSE;  // the view decides where the focus goes
 }
 
 // The lines are one line high and centred: a text wider than its static would wrap out of

@@ -2,22 +2,21 @@
 // The three centred lines of the about view: the product and its version, the credits, and
 // the product's web page as a link.
 
-#include "win/dialog.h"
+#include "view/view_base.h"
 #include "win/hyperlink.h"
-
-class AppSettings;
 
 class CAboutPane : public CDialogImpl<CAboutPane> {
 public:
-    explicit CAboutPane(const AppSettings& settings);
+    explicit CAboutPane(const ViewContext& context);
 
     CHyperLink& Link() { return m_link; }
 
-    BOOL ProcessWindowMessage(HWND hWnd, UINT msg, WPARAM wParam, LPARAM lParam,
-                              LRESULT& result) override;
+    BEGIN_MSG_MAP(CAboutPane)
+        MESSAGE_HANDLER(WM_INITDIALOG, OnInitDialog)
+    END_MSG_MAP()
 
 private:
-    BOOL OnInitDialog(LRESULT& result);
+    BOOL OnInitDialog();
     void FitLinesToTheirTexts();
 
     CHyperLink m_link;

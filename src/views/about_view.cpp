@@ -1,10 +1,10 @@
 #include "views/about_view.h"
 
-#include "app/view_layout.h"
 #include "res/resource.h"
+#include "view/view_layout.h"
 #include "win/defer_window_pos.h"
 
-CAboutView::CAboutView(AppSettings& settings) : CPaneView(settings, IDD_ABOUT) {}
+CAboutView::CAboutView(const ViewContext& context) : CPaneView(context, IDD_ABOUT) {}
 
 void CAboutView::PlaceControls(int width, int height) {
     // The pane keeps its template size and is only moved into the middle.

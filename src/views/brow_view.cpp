@@ -1,13 +1,10 @@
 #include "views/brow_view.h"
 
 #include <commctrl.h>
-#include <windowsx.h>
 
 #include <algorithm>
 #include <string>
 
-#include "app/messages.h"
-#include "app/view_layout.h"
 #include "data/vocabulary_cache.h"
 #include "res/resource.h"
 #include "settings/app_settings.h"
@@ -15,8 +12,8 @@
 #include "test/lower_case.h"
 #include "test/random_source.h"
 #include "test/test_session.h"
+#include "view/view_layout.h"
 #include "win/defer_window_pos.h"
-#include "win/menu_position.h"
 
 namespace {
 
@@ -64,41 +61,19 @@ void SelectItem(HWND tree, UINT how, HTREEITEM item) {
 
 }  // namespace
 
-CBrowView::CBrowView(AppSettings& settings)
-    : CViewBase(settings, IDD_BROWSE, /*menuPosition Browse*/ 2, /*hasBack*/ true) {}
+CBrowView::CBrowView(const ViewContext& context)
+    : CViewBase(context, IDD_BROWSE, /*menuPosition Browse*/ 2, /*hasBack*/ true) {}
 
 // The window may outlive the members that TreeNotifyProc reads.
 CBrowView::~CBrowView() { Unhook(); }
 
-BOOL CBrowView::ProcessWindowMessage(HWND hWnd, UINT msg, WPARAM wParam, LPARAM lParam,
-                                     LRESULT& result) {
-    switch (msg) {
-    case WM_INITDIALOG:
-        return OnInitDialog(result);
-    case WM_VIEW_ACTIVATE:
-        return OnViewActivate(result);
-    case WM_SIZE:
-        return OnSize(LOWORD(lParam), HIWORD(lParam), result);
-    case WM_CONTEXTMENU:
-        return OnContextMenu(reinterpret_cast<HWND>(wParam), lParam, result);
-    case WM_NOTIFY:
-        return OnNotify(reinterpret_cast<const NMHDR*>(lParam), result);
-    case WM_COMMAND:
-        if (OnCommand(LOWORD(wParam), result)) return TRUE;
-        return CViewBase::ProcessWindowMessage(hWnd, msg, wParam, lParam, result);
-    default:
-        return CViewBase::ProcessWindowMessage(hWnd, msg, wParam, lParam, result);
-    }
-}
-
-BOOL CBrowView::OnInitDialog(LRESULT& result) {
+BOOL CBrowView::OnInitDialog() {
     m_tree = GetDlgItem(IDC_TREE);
     m_backButton = GetDlgItem(IDCANCEL);
     ::SetWindowLongPtrW(m_hWnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
     m_dialogWndProc = reinterpret_cast<WNDPROC>(::SetWindowLongPtrW(
         m_hWnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&CBrowView::TreeNotifyProc)));
-    result = FALSE;
-    return TRUE;
+    return FALSE;
 }
 
 LRESULT CALLBACK CBrowView::TreeNotifyProc(HWND hWnd, UINT msg, WPARAM wParam, LPARAM lParam) {
@@ -146,15 +121,8 @@ void CBrowView::AnswerText(NMTVDISPINFOW& info) {
     }
 }
 
-BOOL CBrowView::OnViewActivate(LRESULT& result) {
-    Refill();
-    result = 0;
-    return TRUE;
-}
-
-BOOL CBrowView::OnSize(int width, int height, LRESULT& result) {
-    result = 0;
-    if (!m_tree) return TRUE;  // before the controls exist
+void CBrowView::OnSize(UINT, int width, int height) {
+    if (!m_tree) return;  // before the controls exist
     const BackLayout layout = LayoutBackAndContent(width, height, Units());
     {
         CDeferWindowPos batch(2);
@@ -167,53 +135,18 @@ BOOL CBrowView::OnSize(int width, int height, LRESULT& result) {
     }
     ScrollTreeLeft();
     SetTreeRedraw(true);
-    return TRUE;
 }
 
-BOOL CBrowView::OnContextMenu(HWND source, LPARAM position, LRESULT& result) {
-    result = 0;
-    POINT pt{GET_X_LPARAM(position), GET_Y_LPARAM(position)};
-    if (pt.x < 0 || pt.y < 0) {
-        // From the keyboard: open at the tree's top-left corner.
-        pt = POINT{0, 0};
-        ::ClientToScreen(m_tree, &pt);
-    } else if (source != m_tree) {
-        return TRUE;
-    }
-    pt = ClampMenuX(pt);
-    if (HMENU popup = ::GetSubMenu(FrameMenu(), 1)) {
-        ::TrackPopupMenu(popup, TPM_RIGHTBUTTON, pt.x, pt.y, 0, m_hWnd, nullptr);
-    }
-    return TRUE;
+void CBrowView::OnContextMenu(HWND source, POINT screen) const {
+    TrackOwnPopupOver(m_tree, source, screen);
 }
 
-BOOL CBrowView::OnCommand(UINT id, LRESULT& result) {
-    switch (id) {
-    case ID_BROWSE_EXPAND_ALL:
-        ExpandAll();
-        break;
-    case ID_BROWSE_COLLAPSE_ALL:
-        CollapseAll();
-        break;
-    default:
-        return FALSE;
-    }
-    result = 0;
-    return TRUE;
-}
-
-BOOL CBrowView::OnNotify(const NMHDR* header, LRESULT& result) {
-    if (!header || header->hwndFrom != m_tree || header->code != TVN_ITEMEXPANDINGW) {
-        return FALSE;
-    }
-    // However the tree came to expand a question (mouse, arrow keys, Toggle), its answer and
-    // hint are there before it is drawn open.
+BOOL CBrowView::OnItemExpanding(const NMHDR* header) {
     const auto* change = reinterpret_cast<const NMTREEVIEWW*>(header);
     if ((change->action & (TVE_EXPAND | TVE_COLLAPSE)) != TVE_COLLAPSE) {
         EnsureChildren(change->itemNew.hItem, static_cast<std::uint32_t>(change->itemNew.lParam));
     }
-    result = FALSE;  // let it expand
-    return TRUE;
+    return FALSE;  // let it expand
 }
 
 BOOL CBrowView::PreTranslateMessage(MSG* msg) {
@@ -243,7 +176,7 @@ void CBrowView::Refill() {
     // The same queue a test started now would ask: same order, same directions, same draws.
     const QueueOrder order{static_cast<std::uint32_t>(m_settings.TestingDirection),
                            static_cast<std::uint32_t>(m_settings.WordOrder)};
-    m_session = std::make_unique<TestSession>(VocabularyCache::Instance().GetPool(), order,
+    m_session = std::make_unique<TestSession>(m_cache.GetPool(), order,
                                               RuntimeRandomSource(), PlatformLowerCase);
     if (!m_tree) return;
 

@@ -26,24 +26,32 @@
 #include <string>
 #include <vector>
 
-#include "app/view_base.h"
+#include "view/view_base.h"
 
 class TestSession;
 
 class CBrowView : public CViewBase {
 public:
-    explicit CBrowView(AppSettings& settings);
+    explicit CBrowView(const ViewContext& context);
     ~CBrowView() override;
 
     // Keypad plus and minus while their command is enabled, Enter and Space on the tree, the
     // mouse's back button, and the right button kept from the tree; then dialog navigation.
     BOOL PreTranslateMessage(MSG* msg) override;
 
-    BOOL ProcessWindowMessage(HWND hWnd, UINT msg, WPARAM wParam, LPARAM lParam,
-                              LRESULT& result) override;
-
     // The tree control (for tests and the timing harness).
     HWND Tree() const { return m_tree; }
+
+    BEGIN_MSG_MAP(CBrowView)
+        MESSAGE_HANDLER(WM_INITDIALOG, OnInitDialog)
+        MESSAGE_HANDLER(WM_VIEW_ACTIVATE, Refill)
+        MSG_WM_SIZE(OnSize)
+        MSG_WM_CONTEXTMENU(OnContextMenu)
+        NOTIFY_HANDLER(IDC_TREE, TVN_ITEMEXPANDINGW, OnItemExpanding)
+        COMMAND_ID_HANDLER(ID_BROWSE_EXPAND_ALL, ExpandAll)
+        COMMAND_ID_HANDLER(ID_BROWSE_COLLAPSE_ALL, CollapseAll)
+        CHAIN_MSG_MAP(CViewBase)
+    END_MSG_MAP()
 
 private:
     // Where an item stands: the entry's position in the queue (every item's data), and -1 for
@@ -53,12 +61,12 @@ private:
         int child = -1;
     };
 
-    BOOL OnInitDialog(LRESULT& result);
-    BOOL OnViewActivate(LRESULT& result);
-    BOOL OnSize(int width, int height, LRESULT& result);
-    BOOL OnContextMenu(HWND source, LPARAM position, LRESULT& result);
-    BOOL OnCommand(UINT id, LRESULT& result);
-    BOOL OnNotify(const NMHDR* header, LRESULT& result);
+    BOOL OnInitDialog();
+    void OnSize(UINT, int width, int height);
+    void OnContextMenu(HWND source, POINT screen) const;
+    // However the tree came to expand a question (mouse, arrow keys, Toggle), its answer and
+    // hint are there before it is drawn open.
+    BOOL OnItemExpanding(const NMHDR* header);
 
     void Refill();
     // Brings the questions of the last visit to the new queue's number, all closed and

@@ -102,18 +102,11 @@ void PaintGraph(HDC dc, const RECT& client, HFONT font, const std::vector<std::i
     ::DeleteObject(black);
 }
 
-BOOL CGraphCtl::ProcessWindowMessage(HWND, UINT msg, WPARAM, LPARAM, LRESULT& result) {
-    if (msg == WM_PAINT) return OnPaint(result);
-    return FALSE;
-}
-
-BOOL CGraphCtl::OnPaint(LRESULT& result) {
+void CGraphCtl::OnPaint() {
     PAINTSTRUCT ps{};
     HDC dc = ::BeginPaint(m_hWnd, &ps);
     if (dc) {
         PaintGraph(dc, GetClientRect(), GetFont(), m_values);
         ::EndPaint(m_hWnd, &ps);
     }
-    result = 0;
-    return TRUE;
 }

@@ -30,11 +30,12 @@ public:
     void SetValues(std::vector<std::int32_t> values) { m_values = std::move(values); }
     const std::vector<std::int32_t>& Values() const { return m_values; }
 
-    BOOL ProcessWindowMessage(HWND hWnd, UINT msg, WPARAM wParam, LPARAM lParam,
-                              LRESULT& result) override;
+    BEGIN_MSG_MAP(CGraphCtl)
+        MESSAGE_HANDLER(WM_PAINT, OnPaint)
+    END_MSG_MAP()
 
 private:
-    BOOL OnPaint(LRESULT& result);
+    void OnPaint();
 
     std::vector<std::int32_t> m_values;
 };

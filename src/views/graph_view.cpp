@@ -1,52 +1,21 @@
 #include "views/graph_view.h"
 
-#include <cwchar>
 #include <string>
 
-#include "app/messages.h"
-#include "app/view_layout.h"
-#include "res/resource.h"
 #include "settings/app_settings.h"
+#include "view/view_layout.h"
 #include "win/defer_window_pos.h"
-#include "win/menu_position.h"
 
-CGraphView::CGraphView(AppSettings& settings)
-    : CViewBase(settings, IDD_GRAPH, /*menuPosition Graph*/ 3, /*hasBack*/ true) {}
+CGraphView::CGraphView(const ViewContext& context)
+    : CViewBase(context, IDD_GRAPH, /*menuPosition Graph*/ 3, /*hasBack*/ true) {}
 
-BOOL CGraphView::ProcessWindowMessage(HWND hWnd, UINT msg, WPARAM wParam, LPARAM lParam,
-                                      LRESULT& result) {
-    switch (msg) {
-    case WM_INITDIALOG:
-        return OnInitDialog(result);
-    case WM_VIEW_ACTIVATE:
-        return OnViewActivate(result);
-    case WM_SIZE:
-        return OnSize(LOWORD(lParam), HIWORD(lParam), result);
-    case WM_CONTEXTMENU:
-        return OnContextMenu(wParam, lParam, result);
-    case WM_COMMAND:
-        if (LOWORD(wParam) == ID_GRAPH_CLEAR) return OnClear(result);
-        return CViewBase::ProcessWindowMessage(hWnd, msg, wParam, lParam, result);
-    default:
-        return CViewBase::ProcessWindowMessage(hWnd, msg, wParam, lParam, result);
-    }
-}
-
-BOOL CGraphView::OnInitDialog(LRESULT& result) {
+BOOL CGraphView::OnInitDialog() {
     m_graph.SubclassWindow(GetDlgItem(IDC_GRAPH));
     m_status = GetDlgItem(IDC_STATUS);
     m_backButton = GetDlgItem(IDCANCEL);
-    result = FALSE;
-    return TRUE;
+    return FALSE;
 }
 
-BOOL CGraphView::OnViewActivate(LRESULT& result) {
-    Refresh();
-    result = 0;
-    return TRUE;
-}
-
-// The view is shown right after its activation, which paints the chart; Clear redraws it.
 void CGraphView::Refresh() {
     ShowOwnMenu();
     const ScoreList scores = m_settings.Scores();
@@ -56,11 +25,10 @@ void CGraphView::Refresh() {
     if (values.size() == 1) values.push_back(values.front());
     m_graph.SetValues(std::move(values));
 
-    const std::wstring format = LoadResString(IDS_GRAPH_STATUS);
-    wchar_t text[256]{};
-    std::swprintf(text, 256, format.c_str(), static_cast<unsigned>(scores.size()),
-                  static_cast<unsigned>(scores.empty() ? 0 : scores.back()));
-    ::SetWindowTextW(m_status, text);
+    const std::wstring status =
+        FormatResString(IDS_GRAPH_STATUS, static_cast<unsigned>(scores.size()),
+                        static_cast<unsigned>(scores.empty() ? 0 : scores.back()));
+    ::SetWindowTextW(m_status, status.c_str());
     ::SetFocus(m_backButton);
 }
 
@@ -68,12 +36,6 @@ void CGraphView::Clear() {
     ClearScores(m_settings);
     Refresh();
     ::RedrawWindow(m_graph, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW);
-}
-
-BOOL CGraphView::OnClear(LRESULT& result) {
-    Clear();
-    result = 0;
-    return TRUE;
 }
 
 BOOL CGraphView::PreTranslateMessage(MSG* msg) {
@@ -85,44 +47,30 @@ BOOL CGraphView::PreTranslateMessage(MSG* msg) {
     return CViewBase::PreTranslateMessage(msg);
 }
 
-BOOL CGraphView::OnSize(int width, int height, LRESULT& result) {
+void CGraphView::OnSize(UINT, int width, int height) {
     const GraphLayout layout = LayoutGraphView(width, height, Units());
     // The chart is drawn for its size: it is redrawn whole, never stretched.
     if (m_graph) ::InvalidateRect(m_graph, nullptr, FALSE);
-    {
-        CDeferWindowPos batch(3);
-        PlaceShownOrHidden(batch, m_backButton, layout.back, layout.tall);
-        PlaceShownOrHidden(batch, m_status, layout.status, layout.tall);
-        batch.Move(m_graph, layout.graph);
-    }
-    result = 0;
-    return TRUE;
+    CDeferWindowPos batch(3);
+    PlaceShownOrHidden(batch, m_backButton, layout.back, layout.tall);
+    PlaceShownOrHidden(batch, m_status, layout.status, layout.tall);
+    batch.Move(m_graph, layout.graph);
 }
 
-std::optional<POINT> CGraphView::ContextMenuPoint(WPARAM wParam, LPARAM lParam) const {
-    // Signed screen coordinates: a monitor left of or above the primary one has negative ones.
-    POINT pt{static_cast<short>(LOWORD(lParam)), static_cast<short>(HIWORD(lParam))};
-    if (pt.x < 0 || pt.y < 0) {
+std::optional<POINT> CGraphView::ContextMenuPoint(HWND source, POINT screen) const {
+    if (screen.x < 0 || screen.y < 0) {
         // From the keyboard: just inside the chart's corner.
-        pt = POINT{2, 2};
-        ::ClientToScreen(m_graph, &pt);
-        return pt;
+        POINT corner{2, 2};
+        ::ClientToScreen(m_graph, &corner);
+        return corner;
     }
     // The chart lets clicks through to the view, so a right-click on it comes from the view;
     // one on the status line or the margins must open nothing.
     const RECT graph = m_graph.GetWindowRect();
-    if (reinterpret_cast<HWND>(wParam) != m_hWnd || !::PtInRect(&graph, pt)) {
-        return std::nullopt;
-    }
-    return pt;
+    if (source != m_hWnd || !::PtInRect(&graph, screen)) return std::nullopt;
+    return screen;
 }
 
-BOOL CGraphView::OnContextMenu(WPARAM wParam, LPARAM lParam, LRESULT& result) {
-    result = 0;
-    const std::optional<POINT> at = ContextMenuPoint(wParam, lParam);
-    HMENU popup = ::GetSubMenu(FrameMenu(), 1);
-    if (!at || !popup) return TRUE;
-    const POINT pt = ClampMenuX(*at);
-    ::TrackPopupMenu(popup, TPM_RIGHTBUTTON, pt.x, pt.y, 0, m_hWnd, nullptr);
-    return TRUE;
+void CGraphView::OnContextMenu(HWND source, POINT screen) const {
+    if (const std::optional<POINT> at = ContextMenuPoint(source, screen)) TrackOwnPopup(*at);
 }

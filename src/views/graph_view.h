@@ -4,33 +4,38 @@
 
 #include <optional>
 
-#include "app/view_base.h"
+#include "view/view_base.h"
 #include "views/graph_ctl.h"
 
 class CGraphView : public CViewBase {
 public:
-    explicit CGraphView(AppSettings& settings);
+    explicit CGraphView(const ViewContext& context);
 
     // Delete clears while Clear is enabled; the mouse's back button goes home; the rest is
     // dialog navigation.
     BOOL PreTranslateMessage(MSG* msg) override;
 
-    // Where the context menu of a WM_CONTEXTMENU opens, in screen coordinates before the
-    // clamping to a monitor; nothing for a click outside the chart.
-    std::optional<POINT> ContextMenuPoint(WPARAM wParam, LPARAM lParam) const;
+    // Where the context menu asked for from `source` at `screen` opens, before the clamping
+    // to a monitor; nothing for a click outside the chart.
+    std::optional<POINT> ContextMenuPoint(HWND source, POINT screen) const;
 
     const CGraphCtl& Graph() const { return m_graph; }
 
-    BOOL ProcessWindowMessage(HWND hWnd, UINT msg, WPARAM wParam, LPARAM lParam,
-                              LRESULT& result) override;
+    BEGIN_MSG_MAP(CGraphView)
+        MESSAGE_HANDLER(WM_INITDIALOG, OnInitDialog)
+        MESSAGE_HANDLER(WM_VIEW_ACTIVATE, Refresh)
+        MSG_WM_SIZE(OnSize)
+        MSG_WM_CONTEXTMENU(OnContextMenu)
+        COMMAND_ID_HANDLER(ID_GRAPH_CLEAR, Clear)
+        CHAIN_MSG_MAP(CViewBase)
+    END_MSG_MAP()
 
 private:
-    BOOL OnInitDialog(LRESULT& result);
-    BOOL OnViewActivate(LRESULT& result);
-    BOOL OnSize(int width, int height, LRESULT& result);
-    BOOL OnContextMenu(WPARAM wParam, LPARAM lParam, LRESULT& result);
-    BOOL OnClear(LRESULT& result);
+    BOOL OnInitDialog();
+    void OnSize(UINT, int width, int height);
+    void OnContextMenu(HWND source, POINT screen) const;
 
+    // The view is shown right after its activation, which paints the chart; Clear redraws it.
     void Refresh();
     void Clear();
 

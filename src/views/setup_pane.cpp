@@ -2,26 +2,16 @@
 
 #include <objbase.h>
 
-#include "app/message_boxes.h"
-#include "app/messages.h"
-#include "app/view_base.h"
+#include "base/wide_text.h"
 #include "data/folder_watcher_win32.h"
 #include "data/vocabulary_cache.h"
-#include "res/resource.h"
 #include "settings/app_settings.h"
 #include "settings/user_font_win32.h"
+#include "view/message_boxes.h"
 #include "win/app_module.h"
 #include "win/defer_window_pos.h"
 
 namespace {
-
-std::wstring Wide(const std::u16string& text) {
-    return std::wstring(text.begin(), text.end());
-}
-
-std::u16string Narrow(const std::wstring& text) {
-    return std::u16string(text.begin(), text.end());
-}
 
 // The three lists, each item at the index that is stored for it.
 struct ComboItems {
@@ -112,31 +102,16 @@ int CALLBACK PreselectFolder(HWND dialog, UINT msg, LPARAM, LPARAM data) {
     return 0;
 }
 
-CSetupPane::CSetupPane(AppSettings& settings)
-    : CDialogImpl(CViewBase::PickTemplate(IDD_SETUP_PANE, settings.FontSize)),
-      m_settings(settings) {}
+CSetupPane::CSetupPane(const ViewContext& context)
+    : CDialogImpl(CViewBase::PickTemplate(IDD_SETUP_PANE, context.settings.FontSize)),
+      m_settings(context.settings),
+      m_cache(context.cache) {}
 
 void CSetupPane::PutPickedFolder(std::wstring folder) {
     ::SetWindowTextW(m_folder, WithTrailingBackslash(std::move(folder)).c_str());
 }
 
-BOOL CSetupPane::ProcessWindowMessage(HWND hWnd, UINT msg, WPARAM wParam, LPARAM lParam,
-                                      LRESULT& result) {
-    switch (msg) {
-    case WM_INITDIALOG:
-        return OnInitDialog(result);
-    case WM_VIEW_ACTIVATE:
-        return OnViewActivate(result);
-    case WM_SIZE:
-        return OnSize(LOWORD(lParam), HIWORD(lParam), result);
-    case WM_COMMAND:
-        return OnCommand(LOWORD(wParam), HIWORD(wParam), result);
-    default:
-        return ProcessScrollMessage(hWnd, msg, wParam, lParam, result);
-    }
-}
-
-BOOL CSetupPane::OnInitDialog(LRESULT& result) {
+BOOL CSetupPane::OnInitDialog() {
     m_direction = GetDlgItem(IDC_DIRECTION);
     m_order = GetDlgItem(IDC_ORDER);
     m_fontSize = GetDlgItem(IDC_FONT_SIZE);
@@ -155,14 +130,7 @@ BOOL CSetupPane::OnInitDialog(LRESULT& result) {
                                 reinterpret_cast<LPARAM>(text.c_str()));
         }
     }
-    result = FALSE;  // the view decides where the focus goes
-    return TRUE;
-}
-
-BOOL CSetupPane::OnViewActivate(LRESULT& result) {
-    Load();
-    result = 0;
-    return TRUE;
+    return FALSE;  // the view decides where the focus goes
 }
 
 void CSetupPane::Load() {
@@ -181,7 +149,7 @@ void CSetupPane::Load() {
     ::EnableWindow(m_chooseFont, m_settings.CustomFont);
 }
 
-BOOL CSetupPane::OnSize(int width, int height, LRESULT& result) {
+void CSetupPane::OnSize(UINT, int width, int height) {
     const DialogUnits du = DialogUnits::Measure(m_hWnd);
     const FolderRow row = LayoutFolderRow(width, du, ChildRect(m_folder), ChildRect(m_browse));
     {
@@ -190,51 +158,18 @@ BOOL CSetupPane::OnSize(int width, int height, LRESULT& result) {
         batch.Move(m_folder, row.edit);
     }
     SetScrollSize(0, SetupPaneScrollHeight(height, du));
-    result = 0;
-    return TRUE;
 }
 
-BOOL CSetupPane::OnCommand(WORD id, WORD code, LRESULT& result) {
-    result = 0;
-    switch (id) {
-    case IDC_DIRECTION:
-    case IDC_ORDER:
-    case IDC_FONT_SIZE:
-        if (code != CBN_SELCHANGE) return FALSE;
-        OnComboChange(id);
-        return TRUE;
-    case IDC_CASE_SENSITIVE:
-    case IDC_LAZY_REPEAT:
-    case IDC_SHOW_HINT:
-    case IDC_CONFIRM_EXIT:
-    case IDC_CUSTOM_FONT:
-        if (code != BN_CLICKED) return FALSE;
-        OnCheckBoxChange();
-        return TRUE;
-    case IDC_FOLDER:
-        if (code != EN_CHANGE) return FALSE;
-        OnDataFolderChange();
-        return TRUE;
-    case IDC_FOLDER_BROWSE:
-        OnBrowseForFolder();
-        return TRUE;
-    case IDC_FOLDER_DEFAULT:
-        OnUseDefaultFolder();
-        return TRUE;
-    case IDC_CHOOSE_FONT:
-        OnChooseCustomFont();
-        return TRUE;
-    default:
-        return FALSE;
-    }
-}
-
-void CSetupPane::OnComboChange(WORD id) {
-    const std::int32_t previousFontSize = m_settings.FontSize;
+void CSetupPane::OnComboChange() {
     m_settings.TestingDirection = Selected(m_direction);
     m_settings.WordOrder = Selected(m_order);
     m_settings.FontSize = Selected(m_fontSize);
-    if (id != IDC_FONT_SIZE || m_settings.FontSize == previousFontSize) return;
+}
+
+void CSetupPane::OnFontSizeChange() {
+    const std::int32_t previousFontSize = m_settings.FontSize;
+    OnComboChange();
+    if (m_settings.FontSize == previousFontSize) return;
     // Every view picked its template when it was built: only a new frame shows the new size.
     // The value stays stored whatever the answer and takes effect at the next start.
     if (QuestionBox(m_hWnd, LoadResString(IDS_CONFIRM_RESTART).c_str()) == IDYES) {
@@ -255,13 +190,9 @@ void CSetupPane::OnCheckBoxChange() {
 void CSetupPane::OnDataFolderChange() {
     // Taken as typed, keystroke by keystroke: nothing is trimmed or checked here, and a
     // half-typed folder that does not exist is simply not watched.
-    m_settings.DataFolder = Narrow(CWindow(m_folder).GetWindowText());
-    RestartWatcherAndDropLibrary();
-}
-
-void CSetupPane::RestartWatcherAndDropLibrary() {
-    RestartFolderWatcher(m_settings.DataFolderPath(), Frame());
-    VocabularyCache::Instance().DropLibrary();
+    m_settings.DataFolder = U16(CWindow(m_folder).GetWindowText());
+    RestartFolderWatcher(m_settings.DataFolderPath());
+    m_cache.DropLibrary();
 }
 
 void CSetupPane::OnBrowseForFolder() {
@@ -280,7 +211,7 @@ void CSetupPane::OnBrowseForFolder() {
 
 void CSetupPane::OnUseDefaultFolder() {
     m_settings.DataFolder = m_settings.DefaultDataFolder;
-    RestartFolderWatcher(m_settings.DataFolderPath(), Frame());
+    RestartFolderWatcher(m_settings.DataFolderPath());
     ::SetWindowTextW(m_folder, Wide(m_settings.DataFolder).c_str());
 }
 

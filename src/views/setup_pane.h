@@ -9,11 +9,9 @@
 
 #include <string>
 
-#include "win/dialog.h"
-#include "win/dialog_units.h"
 #include "win/scroll_impl.h"
 
-class AppSettings;
+#include "view/view_base.h"
 
 // A pane shorter than this many vertical dialog units scrolls over its full height.
 constexpr int kSetupPaneHeightDlu = 210;
@@ -45,33 +43,50 @@ int CALLBACK PreselectFolder(HWND dialog, UINT msg, LPARAM lParam, LPARAM data);
 
 class CSetupPane : public CDialogImpl<CSetupPane>, public CScrollImpl<CSetupPane> {
 public:
-    explicit CSetupPane(AppSettings& settings);
+    explicit CSetupPane(const ViewContext& context);
 
     // Puts a folder picked with "..." into the edit, which applies it.
     void PutPickedFolder(std::wstring folder);
 
-    BOOL ProcessWindowMessage(HWND hWnd, UINT msg, WPARAM wParam, LPARAM lParam,
-                              LRESULT& result) override;
+    BEGIN_MSG_MAP(CSetupPane)
+        MESSAGE_HANDLER(WM_INITDIALOG, OnInitDialog)
+        MESSAGE_HANDLER(WM_VIEW_ACTIVATE, Load)
+        MSG_WM_SIZE(OnSize)
+        COMMAND_CODE_HANDLER(IDC_DIRECTION, CBN_SELCHANGE, OnComboChange)
+        COMMAND_CODE_HANDLER(IDC_ORDER, CBN_SELCHANGE, OnComboChange)
+        COMMAND_CODE_HANDLER(IDC_FONT_SIZE, CBN_SELCHANGE, OnFontSizeChange)
+        COMMAND_CODE_HANDLER(IDC_CASE_SENSITIVE, BN_CLICKED, OnCheckBoxChange)
+        COMMAND_CODE_HANDLER(IDC_LAZY_REPEAT, BN_CLICKED, OnCheckBoxChange)
+        COMMAND_CODE_HANDLER(IDC_SHOW_HINT, BN_CLICKED, OnCheckBoxChange)
+        COMMAND_CODE_HANDLER(IDC_CONFIRM_EXIT, BN_CLICKED, OnCheckBoxChange)
+        COMMAND_CODE_HANDLER(IDC_CUSTOM_FONT, BN_CLICKED, OnCheckBoxChange)
+        COMMAND_CODE_HANDLER(IDC_FOLDER, EN_CHANGE, OnDataFolderChange)
+        COMMAND_ID_HANDLER(IDC_FOLDER_BROWSE, OnBrowseForFolder)
+        COMMAND_ID_HANDLER(IDC_FOLDER_DEFAULT, OnUseDefaultFolder)
+        COMMAND_ID_HANDLER(IDC_CHOOSE_FONT, OnChooseCustomFont)
+        CHAIN_SCROLL_MAP()
+    END_MSG_MAP()
 
 private:
-    BOOL OnInitDialog(LRESULT& result);
-    BOOL OnViewActivate(LRESULT& result);
-    BOOL OnSize(int width, int height, LRESULT& result);
-    BOOL OnCommand(WORD id, WORD code, LRESULT& result);
+    BOOL OnInitDialog();
+    void OnSize(UINT, int width, int height);
 
+    // Every control from the record.
     void Load();
-    void OnComboChange(WORD id);
+    // Any list stores all three; a new font size asks for a restart.
+    void OnComboChange();
+    void OnFontSizeChange();
     void OnCheckBoxChange();
     void OnDataFolderChange();
     void OnBrowseForFolder();
     void OnUseDefaultFolder();
     void OnChooseCustomFont();
 
-    // The frame: it receives the folder watcher's messages and is closed for a restart.
+    // The frame, which is closed for a restart.
     HWND Frame() const { return ::GetAncestor(m_hWnd, GA_ROOT); }
-    void RestartWatcherAndDropLibrary();
 
     AppSettings& m_settings;
+    VocabularyCache& m_cache;
     HWND m_direction = nullptr;
     HWND m_order = nullptr;
     HWND m_fontSize = nullptr;

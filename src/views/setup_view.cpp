@@ -1,10 +1,10 @@
 #include "views/setup_view.h"
 
-#include "app/view_layout.h"
 #include "res/resource.h"
+#include "view/view_layout.h"
 #include "win/defer_window_pos.h"
 
-CSetupView::CSetupView(AppSettings& settings) : CPaneView(settings, IDD_SETUP) {}
+CSetupView::CSetupView(const ViewContext& context) : CPaneView(context, IDD_SETUP) {}
 
 void CSetupView::PlaceControls(int width, int height) {
     const BackLayout layout = LayoutBackAndContent(width, height, Units());

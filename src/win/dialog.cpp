@@ -13,16 +13,9 @@ bool ReturnsResultDirectly(UINT msg) {
     case WM_CHARTOITEM:
     case WM_INITDIALOG:
     case WM_QUERYDRAGICON:
-    case WM_CTLCOLORMSGBOX:
-    case WM_CTLCOLOREDIT:
-    case WM_CTLCOLORLISTBOX:
-    case WM_CTLCOLORBTN:
-    case WM_CTLCOLORDLG:
-    case WM_CTLCOLORSCROLLBAR:
-    case WM_CTLCOLORSTATIC:
         return true;
     default:
-        return false;
+        return IsCtlColorMessage(msg);
     }
 }
 
@@ -68,31 +61,19 @@ INT_PTR CALLBACK CDialogImplBase::DialogProc(HWND hWnd, UINT msg, WPARAM wParam,
         self->Bind(hWnd);
     }
 
-    MSG current{hWnd, msg, wParam, lParam, 0, {0, 0}};
-    const MSG* outer = self->m_pCurrentMsg;
-    self->m_pCurrentMsg = &current;
     LRESULT result = 0;
-    BOOL handled = FALSE;
-    try {
-        handled = self->ProcessWindowMessage(hWnd, msg, wParam, lParam, result);
-        if (!handled) handled = DefaultReflectionHandler(hWnd, msg, wParam, lParam, result);
-    } catch (...) {
-        // An exception must not unwind through the dialog manager. A dialog whose
-        // initialisation threw is not created at all.
-        handled = FALSE;
-        result = 0;
-        if (msg == WM_INITDIALOG) {
-            if (self->m_modal) {
-                ::EndDialog(hWnd, -1);
-            } else {
-                ::DestroyWindow(hWnd);
-            }
+    const std::optional<BOOL> handled = self->RunMessageMap(hWnd, msg, wParam, lParam, result);
+    if (!handled && msg == WM_INITDIALOG) {
+        // A dialog whose initialisation threw is not created at all.
+        if (self->m_modal) {
+            ::EndDialog(hWnd, -1);
+        } else {
+            ::DestroyWindow(hWnd);
         }
     }
-    self->m_pCurrentMsg = outer;
 
     INT_PTR answer = FALSE;
-    if (handled) {
+    if (handled.value_or(FALSE)) {
         if (ReturnsResultDirectly(msg)) {
             answer = static_cast<INT_PTR>(result);
         } else {
@@ -101,12 +82,6 @@ INT_PTR CALLBACK CDialogImplBase::DialogProc(HWND hWnd, UINT msg, WPARAM wParam,
         }
     }
 
-    if (msg == WM_NCDESTROY && FromHandle(hWnd) == self) {
-        self->Unbind();
-        try {
-            self->OnFinalMessage(hWnd);
-        } catch (...) {
-        }
-    }
+    if (msg == WM_NCDESTROY && FromHandle(hWnd) == self) self->EndBinding(hWnd);
     return answer;
 }

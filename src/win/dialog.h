@@ -25,9 +25,6 @@ public:
 
     static INT_PTR CALLBACK DialogProc(HWND hWnd, UINT msg, WPARAM wParam, LPARAM lParam);
 
-protected:
-    bool IsModal() const { return m_modal; }
-
 private:
     UINT m_templateId = 0;
     const DLGTEMPLATE* m_template = nullptr;

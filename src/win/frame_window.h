@@ -53,45 +53,36 @@ public:
                        SWP_NOZORDER | SWP_NOACTIVATE);
     }
 
-    BOOL ProcessWindowMessage(HWND, UINT msg, WPARAM wParam, LPARAM, LRESULT& result) override {
-        switch (msg) {
-        case WM_SIZE:
-            return OnSize(wParam, result);
-        case WM_SETFOCUS:
-            return OnSetFocus(result);
-        case WM_ERASEBKGND:
-            return OnEraseBackground(result);
-        case WM_DESTROY:
-            return OnDestroy(result);
-        default:
-            return FALSE;
+    BEGIN_MSG_MAP(CFrameWindowImpl)
+        MSG_WM_SIZE(OnSize)
+        MESSAGE_HANDLER(WM_SETFOCUS, OnSetFocus)
+        MESSAGE_HANDLER(WM_ERASEBKGND, OnEraseBackground)
+        MESSAGE_HANDLER(WM_DESTROY, OnDestroy)
+    END_MSG_MAP()
+
+protected:
+    // The default processing follows each of these unless said otherwise.
+    void OnSize(UINT type, int, int) {
+        if (type != SIZE_MINIMIZED) UpdateLayout();
+        this->SetMsgHandled(false);
+    }
+
+    void OnSetFocus() {
+        if (m_hWndClient && ::IsWindow(m_hWndClient)) {
+            ::SetFocus(m_hWndClient);
+        } else {
+            this->SetMsgHandled(false);
         }
     }
 
-protected:
-    BOOL OnSize(WPARAM type, LRESULT& result) {
-        if (type != SIZE_MINIMIZED) UpdateLayout();
-        result = 0;
-        return FALSE;  // the default processing follows
+    LRESULT OnEraseBackground() {
+        this->SetMsgHandled(!!m_hWndClient);
+        return 1;  // the view covers everything; erasing would only flicker
     }
 
-    BOOL OnSetFocus(LRESULT& result) {
-        if (!m_hWndClient || !::IsWindow(m_hWndClient)) return FALSE;
-        ::SetFocus(m_hWndClient);
-        result = 0;
-        return TRUE;
-    }
-
-    BOOL OnEraseBackground(LRESULT& result) {
-        if (!m_hWndClient) return FALSE;
-        result = 1;  // the view covers everything; erasing would only flicker
-        return TRUE;
-    }
-
-    BOOL OnDestroy(LRESULT& result) {
+    void OnDestroy() {
         // A top-level frame ends its thread's loop; the exit code of a normal close is 1.
         if ((this->GetStyle() & (WS_CHILD | WS_POPUP)) == 0) ::PostQuitMessage(1);
-        result = 0;
-        return FALSE;
+        this->SetMsgHandled(false);
     }
 };

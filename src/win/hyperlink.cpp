@@ -5,11 +5,6 @@
 
 namespace {
 
-// Client coordinates of a mouse message; negative while the mouse is captured outside.
-POINT MousePoint(LPARAM lParam) {
-    return POINT{static_cast<short>(LOWORD(lParam)), static_cast<short>(HIWORD(lParam))};
-}
-
 bool ShellOpen(HWND owner, const std::wstring& target) {
     const auto code = reinterpret_cast<INT_PTR>(
         ::ShellExecuteW(owner, L"open", target.c_str(), nullptr, nullptr, SW_SHOWNORMAL));
@@ -111,40 +106,17 @@ bool CHyperLink::Navigate() {
     return true;
 }
 
-BOOL CHyperLink::ProcessWindowMessage(HWND hWnd, UINT msg, WPARAM wParam, LPARAM lParam,
-                                      LRESULT& result) {
-    // The tooltip is fed here rather than by subclassing the link itself: a second subclass
-    // on top of ours would keep ours from ever being taken out again.
-    if (m_toolTip && msg >= WM_MOUSEFIRST && msg <= WM_MOUSELAST) {
-        MSG relayed{hWnd, msg, wParam, lParam, 0, {0, 0}};
+// The tooltip is fed here rather than by subclassing the link itself: a second subclass on top
+// of ours would keep ours from ever being taken out again.
+void CHyperLink::RelayToToolTip(UINT msg, WPARAM wParam, LPARAM lParam) {
+    if (m_toolTip) {
+        MSG relayed{m_hWnd, msg, wParam, lParam, 0, {0, 0}};
         ::SendMessageW(m_toolTip, TTM_RELAYEVENT, 0, reinterpret_cast<LPARAM>(&relayed));
     }
-    switch (msg) {
-    case WM_PAINT:
-        return OnPaint(result);
-    case WM_SETCURSOR:
-        return OnSetCursor(result);
-    case WM_LBUTTONDOWN:
-        return OnLButtonDown(MousePoint(lParam), result);
-    case WM_LBUTTONUP:
-        return OnLButtonUp(MousePoint(lParam), result);
-    case WM_SETFONT:
-    case WM_SETTEXT:
-    case WM_SIZE:
-        // The static does its part first; the text's place follows from the result.
-        result = DefWindowProc(msg, wParam, lParam);
-        if (msg == WM_SETFONT) MakeUnderlinedFont();
-        UpdateLinkRect();
-        return TRUE;
-    case WM_DESTROY:
-        OnDestroy();
-        return FALSE;
-    default:
-        return FALSE;
-    }
+    SetMsgHandled(false);
 }
 
-BOOL CHyperLink::OnPaint(LRESULT& result) {
+void CHyperLink::OnPaint() {
     PAINTSTRUCT ps{};
     HDC dc = ::BeginPaint(m_hWnd, &ps);
     RECT client = GetClientRect();
@@ -162,38 +134,43 @@ BOOL CHyperLink::OnPaint(LRESULT& result) {
                 DT_LEFT | DT_TOP | DT_SINGLELINE | DT_NOPREFIX);
     ::SelectObject(dc, oldFont);
     ::EndPaint(m_hWnd, &ps);
-    result = 0;
-    return TRUE;
 }
 
-BOOL CHyperLink::OnSetCursor(LRESULT& result) {
+LRESULT CHyperLink::OnSetCursor() {
     POINT pt{};
     ::GetCursorPos(&pt);
     ::ScreenToClient(m_hWnd, &pt);
-    if (!IsOverLink(pt) || !m_hand) return FALSE;
+    if (!IsOverLink(pt) || !m_hand) {
+        SetMsgHandled(false);
+        return 0;
+    }
     ::SetCursor(m_hand);
-    result = TRUE;
     return TRUE;
 }
 
-BOOL CHyperLink::OnLButtonDown(POINT pt, LRESULT& result) {
+void CHyperLink::OnLButtonDown(POINT pt) {
     if (IsOverLink(pt)) ::SetCapture(m_hWnd);
-    result = 0;
-    return TRUE;
 }
 
-BOOL CHyperLink::OnLButtonUp(POINT pt, LRESULT& result) {
+void CHyperLink::OnLButtonUp(POINT pt) {
     // Only a press that began on the link counts, and only where it is released over it.
     if (::GetCapture() == m_hWnd) {
         ::ReleaseCapture();
         if (IsOverLink(pt)) Navigate();
     }
-    result = 0;
-    return TRUE;
+}
+
+// The static does its part first; the text's place follows from the result.
+LRESULT CHyperLink::OnTextOrSizeChange(UINT msg, WPARAM wParam, LPARAM lParam) {
+    const LRESULT result = DefWindowProc(msg, wParam, lParam);
+    if (msg == WM_SETFONT) MakeUnderlinedFont();
+    UpdateLinkRect();
+    return result;
 }
 
 void CHyperLink::OnDestroy() {
     ReleaseResources();
+    SetMsgHandled(false);
 }
 
 bool CHyperLink::IsOverLink(POINT client) const {

@@ -53,14 +53,25 @@ public:
     const RECT& LinkRect() const { return m_linkRect; }
     HWND ToolTip() const { return m_toolTip; }
 
-    BOOL ProcessWindowMessage(HWND hWnd, UINT msg, WPARAM wParam, LPARAM lParam,
-                              LRESULT& result) override;
+    BEGIN_MSG_MAP(CHyperLink)
+        MESSAGE_RANGE_HANDLER_EX(WM_MOUSEFIRST, WM_MOUSELAST, RelayToToolTip)
+        MESSAGE_HANDLER(WM_PAINT, OnPaint)
+        MESSAGE_HANDLER(WM_SETCURSOR, OnSetCursor)
+        MSG_WM_LBUTTONDOWN(OnLButtonDown)
+        MSG_WM_LBUTTONUP(OnLButtonUp)
+        MESSAGE_HANDLER_EX(WM_SETFONT, OnTextOrSizeChange)
+        MESSAGE_HANDLER_EX(WM_SETTEXT, OnTextOrSizeChange)
+        MESSAGE_HANDLER_EX(WM_SIZE, OnTextOrSizeChange)
+        MESSAGE_HANDLER(WM_DESTROY, OnDestroy)
+    END_MSG_MAP()
 
 private:
-    BOOL OnPaint(LRESULT& result);
-    BOOL OnSetCursor(LRESULT& result);
-    BOOL OnLButtonDown(POINT pt, LRESULT& result);
-    BOOL OnLButtonUp(POINT pt, LRESULT& result);
+    void RelayToToolTip(UINT msg, WPARAM wParam, LPARAM lParam);
+    void OnPaint();
+    LRESULT OnSetCursor();
+    void OnLButtonDown(POINT pt);
+    void OnLButtonUp(POINT pt);
+    LRESULT OnTextOrSizeChange(UINT msg, WPARAM wParam, LPARAM lParam);
     void OnDestroy();
 
     bool IsOverLink(POINT client) const;

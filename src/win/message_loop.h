@@ -41,8 +41,6 @@ public:
     // would otherwise call the idle handlers over and over.
     static bool IsIdleMessage(const MSG& msg);
 
-    const MSG& CurrentMessage() const { return m_msg; }
-
 protected:
     // Offers the message to the filters, last registered first.
     virtual BOOL PreTranslateMessage(MSG* msg);

@@ -1,19 +1,13 @@
 #include "win/reflection.h"
 
 HWND ReflectionTarget(HWND parent, UINT msg, WPARAM wParam, LPARAM lParam) {
+    if (IsCtlColorMessage(msg)) return reinterpret_cast<HWND>(lParam);
     switch (msg) {
     case WM_COMMAND:
     case WM_VKEYTOITEM:
     case WM_CHARTOITEM:
     case WM_HSCROLL:
     case WM_VSCROLL:
-    case WM_CTLCOLORMSGBOX:
-    case WM_CTLCOLOREDIT:
-    case WM_CTLCOLORLISTBOX:
-    case WM_CTLCOLORBTN:
-    case WM_CTLCOLORDLG:
-    case WM_CTLCOLORSCROLLBAR:
-    case WM_CTLCOLORSTATIC:
         return reinterpret_cast<HWND>(lParam);
     case WM_NOTIFY:
         return lParam ? reinterpret_cast<const NMHDR*>(lParam)->hwndFrom : nullptr;
@@ -59,6 +53,7 @@ BOOL ReflectNotifications(HWND parent, UINT msg, WPARAM wParam, LPARAM lParam, L
 }
 
 bool IsReflectedMessage(UINT msg) {
+    if (msg >= OCM__BASE && IsCtlColorMessage(msg - OCM__BASE)) return true;
     switch (msg) {
     case OCM_COMMAND:
     case OCM_NOTIFY:
@@ -71,13 +66,6 @@ bool IsReflectedMessage(UINT msg) {
     case OCM_CHARTOITEM:
     case OCM_HSCROLL:
     case OCM_VSCROLL:
-    case OCM_CTLCOLORMSGBOX:
-    case OCM_CTLCOLOREDIT:
-    case OCM_CTLCOLORLISTBOX:
-    case OCM_CTLCOLORBTN:
-    case OCM_CTLCOLORDLG:
-    case OCM_CTLCOLORSCROLLBAR:
-    case OCM_CTLCOLORSTATIC:
         return true;
     default:
         return false;

@@ -26,6 +26,11 @@ constexpr UINT OCM_HSCROLL = OCM__BASE + WM_HSCROLL;
 constexpr UINT OCM_VSCROLL = OCM__BASE + WM_VSCROLL;
 constexpr UINT OCM_PARENTNOTIFY = OCM__BASE + WM_PARENTNOTIFY;
 
+// WM_CTLCOLORMSGBOX to WM_CTLCOLORSTATIC, which are numbered in a row.
+constexpr bool IsCtlColorMessage(UINT msg) {
+    return msg >= WM_CTLCOLORMSGBOX && msg <= WM_CTLCOLORSTATIC;
+}
+
 // The child a notification comes from, or null when the message is not a notification that
 // is reflected or names no child (menu and accelerator commands, for instance).
 HWND ReflectionTarget(HWND parent, UINT msg, WPARAM wParam, LPARAM lParam);

@@ -1,8 +1,8 @@
 #pragma once
 // The scrolling mix-in: a window whose content (its child controls, typically) is larger
 // than its client area, moved by the scroll bars and the mouse wheel. T is the window class;
-// its message table passes messages to ProcessScrollMessage and its WM_SIZE handler calls
-// SetScrollSize with the content's extent.
+// its message table ends with CHAIN_SCROLL_MAP() and its WM_SIZE handler calls SetScrollSize
+// with the content's extent.
 
 #include <windows.h>
 
@@ -28,41 +28,21 @@ public:
         m_page = SIZE{std::max(m_all.cx / 10, 1L), std::max(m_all.cy / 10, 1L)};
         UpdateBars();
     }
-    void SetScrollLine(int cx, int cy) { m_line = SIZE{std::max<LONG>(cx, 1), std::max<LONG>(cy, 1)}; }
-    void SetScrollPage(int cx, int cy) { m_page = SIZE{std::max<LONG>(cx, 1), std::max<LONG>(cy, 1)}; }
 
     POINT GetScrollOffset() const { return m_offset; }
     void SetScrollOffset(int x, int y) { ScrollTo(x, y); }
-    void ScrollTop() { ScrollTo(m_offset.x, 0); }
-
-    UINT m_scrollFlags = SW_SCROLLCHILDREN | SW_INVALIDATE | SW_ERASE;
 
     BOOL ProcessScrollMessage(HWND, UINT msg, WPARAM wParam, LPARAM, LRESULT& result) {
+        result = 0;
         switch (msg) {
-        case WM_VSCROLL:
-            OnScroll(SB_VERT, LOWORD(wParam));
-            result = 0;
-            return TRUE;
-        case WM_HSCROLL:
-            OnScroll(SB_HORZ, LOWORD(wParam));
-            result = 0;
-            return TRUE;
-        case WM_MOUSEWHEEL:
-            OnWheel(GET_WHEEL_DELTA_WPARAM(wParam), false);
-            result = 0;
-            return TRUE;
-        case WM_MOUSEHWHEEL:
-            OnWheel(GET_WHEEL_DELTA_WPARAM(wParam), true);
-            result = 0;
-            return TRUE;
-        case WM_SETTINGCHANGE:
-            ReadWheelSetting();
-            return FALSE;  // others may want it too
-        case WM_SIZE:
-            UpdateBars();
-            return FALSE;
-        default:
-            return FALSE;
+        case WM_VSCROLL: OnScroll(SB_VERT, LOWORD(wParam)); return TRUE;
+        case WM_HSCROLL: OnScroll(SB_HORZ, LOWORD(wParam)); return TRUE;
+        case WM_MOUSEWHEEL: OnWheel(GET_WHEEL_DELTA_WPARAM(wParam), false); return TRUE;
+        case WM_MOUSEHWHEEL: OnWheel(GET_WHEEL_DELTA_WPARAM(wParam), true); return TRUE;
+        // Others may want these too.
+        case WM_SETTINGCHANGE: ReadWheelSetting(); return FALSE;
+        case WM_SIZE: UpdateBars(); return FALSE;
+        default: return FALSE;
         }
     }
 
@@ -117,8 +97,9 @@ private:
         if (!dx && !dy) return;
         m_offset = POINT{x, y};
         HWND hWnd = Window();
-        if (IsDrawable(hWnd) || !(m_scrollFlags & SW_SCROLLCHILDREN)) {
-            ::ScrollWindowEx(hWnd, dx, dy, nullptr, nullptr, nullptr, nullptr, m_scrollFlags);
+        if (IsDrawable(hWnd)) {
+            ::ScrollWindowEx(hWnd, dx, dy, nullptr, nullptr, nullptr, nullptr,
+                             SW_SCROLLCHILDREN | SW_INVALIDATE | SW_ERASE);
         } else {
             // The system scrolls nothing in a window that cannot be drawn (hidden, or in a
             // minimized frame), children included; they must move all the same.
@@ -206,3 +187,7 @@ private:
     UINT m_wheelLines = 3;
     int m_wheelRemainder = 0;
 };
+
+// In the message table of a class with the mix-in.
+#define CHAIN_SCROLL_MAP() \
+    if (this->ProcessScrollMessage(hWnd, uMsg, wParam, lParam, lResult)) return TRUE;

@@ -77,13 +77,26 @@ HWND CWindowImplBase::UnsubclassWindow() {
     return hWnd;
 }
 
-LRESULT CWindowImplBase::DefWindowProc(UINT msg, WPARAM wParam, LPARAM lParam) {
-    return ::CallWindowProcW(m_pfnSuperWindowProc, m_hWnd, msg, wParam, lParam);
+std::optional<BOOL> CWindowImplRoot::RunMessageMap(HWND hWnd, UINT msg, WPARAM wParam,
+                                                  LPARAM lParam, LRESULT& result) {
+    try {
+        return ProcessWindowMessage(hWnd, msg, wParam, lParam, result) ||
+               DefaultReflectionHandler(hWnd, msg, wParam, lParam, result);
+    } catch (...) {
+        return std::nullopt;
+    }
 }
 
-LRESULT CWindowImplBase::DefWindowProc() {
-    const MSG* msg = m_pCurrentMsg;
-    return msg ? DefWindowProc(msg->message, msg->wParam, msg->lParam) : 0;
+void CWindowImplRoot::EndBinding(HWND hWnd) {
+    Unbind();
+    try {
+        OnFinalMessage(hWnd);
+    } catch (...) {
+    }
+}
+
+LRESULT CWindowImplBase::DefWindowProc(UINT msg, WPARAM wParam, LPARAM lParam) {
+    return ::CallWindowProcW(m_pfnSuperWindowProc, m_hWnd, msg, wParam, lParam);
 }
 
 LRESULT CALLBACK CWindowImplBase::WindowProc(HWND hWnd, UINT msg, WPARAM wParam, LPARAM lParam) {
@@ -96,23 +109,13 @@ LRESULT CALLBACK CWindowImplBase::WindowProc(HWND hWnd, UINT msg, WPARAM wParam,
         self->Bind(hWnd);
     }
 
-    MSG current{hWnd, msg, wParam, lParam, 0, {0, 0}};
-    const MSG* outer = self->m_pCurrentMsg;
-    self->m_pCurrentMsg = &current;
     LRESULT result = 0;
-    BOOL handled = FALSE;
-    try {
-        handled = self->ProcessWindowMessage(hWnd, msg, wParam, lParam, result);
-        if (!handled && IsReflectedMessage(msg)) {
-            handled = DefaultReflectionHandler(hWnd, msg, wParam, lParam, result);
-        }
-        if (!handled) result = self->DefWindowProc(msg, wParam, lParam);
-    } catch (...) {
-        // An exception must not unwind through the system's frames. A window whose
-        // creation threw is not created at all.
-        result = msg == WM_CREATE ? -1 : 0;
+    const std::optional<BOOL> handled = self->RunMessageMap(hWnd, msg, wParam, lParam, result);
+    if (!handled) {
+        result = msg == WM_CREATE ? -1 : 0;  // a window whose creation threw is not created
+    } else if (!*handled) {
+        result = self->DefWindowProc(msg, wParam, lParam);
     }
-    self->m_pCurrentMsg = outer;
 
     if (msg == WM_NCDESTROY) {
         // A subclassed control goes back to its own procedure for whatever follows.
@@ -123,11 +126,7 @@ LRESULT CALLBACK CWindowImplBase::WindowProc(HWND hWnd, UINT msg, WPARAM wParam,
                                 reinterpret_cast<LONG_PTR>(self->m_pfnSuperWindowProc));
         }
         self->m_pfnSuperWindowProc = ::DefWindowProcW;
-        self->Unbind();
-        try {
-            self->OnFinalMessage(hWnd);
-        } catch (...) {
-        }
+        self->EndBinding(hWnd);
     }
     return result;
 }

@@ -4,10 +4,12 @@
 
 #include <windows.h>
 
+#include <optional>
 #include <string>
 #include <typeinfo>
 
 #include "win/app_module.h"
+#include "win/message_map.h"
 
 // A non-owning HWND with the few helpers the program needs.
 class CWindow {
@@ -16,13 +18,6 @@ public:
 
     CWindow(HWND hWnd = nullptr) : m_hWnd(hWnd) {}
     operator HWND() const { return m_hWnd; }
-
-    void Attach(HWND hWnd) { m_hWnd = hWnd; }
-    HWND Detach() {
-        HWND hWnd = m_hWnd;
-        m_hWnd = nullptr;
-        return hWnd;
-    }
 
     BOOL IsWindow() const { return ::IsWindow(m_hWnd); }
     BOOL DestroyWindow() { return ::DestroyWindow(m_hWnd); }
@@ -37,7 +32,6 @@ public:
     HWND GetParent() const { return ::GetParent(m_hWnd); }
     HWND GetDlgItem(int id) const { return ::GetDlgItem(m_hWnd, id); }
     DWORD GetStyle() const { return static_cast<DWORD>(::GetWindowLongPtrW(m_hWnd, GWL_STYLE)); }
-    DWORD GetExStyle() const { return static_cast<DWORD>(::GetWindowLongPtrW(m_hWnd, GWL_EXSTYLE)); }
 
     RECT GetClientRect() const {
         RECT rc{};
@@ -56,17 +50,9 @@ public:
         return ::SetWindowPos(m_hWnd, after, rc.left, rc.top, rc.right - rc.left,
                               rc.bottom - rc.top, flags);
     }
-    BOOL MoveWindow(const RECT& rc, BOOL repaint = TRUE) {
-        return ::MoveWindow(m_hWnd, rc.left, rc.top, rc.right - rc.left, rc.bottom - rc.top,
-                            repaint);
-    }
     BOOL ShowWindow(int cmd) { return ::ShowWindow(m_hWnd, cmd); }
-    BOOL IsWindowVisible() const { return ::IsWindowVisible(m_hWnd); }
-    BOOL EnableWindow(BOOL enable = TRUE) { return ::EnableWindow(m_hWnd, enable); }
-    BOOL IsWindowEnabled() const { return ::IsWindowEnabled(m_hWnd); }
     HWND SetFocus() { return ::SetFocus(m_hWnd); }
     BOOL Invalidate(BOOL erase = TRUE) { return ::InvalidateRect(m_hWnd, nullptr, erase); }
-    void SetRedraw(BOOL redraw) { SendMessage(WM_SETREDRAW, redraw, 0); }
 
     BOOL SetWindowText(const wchar_t* text) { return ::SetWindowTextW(m_hWnd, text); }
     std::wstring GetWindowText() const;
@@ -77,16 +63,6 @@ public:
     }
     HMENU GetMenu() const { return ::GetMenu(m_hWnd); }
     BOOL SetMenu(HMENU menu) { return ::SetMenu(m_hWnd, menu); }
-};
-
-// The one virtual every window class overrides: its message table, a switch that routes to
-// named handlers. TRUE with `result` set when handled; FALSE leaves the message to the
-// default processing.
-class CMessageMap {
-public:
-    virtual BOOL ProcessWindowMessage(HWND hWnd, UINT msg, WPARAM wParam, LPARAM lParam,
-                                      LRESULT& result) = 0;
-    virtual ~CMessageMap() = default;
 };
 
 // What windows and dialogs share: the binding between HWND and object.
@@ -100,9 +76,6 @@ public:
     // The object bound to a window of ours, or null.
     static CWindowImplRoot* FromHandle(HWND hWnd);
 
-    // The message being processed, for handlers that pass it on unchanged.
-    const MSG* GetCurrentMessage() const { return m_pCurrentMsg; }
-
 protected:
     // Called after the window's last message; the object may delete itself here.
     virtual void OnFinalMessage(HWND) {}
@@ -110,7 +83,13 @@ protected:
     void Bind(HWND hWnd);
     void Unbind();
 
-    const MSG* m_pCurrentMsg = nullptr;
+    // What the window procedures share: the message table, then the default answer to a
+    // reflected notification that the table left alone. Null when a handler threw: an
+    // exception must not unwind through the system's frames.
+    std::optional<BOOL> RunMessageMap(HWND hWnd, UINT msg, WPARAM wParam, LPARAM lParam,
+                                      LRESULT& result);
+    // After WM_NCDESTROY: the object lets go of the window and hears that it is gone.
+    void EndBinding(HWND hWnd);
 };
 
 // Windows of our own classes and subclassed controls.
@@ -126,7 +105,6 @@ public:
 
 protected:
     LRESULT DefWindowProc(UINT msg, WPARAM wParam, LPARAM lParam);
-    LRESULT DefWindowProc();  // the current message
 
     HWND CreateImpl(ATOM windowClass, HWND parent, const RECT* rc, const wchar_t* title,
                     DWORD style, DWORD exStyle, HMENU menuOrId);

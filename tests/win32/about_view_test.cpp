@@ -8,15 +8,14 @@
 #include <string>
 #include <vector>
 
-#include "app/view_layout.h"
-#include "frame_test_support.h"
+#include "harness.h"
 #include "res/resource.h"
-#include "view_test_settings.h"
+#include "view/view_layout.h"
 
 namespace {
 
-using frame_test::FrameHarness;
-using view_test::BoundSettings;
+using harness::FrameHarness;
+using harness::TestSettings;
 
 TEST(AboutView, LayoutCentresThePaneAboveTheButtonOrInTheWholeHeight) {
     const DialogUnits du{6, 13};  // mx 2, my 2, button 26 high, tall above 197
@@ -44,7 +43,7 @@ TEST(AboutView, LayoutCentresThePaneAboveTheButtonOrInTheWholeHeight) {
 }
 
 struct AboutHarness {
-    explicit AboutHarness(AppSettings& settings) : h(settings) { h.Command(ID_GOTO_ABOUT); }
+    explicit AboutHarness(TestSettings& settings) : h(settings) { h.Command(ID_GOTO_ABOUT); }
     CAboutView& View() { return h.frame.AboutView(); }
     void SizeView(int width, int height) {
         ::SetWindowPos(View(), nullptr, 0, 0, width, height,
@@ -55,8 +54,8 @@ struct AboutHarness {
 };
 
 TEST(AboutView, LinesStayCentredAtEverySize) {
-    BoundSettings settings(L"AboutCentre");
-    AboutHarness a(*settings);
+    TestSettings settings(L"AboutCentre");
+    AboutHarness a(settings);
     const DialogUnits du = DialogUnits::Measure(a.View());
     HWND pane = a.View().Pane();
     HWND back = a.View().GetDlgItem(IDCANCEL);
@@ -82,8 +81,8 @@ TEST(AboutView, LinesStayCentredAtEverySize) {
 }
 
 TEST(AboutView, AddressIsALinkToWhatItShows) {
-    BoundSettings settings(L"AboutLink");
-    AboutHarness a(*settings);
+    TestSettings settings(L"AboutLink");
+    AboutHarness a(settings);
     CHyperLink& link = a.View().Pane().Link();
     HWND line = a.View().Pane().GetDlgItem(IDC_ABOUT_LINK);
     ASSERT_EQ(link.m_hWnd, line) << "the static is the link";
@@ -107,8 +106,8 @@ TEST(AboutView, AddressIsALinkToWhatItShows) {
 }
 
 TEST(AboutView, BackMouseButtonOverTheLinesGoesHome) {
-    BoundSettings settings(L"AboutBack");
-    AboutHarness a(*settings);
+    TestSettings settings(L"AboutBack");
+    AboutHarness a(settings);
     EXPECT_EQ(::GetFocus(), a.View().GetDlgItem(IDCANCEL));
     ::PostMessageW(a.View().Pane().GetDlgItem(IDC_ABOUT_CREDITS), WM_XBUTTONUP,
                    MAKEWPARAM(0, XBUTTON1), 0);

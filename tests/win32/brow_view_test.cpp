@@ -14,28 +14,17 @@
 #include <string>
 #include <vector>
 
-#include "app/view_layout.h"
 #include "data/vocabulary_cache.h"
-#include "frame_test_support.h"
-#include "home_test_support.h"
+#include "harness.h"
 #include "res/resource.h"
 #include "settings/user_font_win32.h"
+#include "view/view_layout.h"
 
 namespace {
 
-using frame_test::FrameHarness;
-using frame_test::MessageRecorder;
-using home_test::TempFolder;
-
-// A record reading `folder`, with the one word file selected and the questions in file order.
-class BrowseSettings : public view_test::TestRecord {
-public:
-    explicit BrowseSettings(const TempFolder& folder) : TestRecord(L"Browse", folder.Path()) {
-        (*this)->SetSelection({u"words.mrn"});
-        (*this)->WordOrder = 2;  // pool order
-        (*this)->TestingDirection = 0;
-    }
-};
+using harness::FrameHarness;
+using harness::MessageRecorder;
+using harness::TestSettings;
 
 HTREEITEM Next(HWND tree, UINT relation, HTREEITEM item = nullptr) {
     return reinterpret_cast<HTREEITEM>(
@@ -95,10 +84,14 @@ int ExpandedCount(HWND tree) {
 
 class BrowView : public ::testing::Test {
 protected:
+    // A record with the one word file selected and the questions in file order.
     void Open(const std::string& words) {
-        m_folder.Write(L"words.mrn", words);
-        m_settings = std::make_unique<BrowseSettings>(m_folder);
-        m_harness = std::make_unique<FrameHarness>(**m_settings);
+        m_settings = std::make_unique<TestSettings>(L"Browse");
+        Settings().SetSelection({u"words.mrn"});
+        Settings().WordOrder = 2;  // pool order
+        Settings().TestingDirection = 0;
+        m_settings->folder.Write(L"words.mrn", words);
+        m_harness = std::make_unique<FrameHarness>(*m_settings);
         ASSERT_TRUE(m_harness->hWnd);
         SelectionSummary summary;
         summary.selectedWords = 1;
@@ -106,10 +99,10 @@ protected:
         Visit();
     }
     // Changes the words on disk; the next visit reads them.
-    void Rewrite(const std::string& words) { m_folder.Write(L"words.mrn", words); }
+    void Rewrite(const std::string& words) { m_settings->folder.Write(L"words.mrn", words); }
     // Leaves for the home view and comes back, as the user does.
     void Visit() {
-        VocabularyCache::Instance().DropPool();
+        m_settings->Cache().DropPool();
         m_harness->Command(ID_GOTO_HOME);
         m_harness->Command(ID_GOTO_BROWSE);
         ASSERT_EQ(m_harness->frame.ActiveView(), View().m_hWnd);
@@ -128,8 +121,7 @@ protected:
     }
     HTREEITEM Selected() { return Next(Tree(), TVGN_CARET); }
 
-    TempFolder m_folder;
-    std::unique_ptr<BrowseSettings> m_settings;
+    std::unique_ptr<TestSettings> m_settings;
     std::unique_ptr<FrameHarness> m_harness;
 };
 

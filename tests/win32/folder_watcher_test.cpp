@@ -9,7 +9,8 @@
 #include <string>
 #include <vector>
 
-#include "app/messages.h"
+#include "harness.h"
+#include "view/messages.h"
 
 namespace {
 
@@ -72,45 +73,7 @@ private:
     int received_ = 0;
 };
 
-// A fresh folder under the temporary folder for each test, removed with its content after.
-class TempFolder {
-public:
-    TempFolder() {
-        static int counter = 0;
-        wchar_t temp[MAX_PATH];
-        GetTempPathW(MAX_PATH, temp);
-        path_ = std::wstring(temp) + L"MemorionWatch-" + std::to_wstring(GetCurrentProcessId()) +
-                L"-" + std::to_wstring(GetTickCount64()) + L"-" + std::to_wstring(++counter);
-        CreateDirectoryW(path_.c_str(), nullptr);
-    }
-    ~TempFolder() { RemoveTree(path_); }
-
-    const std::wstring& path() const { return path_; }
-    std::wstring operator/(const std::wstring& name) const { return path_ + L"\\" + name; }
-
-private:
-    static void RemoveTree(const std::wstring& folder) {
-        WIN32_FIND_DATAW fd;
-        const HANDLE find = FindFirstFileW((folder + L"\\*").c_str(), &fd);
-        if (find != INVALID_HANDLE_VALUE) {
-            do {
-                const std::wstring name = fd.cFileName;
-                if (name == L"." || name == L"..") continue;
-                const std::wstring full = folder + L"\\" + name;
-                if (fd.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) {
-                    RemoveTree(full);
-                } else {
-                    SetFileAttributesW(full.c_str(), FILE_ATTRIBUTE_NORMAL);
-                    DeleteFileW(full.c_str());
-                }
-            } while (FindNextFileW(find, &fd));
-            FindClose(find);
-        }
-        RemoveDirectoryW(folder.c_str());
-    }
-
-    std::wstring path_;
-};
+using harness::TempFolder;
 
 bool WriteFileText(const std::wstring& path, const char* text, DWORD disposition) {
     const HANDLE file = CreateFileW(path.c_str(), GENERIC_WRITE, FILE_SHARE_READ, nullptr,
@@ -137,16 +100,16 @@ TEST(FolderWatcher, ReportsFileChangesWithinASecond) {
         std::function<bool(const TempFolder&)> change;
     };
     const Row rows[] = {
-        {"create", [](const TempFolder& f) { return WriteFileText(f / L"new.mrn", "a\\b\n", CREATE_NEW); }},
-        {"write", [](const TempFolder& f) { return WriteFileText(f / L"old.mrn", "c\\d\n", OPEN_ALWAYS); }},
-        {"rename", [](const TempFolder& f) { return MoveFileW((f / L"old.mrn").c_str(), (f / L"moved.mrn").c_str()) != FALSE; }},
-        {"delete", [](const TempFolder& f) { return DeleteFileW((f / L"old.mrn").c_str()) != FALSE; }},
+        {"create", [](const TempFolder& f) { return WriteFileText(f.File(L"new.mrn"), "a\\b\n", CREATE_NEW); }},
+        {"write", [](const TempFolder& f) { return WriteFileText(f.File(L"old.mrn"), "c\\d\n", OPEN_ALWAYS); }},
+        {"rename", [](const TempFolder& f) { return MoveFileW(f.File(L"old.mrn").c_str(), f.File(L"moved.mrn").c_str()) != FALSE; }},
+        {"delete", [](const TempFolder& f) { return DeleteFileW(f.File(L"old.mrn").c_str()) != FALSE; }},
     };
     for (const Row& r : rows) {
         TempFolder folder;
-        ASSERT_TRUE(WriteFileText(folder / L"old.mrn", "x\\y\n", CREATE_NEW));
+        ASSERT_TRUE(WriteFileText(folder.File(L"old.mrn"), "x\\y\n", CREATE_NEW));
         Receiver receiver;
-        FolderWatcher watcher(folder.path(), receiver.hwnd());
+        FolderWatcher watcher(folder.Path(), receiver.hwnd(), WM_DATA_FOLDER_CHANGED);
         ASSERT_NE(watcher.Thread(), nullptr) << r.what;
         ASSERT_TRUE(r.change(folder)) << r.what;
         EXPECT_TRUE(receiver.WaitFor(1, 1000)) << r.what;
@@ -159,29 +122,30 @@ TEST(FolderWatcher, IgnoresAttributeChangesAndSubfolders) {
         std::function<bool(const TempFolder&)> change;
     };
     const Row rows[] = {
-        {"read-only", [](const TempFolder& f) { return SetFileAttributesW((f / L"old.mrn").c_str(), FILE_ATTRIBUTE_READONLY) != FALSE; }},
-        {"hidden", [](const TempFolder& f) { return SetFileAttributesW((f / L"old.mrn").c_str(), FILE_ATTRIBUTE_HIDDEN) != FALSE; }},
-        {"new subfolder", [](const TempFolder& f) { return CreateDirectoryW((f / L"sub").c_str(), nullptr) != FALSE; }},
+        {"read-only", [](const TempFolder& f) { return SetFileAttributesW(f.File(L"old.mrn").c_str(), FILE_ATTRIBUTE_READONLY) != FALSE; }},
+        {"hidden", [](const TempFolder& f) { return SetFileAttributesW(f.File(L"old.mrn").c_str(), FILE_ATTRIBUTE_HIDDEN) != FALSE; }},
+        {"new subfolder", [](const TempFolder& f) { return CreateDirectoryW(f.File(L"sub").c_str(), nullptr) != FALSE; }},
     };
     for (const Row& r : rows) {
         TempFolder folder;
-        ASSERT_TRUE(WriteFileText(folder / L"old.mrn", "x\\y\n", CREATE_NEW));
+        ASSERT_TRUE(WriteFileText(folder.File(L"old.mrn"), "x\\y\n", CREATE_NEW));
         Receiver receiver;
-        FolderWatcher watcher(folder.path(), receiver.hwnd());
+        FolderWatcher watcher(folder.Path(), receiver.hwnd(), WM_DATA_FOLDER_CHANGED);
         ASSERT_TRUE(r.change(folder)) << r.what;
         EXPECT_EQ(receiver.CountFor(500), 0) << r.what;
         // Still watching: a real change afterwards is reported.
-        ASSERT_TRUE(WriteFileText(folder / L"new.mrn", "a\\b\n", CREATE_NEW));
+        ASSERT_TRUE(WriteFileText(folder.File(L"new.mrn"), "a\\b\n", CREATE_NEW));
         EXPECT_TRUE(receiver.WaitFor(1, 1000)) << r.what;
     }
 }
 
 TEST(FolderWatcher, MissingFolderReportsNothingUntilWatchedAgain) {
     TempFolder parent;
-    const std::wstring missing = parent / L"data";
+    const std::wstring missing = parent.File(L"data");
     Receiver receiver;
     WatcherSlot slot;
-    slot.Restart(std::u16string(missing.begin(), missing.end()) + u"\\", receiver.hwnd());
+    slot.ReportTo(receiver.hwnd(), WM_DATA_FOLDER_CHANGED);
+    slot.Restart(U16(missing) + u"\\");
     ASSERT_NE(slot.watcher, nullptr);
     EXPECT_EQ(slot.watcher->Path(), missing) << "the trailing backslash is removed";
     EXPECT_EQ(slot.watcher->Thread(), nullptr) << "no worker for a folder that is not there";
@@ -191,7 +155,7 @@ TEST(FolderWatcher, MissingFolderReportsNothingUntilWatchedAgain) {
     ASSERT_TRUE(CreateDirectoryW(missing.c_str(), nullptr));
     ASSERT_TRUE(WriteFileText(missing + L"\\a.mrn", "a\\b\n", CREATE_NEW));
     EXPECT_EQ(receiver.CountFor(500), 0);
-    slot.Restart(std::u16string(missing.begin(), missing.end()) + u"\\", receiver.hwnd());
+    slot.Restart(U16(missing) + u"\\");
     ASSERT_TRUE(WriteFileText(missing + L"\\b.mrn", "a\\b\n", CREATE_NEW));
     EXPECT_TRUE(receiver.WaitFor(1, 1000));
     slot.Stop();
@@ -200,7 +164,8 @@ TEST(FolderWatcher, MissingFolderReportsNothingUntilWatchedAgain) {
 TEST(FolderWatcher, EmptyPathWatchesNothing) {
     Receiver receiver;
     WatcherSlot slot;
-    slot.Restart(u"", receiver.hwnd());
+    slot.ReportTo(receiver.hwnd(), WM_DATA_FOLDER_CHANGED);
+    slot.Restart(u"");
     ASSERT_NE(slot.watcher, nullptr);
     EXPECT_EQ(slot.watcher->Thread(), nullptr);
 }
@@ -243,17 +208,17 @@ TEST(FolderWatcher, FolderThatGoesAwayEndsTheWorkerWithoutFlooding) {
     };
     const Row rows[] = {
         {"deleted", [](const std::wstring& w, const TempFolder&) { return RemoveFolderFromOutside(w); }},
-        {"moved away", [](const std::wstring& w, const TempFolder& p) { return MoveFileW(w.c_str(), (p / L"moved").c_str()) != FALSE; }},
+        {"moved away", [](const std::wstring& w, const TempFolder& p) { return MoveFileW(w.c_str(), p.File(L"moved").c_str()) != FALSE; }},
         {"replaced", [](const std::wstring& w, const TempFolder& p) {
-             return MoveFileW(w.c_str(), (p / L"moved").c_str()) && CreateDirectoryW(w.c_str(), nullptr);
+             return MoveFileW(w.c_str(), p.File(L"moved").c_str()) && CreateDirectoryW(w.c_str(), nullptr);
          }},
     };
     for (const Row& r : rows) {
         TempFolder parent;
-        const std::wstring watched = parent / L"data";
+        const std::wstring watched = parent.File(L"data");
         ASSERT_TRUE(CreateDirectoryW(watched.c_str(), nullptr));
         Receiver receiver;
-        FolderWatcher watcher(watched, receiver.hwnd());
+        FolderWatcher watcher(watched, receiver.hwnd(), WM_DATA_FOLDER_CHANGED);
         const HANDLE thread = DuplicateThread(watcher);
         ASSERT_NE(thread, nullptr);
 
@@ -298,19 +263,20 @@ TEST(FolderWatcher, OnlyAFolderReallyGoneEndsTheWatchAndRootsKeepTheirBackslash)
 
 TEST(FolderWatcher, AFolderBackAfterItWasGoneIsWatchedAgain) {
     TempFolder parent;
-    const std::wstring watched = parent / L"data";
-    const std::u16string setting = std::u16string(watched.begin(), watched.end()) + u"\\";
+    const std::wstring watched = parent.File(L"data");
+    const std::u16string setting = U16(watched) + u"\\";
     ASSERT_TRUE(CreateDirectoryW(watched.c_str(), nullptr));
     Receiver receiver;
     WatcherSlot slot;
-    slot.Restart(setting, receiver.hwnd());
+    slot.ReportTo(receiver.hwnd(), WM_DATA_FOLDER_CHANGED);
+    slot.Restart(setting);
     const HANDLE thread = DuplicateThread(*slot.watcher);
     ASSERT_TRUE(RemoveFolderFromOutside(watched));
     ASSERT_TRUE(receiver.WaitFor(1, 3000, thread)) << "the watch ends with the folder";
     CloseHandle(thread);
 
     ASSERT_TRUE(CreateDirectoryW(watched.c_str(), nullptr));
-    slot.WatchAgainIfEnded(setting, receiver.hwnd());
+    slot.WatchAgainIfEnded(setting);
     EXPECT_TRUE(slot.watcher->IsWatching());
     ASSERT_TRUE(WriteFileText(watched + L"\\a.mrn", "a\\b\n", CREATE_NEW));
     EXPECT_TRUE(receiver.WaitFor(2, 2000));
@@ -321,8 +287,8 @@ TEST(FolderWatcher, StoppingReturnsOnlyAfterTheWorkerEnded) {
     TempFolder folder;
     Receiver receiver;
     WatcherSlot slot;
-    slot.Restart(std::u16string(folder.path().begin(), folder.path().end()) + u"\\",
-                 receiver.hwnd());
+    slot.ReportTo(receiver.hwnd(), WM_DATA_FOLDER_CHANGED);
+    slot.Restart(U16(folder.Path()) + u"\\");
     const HANDLE thread = DuplicateThread(*slot.watcher);
     ASSERT_NE(thread, nullptr);
     EXPECT_EQ(WaitForSingleObject(thread, 0), static_cast<DWORD>(WAIT_TIMEOUT));
@@ -336,7 +302,7 @@ TEST(FolderWatcher, StoppingReturnsOnlyAfterTheWorkerEnded) {
     CloseHandle(thread);
 
     // Stopped means stopped: a change now is not reported.
-    ASSERT_TRUE(WriteFileText(folder / L"a.mrn", "a\\b\n", CREATE_NEW));
+    ASSERT_TRUE(WriteFileText(folder.File(L"a.mrn"), "a\\b\n", CREATE_NEW));
     EXPECT_EQ(receiver.CountFor(500), 0);
 }
 
@@ -344,20 +310,19 @@ TEST(FolderWatcher, RestartMovesTheWatchToTheNewFolder) {
     TempFolder first, second;
     Receiver receiver;
     WatcherSlot slot;
-    slot.Restart(std::u16string(first.path().begin(), first.path().end()) + u"\\",
-                 receiver.hwnd());
+    slot.ReportTo(receiver.hwnd(), WM_DATA_FOLDER_CHANGED);
+    slot.Restart(U16(first.Path()) + u"\\");
     const HANDLE oldThread = DuplicateThread(*slot.watcher);
     slot.changePending = true;
-    slot.Restart(std::u16string(second.path().begin(), second.path().end()) + u"\\",
-                 receiver.hwnd());
+    slot.Restart(U16(second.Path()) + u"\\");
     EXPECT_EQ(WaitForSingleObject(oldThread, 0), WAIT_OBJECT_0) << "the old worker has ended";
     CloseHandle(oldThread);
     EXPECT_TRUE(slot.changePending) << "a restart leaves the pending change alone";
-    EXPECT_EQ(slot.watcher->Path(), second.path());
+    EXPECT_EQ(slot.watcher->Path(), second.Path());
 
-    ASSERT_TRUE(WriteFileText(first / L"a.mrn", "a\\b\n", CREATE_NEW));
+    ASSERT_TRUE(WriteFileText(first.File(L"a.mrn"), "a\\b\n", CREATE_NEW));
     EXPECT_EQ(receiver.CountFor(500), 0);
-    ASSERT_TRUE(WriteFileText(second / L"a.mrn", "a\\b\n", CREATE_NEW));
+    ASSERT_TRUE(WriteFileText(second.File(L"a.mrn"), "a\\b\n", CREATE_NEW));
     EXPECT_TRUE(receiver.WaitFor(1, 1000));
 }
 

@@ -5,10 +5,10 @@
 #include <windows.h>
 
 #include "app/frame_geometry.h"
-#include "app/view_base.h"
-#include "app/view_layout.h"
 #include "res/resource.h"
 #include "settings/app_settings.h"
+#include "view/view_base.h"
+#include "view/view_layout.h"
 
 namespace {
 

@@ -7,14 +7,14 @@
 #include <string>
 #include <vector>
 
-#include "test_view_support.h"
+#include "harness.h"
 #include "views/graph_ctl.h"
 
 namespace {
 
-using frame_test::FrameHarness;
-using frame_test::TestSettings;
-using test_view_support::Text;
+using harness::FrameHarness;
+using harness::TestSettings;
+using harness::Text;
 
 TEST(GraphGeometry, GridAndPointsForTwoAndElevenValues) {
     // 210 x 110 client: plot 200 x 100 at (5, 5).
@@ -141,7 +141,7 @@ protected:
     ~GraphViewTest() override { m_harness.reset(); }
 
     void Open() {
-        m_harness = std::make_unique<FrameHarness>(*m_settings);
+        m_harness = std::make_unique<FrameHarness>(m_settings);
         ASSERT_TRUE(m_harness->hWnd);
         m_harness->Command(ID_GOTO_GRAPH);
         ASSERT_EQ(m_harness->frame.ActiveView(), View().m_hWnd);
@@ -179,9 +179,9 @@ TEST_F(GraphViewTest, ValuesAndStatusFollowTheHistory) {
 TEST_F(GraphViewTest, DeleteClearsAtOnceWithoutAQuestion) {
     m_settings->SetScores({10, 20, 30});
     ASSERT_NO_FATAL_FAILURE(Open());
-    frame_test::BoxAnswerer boxes(false);
+    harness::DialogScript boxes(false);
     m_harness->Key(VK_DELETE);
-    EXPECT_TRUE(boxes.Texts().empty());
+    EXPECT_TRUE(boxes.BoxTexts().empty());
     EXPECT_TRUE(m_settings->Scores().empty());
     EXPECT_EQ(Status(), L" 0 record(s), The latest score: 0%");
     EXPECT_EQ(View().Graph().Values(), (std::vector<std::int32_t>{0, 0}));
@@ -192,22 +192,23 @@ TEST_F(GraphViewTest, ContextMenuOpensOnlyOverTheGraph) {
     HWND graph = View().GetDlgItem(IDC_GRAPH);
     POINT corner{2, 2};
     ::ClientToScreen(graph, &corner);
-    const std::optional<POINT> keyboard = View().ContextMenuPoint(
-        reinterpret_cast<WPARAM>(View().m_hWnd), MAKELPARAM(-1, -1));
+    // As WM_CONTEXTMENU brings them.
+    const std::optional<POINT> keyboard =
+        View().ContextMenuPoint(View().m_hWnd, PointOf(MAKELPARAM(-1, -1)));
     ASSERT_TRUE(keyboard);
     EXPECT_EQ(keyboard->x, corner.x);
     EXPECT_EQ(keyboard->y, corner.y);
 
     RECT rc{};
     ::GetWindowRect(graph, &rc);
-    const LPARAM inside = MAKELPARAM(rc.left + 10, rc.top + 10);
-    EXPECT_TRUE(View().ContextMenuPoint(reinterpret_cast<WPARAM>(View().m_hWnd), inside));
+    const POINT inside = PointOf(MAKELPARAM(rc.left + 10, rc.top + 10));
+    EXPECT_TRUE(View().ContextMenuPoint(View().m_hWnd, inside));
     ::GetWindowRect(View().GetDlgItem(IDC_STATUS), &rc);
-    EXPECT_FALSE(View().ContextMenuPoint(reinterpret_cast<WPARAM>(View().m_hWnd),
-                                         MAKELPARAM(rc.left + 10, rc.top + 2)))
+    EXPECT_FALSE(View().ContextMenuPoint(View().m_hWnd,
+                                         PointOf(MAKELPARAM(rc.left + 10, rc.top + 2))))
         << "the status line";
     const HWND back = View().GetDlgItem(IDCANCEL);
-    EXPECT_FALSE(View().ContextMenuPoint(reinterpret_cast<WPARAM>(back), inside))
+    EXPECT_FALSE(View().ContextMenuPoint(back, inside))
         << "only from the view itself";
 }
 

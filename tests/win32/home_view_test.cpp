@@ -10,20 +10,20 @@
 #include <string>
 #include <vector>
 
-#include "app/view_layout.h"
-#include "app/word_file_ops.h"
 #include "data/folder_watcher_win32.h"
-#include "home_test_support.h"
+#include "harness.h"
+#include "view/view_layout.h"
+#include "views/word_file_ops.h"
 
 namespace {
 
-using frame_test::FrameHarness;
-using home_test::DialogScript;
-using home_test::GoToCatcher;
-using home_test::HomeSettings;
-using home_test::PumpFor;
-using home_test::PumpUntil;
-using home_test::TempFolder;
+using harness::FrameHarness;
+using harness::DialogScript;
+using harness::GoToCatcher;
+using harness::PumpFor;
+using harness::PumpUntil;
+using harness::TempFolder;
+using harness::TestSettings;
 using Names = std::vector<std::u16string>;
 using Texts = std::vector<std::wstring>;
 
@@ -49,7 +49,8 @@ std::string Lines(int count) {
 struct Home {
     explicit Home(std::vector<std::pair<std::wstring, int>> files = {}, Names selection = {},
                   const std::wstring& below = L"")
-        : settings(below.empty() ? folder.Path() : folder.File(below), std::move(selection)) {
+        : settings(L"Home", below) {
+        settings->SetSelection(std::move(selection));
         for (const auto& [name, lines] : files) folder.Write(name, Lines(lines));
         TheWatcherSlot().changePending = false;
         Start();
@@ -57,7 +58,7 @@ struct Home {
     ~Home() { Stop(); }
 
     void Start() {
-        harness = std::make_unique<FrameHarness>(*settings);
+        harness = std::make_unique<FrameHarness>(settings);
         catcher = std::make_unique<GoToCatcher>(harness->hWnd);
     }
     void Stop() {
@@ -101,8 +102,8 @@ struct Home {
     }
     void Command(UINT id) { H().Command(id); }
 
-    TempFolder folder;
-    HomeSettings settings;
+    TestSettings settings;
+    TempFolder& folder = settings.folder;
     DialogScript script;
     std::unique_ptr<FrameHarness> harness;
     std::unique_ptr<GoToCatcher> catcher;
@@ -402,7 +403,7 @@ TEST(HomeView, AChangeWhileAnotherViewShowsIsReloadedOnReturnWithoutAMessage) {
     Home home({{L"a.mrn", 1}});
     home.H().frame.SwitchToView(home.H().frame.AboutView());
     home.folder.Write(L"a.mrn", Lines(2));
-    ASSERT_TRUE(PumpUntil(home.H(), [] { return !VocabularyCache::Instance().HasLibrary(); }));
+    ASSERT_TRUE(PumpUntil(home.H(), [&] { return !home.settings.Cache().HasLibrary(); }));
     PumpFor(home.H(), kSeveralChecks);
     home.H().frame.SwitchToView(home.View());
     PumpFor(home.H(), kSeveralChecks);

@@ -8,17 +8,17 @@
 #include <string>
 
 #include "app/frame_geometry.h"
-#include "app/messages.h"
 #include "data/folder_watcher_win32.h"
-#include "frame_test_support.h"
+#include "harness.h"
 #include "res/resource.h"
+#include "view/messages.h"
 
 namespace {
 
-using frame_test::BoxAnswerer;
-using frame_test::FrameHarness;
-using frame_test::MessageRecorder;
-using frame_test::TestSettings;
+using harness::DialogScript;
+using harness::FrameHarness;
+using harness::MessageRecorder;
+using harness::TestSettings;
 
 SIZE ClientSize(HWND hWnd) {
     RECT rc{};
@@ -39,13 +39,13 @@ RECT WorkArea() {
 // One word file of three entries, selected, for the home view to list when the frame starts.
 // Written before the frame exists, so that its watcher has nothing to report.
 void SelectSomeWords(TestSettings& settings) {
-    settings.AddWordFile(L"words.mrn", "one\\jedna\r\ntwo\\dva\r\nthree\\tri\r\n");
+    settings.folder.Write(L"words.mrn", "one\\jedna\r\ntwo\\dva\r\nthree\\tri\r\n");
     settings->SetSelection({u"words.mrn"});
 }
 
 TEST(MainFrame, FirstStartIsA269By164UnitClientCentredOnTheWorkArea) {
     TestSettings settings;
-    FrameHarness h(*settings);
+    FrameHarness h(settings);
     ASSERT_TRUE(h.hWnd);
     EXPECT_EQ(h.frame.TestView().GetTemplateId(), UINT{IDD_TEST}) << "the 8-point variant";
 
@@ -90,7 +90,7 @@ TEST(MainFrame, StoredPositionAndSizeAreRestored) {
         settings->WinY = row.y;
         settings->WinDluW = 200;
         settings->WinDluH = 130;
-        FrameHarness h(*settings);
+        FrameHarness h(settings);
         RECT rc{};
         ::GetWindowRect(h.hWnd, &rc);
         EXPECT_EQ(rc.left, row.x) << row.fault;
@@ -106,7 +106,7 @@ TEST(MainFrame, WindowLeftWhereNoMonitorIsOpensCentred) {
     TestSettings settings;
     settings->WinX = -30000;
     settings->WinY = -30000;
-    FrameHarness h(*settings);
+    FrameHarness h(settings);
     RECT rc{};
     ::GetWindowRect(h.hWnd, &rc);
     const RECT work = WorkArea();
@@ -121,7 +121,7 @@ TEST(MainFrame, ClosedMaximizedReopensAtTheRestoredRectangle) {
     settings->WinY = 70;
     RECT restored{};
     {
-        FrameHarness h(*settings);
+        FrameHarness h(settings);
         ::GetWindowRect(h.hWnd, &restored);
         ::ShowWindow(h.hWnd, SW_MAXIMIZE);
         h.Pump();
@@ -132,7 +132,7 @@ TEST(MainFrame, ClosedMaximizedReopensAtTheRestoredRectangle) {
         EXPECT_FALSE(::IsWindow(h.hWnd));
         EXPECT_EQ(h.quitCode, 1);
     }
-    FrameHarness again(*settings);
+    FrameHarness again(settings);
     EXPECT_FALSE(::IsZoomed(again.hWnd));
     RECT rc{};
     ::GetWindowRect(again.hWnd, &rc);
@@ -144,7 +144,7 @@ TEST(MainFrame, ClosedMaximizedReopensAtTheRestoredRectangle) {
 
 TEST(MainFrame, MinimumTrackingSizeIs100By77UnitsOfClientArea) {
     TestSettings settings;
-    FrameHarness h(*settings);
+    FrameHarness h(settings);
     MINMAXINFO info{};
     ::SendMessageW(h.hWnd, WM_GETMINMAXINFO, 0, reinterpret_cast<LPARAM>(&info));
     const DialogUnits du = FrameUnits(h.frame);
@@ -157,7 +157,7 @@ TEST(MainFrame, MinimumTrackingSizeIs100By77UnitsOfClientArea) {
 TEST(MainFrame, FunctionKeysSwitchViewsAndEachViewShowsItsMenu) {
     TestSettings settings;
     SelectSomeWords(settings);
-    FrameHarness h(*settings);
+    FrameHarness h(settings);
     ASSERT_EQ(h.frame.HomeView().Summary().selectedWords, 3u);
     CMainFrame& f = h.frame;
     struct Row {
@@ -219,7 +219,7 @@ TEST(MainFrame, EveryStaticTextFitsItsControlInEveryFontSize) {
         TestSettings settings;
         SelectSomeWords(settings);
         settings->FontSize = fontSize;
-        FrameHarness h(*settings);
+        FrameHarness h(settings);
         for (UINT key : {VK_F1, VK_F3, VK_F7, VK_F8, VK_F9, VK_F10}) {
             h.Key(key);
             struct Check {
@@ -258,7 +258,7 @@ TEST(MainFrame, EveryStaticTextFitsItsControlInEveryFontSize) {
 
 TEST(MainFrame, TheActiveViewsOwnKeyDoesNothing) {
     TestSettings settings;
-    FrameHarness h(*settings);
+    FrameHarness h(settings);
     h.Key(VK_F8);
     ASSERT_EQ(h.frame.ActiveView(), h.frame.GraphView().m_hWnd);
     MessageRecorder graph(h.frame.GraphView());
@@ -268,7 +268,7 @@ TEST(MainFrame, TheActiveViewsOwnKeyDoesNothing) {
 
 TEST(MainFrame, WithNoWordSelectedBrowseAndTestAreGrayedAndTheirKeysDoNothing) {
     TestSettings settings;
-    FrameHarness h(*settings);
+    FrameHarness h(settings);
     const UINT keys[] = {VK_F1, VK_F8, VK_F9, VK_F10};
     for (UINT key : keys) {
         h.Key(key);
@@ -283,7 +283,7 @@ TEST(MainFrame, WithNoWordSelectedBrowseAndTestAreGrayedAndTheirKeysDoNothing) {
 
 TEST(MainFrame, ViewCommandsReachTheActiveView) {
     TestSettings settings;
-    FrameHarness h(*settings);
+    FrameHarness h(settings);
     h.Key(VK_F8);
     MessageRecorder graph(h.frame.GraphView());
     h.Key(VK_F4);  // Edit, not in the graph view's menu: still forwarded, and ignored there
@@ -298,7 +298,7 @@ TEST(MainFrame, ViewCommandsReachTheActiveView) {
 
 TEST(MainFrame, BackEscapeAndTheMouseBackButtonReturnHome) {
     TestSettings settings;
-    FrameHarness h(*settings);
+    FrameHarness h(settings);
     CMainFrame& f = h.frame;
     const UINT keys[] = {VK_F8, VK_F9, VK_F10};
     for (UINT key : keys) {
@@ -331,12 +331,12 @@ TEST(MainFrame, AbandoningATestAsksFirstWhenConfirmExitIsSet) {
     TestSettings settings;
     settings->ConfirmExit = true;
     SelectSomeWords(settings);
-    FrameHarness h(*settings);
+    FrameHarness h(settings);
     ASSERT_EQ(h.frame.HomeView().Summary().selectedWords, 3u);
     CMainFrame& f = h.frame;
     const std::wstring question = LoadResString(IDS_CONFIRM_ABANDON);
     ASSERT_FALSE(question.empty());
-    BoxAnswerer boxes(false);
+    DialogScript boxes(false);
 
     h.Key(VK_F7);
     ASSERT_EQ(f.ActiveView(), f.TestView().m_hWnd);
@@ -345,7 +345,7 @@ TEST(MainFrame, AbandoningATestAsksFirstWhenConfirmExitIsSet) {
     h.Key(VK_ESCAPE);
     ::PostMessageW(h.hWnd, WM_CLOSE, 0, 0);
     h.Pump();
-    EXPECT_EQ(boxes.Texts(), std::vector<std::wstring>(4, question));
+    EXPECT_EQ(boxes.BoxTexts(), std::vector<std::wstring>(4, question));
     EXPECT_TRUE(::IsWindow(h.hWnd)) << "No keeps the window";
     EXPECT_EQ(f.ActiveView(), f.TestView().m_hWnd) << "No keeps the test";
 
@@ -355,16 +355,16 @@ TEST(MainFrame, AbandoningATestAsksFirstWhenConfirmExitIsSet) {
     h.Key(VK_F7);
     h.Key(VK_F8);
     EXPECT_EQ(f.ActiveView(), f.GraphView().m_hWnd);
-    EXPECT_EQ(boxes.Texts().size(), 4u);
+    EXPECT_EQ(boxes.BoxTexts().size(), 4u);
 
-    boxes.Answer(true);
+    boxes.AnswerBoxes(true);
     h.Key(VK_F7);
     h.Key(VK_F1);
     EXPECT_EQ(f.ActiveView(), f.HomeView().m_hWnd) << "Yes goes home";
     h.Key(VK_F7);
     h.Command(ID_APP_EXIT);
     EXPECT_FALSE(::IsWindow(h.hWnd)) << "Yes closes";
-    EXPECT_EQ(boxes.Texts().size(), 6u);
+    EXPECT_EQ(boxes.BoxTexts().size(), 6u);
     EXPECT_EQ(h.quitCode, 1);
 }
 
@@ -372,32 +372,32 @@ TEST(MainFrame, NothingIsAskedWithoutConfirmExitOrOutsideTheTest) {
     {
         TestSettings settings;
         SelectSomeWords(settings);
-        FrameHarness h(*settings);
+        FrameHarness h(settings);
         ASSERT_EQ(h.frame.HomeView().Summary().selectedWords, 3u);
-        BoxAnswerer boxes(false);
+        DialogScript boxes(false);
         h.Key(VK_F7);
         h.Key(VK_F1);
         EXPECT_EQ(h.frame.ActiveView(), h.frame.HomeView().m_hWnd);
         h.Key(VK_F7);
         h.Command(ID_APP_EXIT);
         EXPECT_FALSE(::IsWindow(h.hWnd));
-        EXPECT_TRUE(boxes.Texts().empty());
+        EXPECT_TRUE(boxes.BoxTexts().empty());
     }
     {
         TestSettings settings;
         settings->ConfirmExit = true;
-        FrameHarness h(*settings);
-        BoxAnswerer boxes(false);
+        FrameHarness h(settings);
+        DialogScript boxes(false);
         h.Key(VK_F8);
         h.Command(ID_APP_EXIT);
         EXPECT_FALSE(::IsWindow(h.hWnd));
-        EXPECT_TRUE(boxes.Texts().empty());
+        EXPECT_TRUE(boxes.BoxTexts().empty());
     }
 }
 
 TEST(MainFrame, FolderChangesArePendingForHomeAndDropTheLibraryElsewhere) {
     TestSettings settings;
-    FrameHarness h(*settings);
+    FrameHarness h(settings);
     TheWatcherSlot().changePending = false;
     h.Key(VK_F8);
     ::PostMessageW(h.hWnd, WM_DATA_FOLDER_CHANGED, 0, 0);
@@ -412,7 +412,7 @@ TEST(MainFrame, FolderChangesArePendingForHomeAndDropTheLibraryElsewhere) {
 
 TEST(MainFrame, EndOfTheSessionSavesTheSettings) {
     TestSettings settings;
-    FrameHarness h(*settings);
+    FrameHarness h(settings);
     settings->WordOrder = 2;
     ::SendMessageW(h.hWnd, WM_ENDSESSION, FALSE, 0);
     EXPECT_EQ(AppSettings(SettingsSeamsWin32(settings.Key())).WordOrder, 0)

@@ -7,20 +7,14 @@
 
 #include <string>
 
-#include "app/message_boxes.h"
+#include "harness.h"
 #include "res/resource.h"
+#include "view/message_boxes.h"
 #include "win/app_module.h"
 
 namespace {
 
-void DrainMessages() {
-    MSG msg;
-    while (::PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
-        if (msg.message == WM_QUIT) continue;
-        ::TranslateMessage(&msg);
-        ::DispatchMessageW(&msg);
-    }
-}
+using harness::DrainMessages;
 
 enum class Answer { Ok, Cancel, Escape };
 

@@ -10,13 +10,25 @@
 
 #include "app/run_frame.h"
 #include "data/vocabulary_cache.h"
-#include "frame_test_support.h"
+#include "harness.h"
 #include "res/resource.h"
 
 namespace {
 
-using frame_test::FrameHarness;
-using frame_test::TestSettings;
+using harness::FrameHarness;
+using harness::TestSettings;
+
+// The frame of the run in progress, once its window exists: the top-level window of this
+// thread that is bound to a CMainFrame.
+CMainFrame* CurrentFrame() {
+    CMainFrame* found = nullptr;
+    ::EnumThreadWindows(::GetCurrentThreadId(), [](HWND hWnd, LPARAM param) -> BOOL {
+        auto* frame = dynamic_cast<CMainFrame*>(CWindowImplRoot::FromHandle(hWnd));
+        if (frame) *reinterpret_cast<CMainFrame**>(param) = frame;
+        return !frame;
+    }, reinterpret_cast<LPARAM>(&found));
+    return found;
+}
 
 // Looks at every message the loop takes from the queue; the first one after a new frame has
 // shown itself hands that frame to `onFrame` and then closes the frame, as a user would.
@@ -33,7 +45,7 @@ public:
 
 private:
     static LRESULT CALLBACK Proc(int code, WPARAM wParam, LPARAM lParam) {
-        CMainFrame* frame = CMainFrame::Instance();
+        CMainFrame* frame = CurrentFrame();
         if (code == HC_ACTION && wParam == PM_REMOVE && frame && frame->IsWindow() &&
             frame->m_hWnd != s_lastFrame && ::IsWindowVisible(frame->m_hWnd)) {
             s_lastFrame = frame->m_hWnd;
@@ -79,7 +91,7 @@ TEST(RunFrame, ARestartRebuildsTheFrameWithTheNewFontSizeAndKeepsTheSettings) {
     });
     settings->WinX = 80;
     settings->WinY = 90;
-    EXPECT_EQ(RunFramesUntilExit(SW_SHOWNORMAL, *settings), 1);
+    EXPECT_EQ(RunFramesUntilExit(SW_SHOWNORMAL, *settings, settings.Cache()), 1);
     EXPECT_FALSE(settings->RestartRequested);
     ASSERT_EQ(seen.size(), 3u);
 
@@ -110,7 +122,7 @@ TEST(RunFrame, TheShowCommandAppliesToEveryRebuiltFrame) {
         zoomed.push_back(::IsZoomed(frame) != 0);
         settings->RestartRequested = zoomed.size() < 2;
     });
-    EXPECT_EQ(RunFramesUntilExit(SW_SHOWMAXIMIZED, *settings), 1);
+    EXPECT_EQ(RunFramesUntilExit(SW_SHOWMAXIMIZED, *settings, settings.Cache()), 1);
     EXPECT_EQ(zoomed, (std::vector<bool>{true, true}));
     EXPECT_EQ(settings->WinDluW, 269) << "maximized sizes are not stored";
 }
@@ -138,16 +150,16 @@ TEST(RunFrame, ViewSwitchesAndRebuildsLeaveNoGdiOrUserObjectsBehind) {
     TestSettings settings;
     {
         // Warm up: classes registered, fonts and system objects made on first use.
-        FrameHarness h(*settings);
+        FrameHarness h(settings);
         h.Key(VK_F8);
         h.Key(VK_F1);
     }
     const GuiObjects before = GuiObjects::Now();
     {
-        settings.AddWordFile(L"words.mrn", "one\\jedna\r\ntwo\\dva\r\n");
+        settings.folder.Write(L"words.mrn", "one\\jedna\r\ntwo\\dva\r\n");
         settings->SetSelection({u"words.mrn"});
-        VocabularyCache::Instance().DropLibrary();  // the warm-up frame listed an empty folder
-        FrameHarness h(*settings);
+        settings.Cache().DropLibrary();  // the warm-up frame listed an empty folder
+        FrameHarness h(settings);
         ASSERT_EQ(h.frame.HomeView().Summary().selectedWords, 2u);
         const UINT keys[] = {VK_F3, VK_F7, VK_F8, VK_F9, VK_F10, VK_F1};
         int menusLeft = 0;
@@ -170,7 +182,7 @@ TEST(RunFrame, ViewSwitchesAndRebuildsLeaveNoGdiOrUserObjectsBehind) {
         settings->FontSize = runs % 3;
         settings->RestartRequested = runs < 20;
     });
-    EXPECT_EQ(RunFramesUntilExit(SW_SHOWNORMAL, *settings), 1);
+    EXPECT_EQ(RunFramesUntilExit(SW_SHOWNORMAL, *settings, settings.Cache()), 1);
     EXPECT_EQ(runs, 20);
     for (HICON icon : icons) EXPECT_FALSE(IsIcon(icon)) << "an icon outlived its frame";
     for (HMENU menu : menus) EXPECT_FALSE(::IsMenu(menu)) << "a menu outlived its frame";

@@ -8,32 +8,27 @@
 
 #include <string>
 
-#include "app/messages.h"
-#include "app/view_layout.h"
-#include "frame_test_support.h"
+#include "harness.h"
 #include "res/resource.h"
-#include "view_test_settings.h"
+#include "view/messages.h"
+#include "view/view_layout.h"
 #include "views/setup_pane.h"
 #include "win/app_module.h"
 
 namespace {
 
-using frame_test::BoxAnswerer;
-using frame_test::FrameHarness;
-using view_test::BoundSettings;
-using view_test::WatchedFolder;
+using harness::DialogScript;
+using harness::FrameHarness;
+using harness::TestSettings;
+using harness::WatchedFolder;
 
 WPARAM WheelDelta(int delta) {
     return static_cast<WPARAM>(static_cast<WORD>(delta)) << 16;
 }
 
-std::wstring Wide(const std::u16string& text) {
-    return std::wstring(text.begin(), text.end());
-}
-
 // A frame showing the setup view.
 struct SetupHarness {
-    explicit SetupHarness(AppSettings& settings) : h(settings) { h.Command(ID_GOTO_SETUP); }
+    explicit SetupHarness(TestSettings& settings) : h(settings) { h.Command(ID_GOTO_SETUP); }
 
     CSetupPane& Pane() { return h.frame.SetupView().Pane(); }
     HWND Item(int id) { return Pane().GetDlgItem(id); }
@@ -83,7 +78,7 @@ TEST(SetupView, ActivationShowsEverySettingAndAppliesTheStoredFolder) {
         {7, -3, 0, true, true, true, true, false, -1, -1, 0},
     };
     for (const Row& row : rows) {
-        BoundSettings settings(L"SetupLoad");
+        TestSettings settings(L"SetupLoad");
         settings->TestingDirection = row.direction;
         settings->WordOrder = row.order;
         settings->CaseSensitive = row.caseSensitive;
@@ -91,7 +86,7 @@ TEST(SetupView, ActivationShowsEverySettingAndAppliesTheStoredFolder) {
         settings->ShowHint = row.hint;
         settings->ConfirmExit = row.confirm;
         settings->CustomFont = row.custom;
-        SetupHarness s(*settings);
+        SetupHarness s(settings);
         EXPECT_EQ(s.Selection(IDC_DIRECTION), row.shownDirection);
         EXPECT_EQ(s.Selection(IDC_ORDER), row.shownOrder);
         EXPECT_EQ(s.Selection(IDC_FONT_SIZE), row.shownFontSize);
@@ -110,31 +105,31 @@ TEST(SetupView, ActivationShowsEverySettingAndAppliesTheStoredFolder) {
 TEST(SetupView, EveryVisitDropsTheLibraryAndWatchesTheStoredFolder) {
     // A restart rebuilds the home view from an empty library slot, and every restart is
     // asked for from here.
-    BoundSettings settings(L"SetupVisit");
-    FrameHarness h(*settings);
-    VocabularyCache::Instance().GetLibrary();
+    TestSettings settings(L"SetupVisit");
+    FrameHarness h(settings);
+    settings.Cache().GetLibrary();
     StopFolderWatcher();
     h.Command(ID_GOTO_SETUP);
-    EXPECT_FALSE(VocabularyCache::Instance().HasLibrary());
+    EXPECT_FALSE(settings.Cache().HasLibrary());
     EXPECT_EQ(WatchedFolder() + L"\\", settings.Folder());
     h.Command(ID_GOTO_HOME);
-    VocabularyCache::Instance().GetLibrary();
+    settings.Cache().GetLibrary();
     h.Command(ID_GOTO_SETUP);
-    EXPECT_FALSE(VocabularyCache::Instance().HasLibrary()) << "the second visit too";
+    EXPECT_FALSE(settings.Cache().HasLibrary()) << "the second visit too";
 }
 
 TEST(SetupView, DirectionAndOrderAreStoredWithoutAQuestion) {
-    BoundSettings settings(L"SetupCombos");
+    TestSettings settings(L"SetupCombos");
     settings->WordOrder = 9;  // outside the list: the combo shows nothing
-    SetupHarness s(*settings);
-    BoxAnswerer boxes(true);
+    SetupHarness s(settings);
+    DialogScript boxes(true);
     s.Choose(IDC_DIRECTION, 2);
     EXPECT_EQ(settings->TestingDirection, 2);
     EXPECT_EQ(settings->WordOrder, -1) << "an empty combo stores its no-selection value";
     s.Choose(IDC_ORDER, 1);
     EXPECT_EQ(settings->WordOrder, 1);
     EXPECT_EQ(settings->TestingDirection, 2);
-    EXPECT_TRUE(boxes.Texts().empty());
+    EXPECT_TRUE(boxes.BoxTexts().empty());
     EXPECT_FALSE(settings->RestartRequested);
     EXPECT_TRUE(s.h.frame.IsWindow());
 }
@@ -151,8 +146,8 @@ TEST(SetupView, EachCheckBoxWritesItsOwnSetting) {
         {IDC_CONFIRM_EXIT, &AppSettings::ConfirmExit},
         {IDC_CUSTOM_FONT, &AppSettings::CustomFont},
     };
-    BoundSettings settings(L"SetupChecks");
-    SetupHarness s(*settings);
+    TestSettings settings(L"SetupChecks");
+    SetupHarness s(settings);
     for (const Row& row : rows) {
         const bool before = (*settings).*row.field;
         s.Click(row.id);
@@ -168,14 +163,14 @@ TEST(SetupView, EachCheckBoxWritesItsOwnSetting) {
 }
 
 TEST(SetupView, NewFontSizeAnsweredYesRestartsWithTheNewVariantAndTheSettingsKept) {
-    BoundSettings settings(L"SetupRestart");
+    TestSettings settings(L"SetupRestart");
     {
-        SetupHarness s(*settings);
+        SetupHarness s(settings);
         s.Click(IDC_LAZY_REPEAT);
-        BoxAnswerer boxes(true);
+        DialogScript boxes(true);
         s.Choose(IDC_FONT_SIZE, 1);
-        ASSERT_EQ(boxes.Texts().size(), 1u);
-        EXPECT_EQ(boxes.Texts()[0], LoadResString(IDS_CONFIRM_RESTART));
+        ASSERT_EQ(boxes.BoxTexts().size(), 1u);
+        EXPECT_EQ(boxes.BoxTexts()[0], LoadResString(IDS_CONFIRM_RESTART));
         EXPECT_TRUE(settings->RestartRequested);
         EXPECT_FALSE(s.h.frame.IsWindow()) << "the frame closed";
         EXPECT_EQ(s.h.quitCode, 1);
@@ -183,7 +178,7 @@ TEST(SetupView, NewFontSizeAnsweredYesRestartsWithTheNewVariantAndTheSettingsKep
     EXPECT_EQ(settings->FontSize, 1);
     // What the start-up loop does next.
     settings->RestartRequested = false;
-    SetupHarness again(*settings);
+    SetupHarness again(settings);
     EXPECT_EQ(again.h.frame.SetupView().GetTemplateId(), UINT{IDD_SETUP_10PT});
     EXPECT_EQ(again.Pane().GetTemplateId(), UINT{IDD_SETUP_PANE_10PT});
     EXPECT_EQ(again.Selection(IDC_FONT_SIZE), 1);
@@ -191,24 +186,24 @@ TEST(SetupView, NewFontSizeAnsweredYesRestartsWithTheNewVariantAndTheSettingsKep
 }
 
 TEST(SetupView, NewFontSizeAnsweredNoIsKeptForTheNextStart) {
-    BoundSettings settings(L"SetupNoRestart");
-    SetupHarness s(*settings);
-    BoxAnswerer boxes(false);
+    TestSettings settings(L"SetupNoRestart");
+    SetupHarness s(settings);
+    DialogScript boxes(false);
     s.Choose(IDC_FONT_SIZE, 2);
-    EXPECT_EQ(boxes.Texts().size(), 1u);
+    EXPECT_EQ(boxes.BoxTexts().size(), 1u);
     EXPECT_EQ(settings->FontSize, 2);
     EXPECT_FALSE(settings->RestartRequested);
     EXPECT_TRUE(s.h.frame.IsWindow());
     s.Choose(IDC_FONT_SIZE, 2);
-    EXPECT_EQ(boxes.Texts().size(), 1u) << "the size already set asks nothing";
+    EXPECT_EQ(boxes.BoxTexts().size(), 1u) << "the size already set asks nothing";
 }
 
 TEST(SetupView, EachKeystrokeInTheFolderMovesTheWatchAndDropsTheLibrary) {
-    BoundSettings settings(L"SetupTyping");
-    SetupHarness s(*settings);
+    TestSettings settings(L"SetupTyping");
+    SetupHarness s(settings);
     ::SetFocus(s.Item(IDC_FOLDER));
     ::SendMessageW(s.Item(IDC_FOLDER), EM_SETSEL, 0, -1);
-    VocabularyCache& cache = VocabularyCache::Instance();
+    VocabularyCache& cache = settings.Cache();
     cache.GetPool();
     std::wstring typed;
     for (wchar_t ch : std::wstring(L"C:\\w")) {
@@ -223,14 +218,14 @@ TEST(SetupView, EachKeystrokeInTheFolderMovesTheWatchAndDropsTheLibrary) {
 }
 
 TEST(SetupView, UseDefaultDataFolderStoresAndWatchesTheDefault) {
-    BoundSettings settings(L"SetupDefault");
-    SetupHarness s(*settings);
-    VocabularyCache::Instance().GetLibrary();
+    TestSettings settings(L"SetupDefault");
+    SetupHarness s(settings);
+    settings.Cache().GetLibrary();
     s.Click(IDC_FOLDER_DEFAULT);
     EXPECT_EQ(settings->DataFolder, settings->DefaultDataFolder);
     EXPECT_EQ(CWindow(s.Item(IDC_FOLDER)).GetWindowText(), Wide(settings->DefaultDataFolder));
     EXPECT_EQ(WatchedFolder() + L"\\", Wide(settings->DefaultDataFolder));
-    EXPECT_FALSE(VocabularyCache::Instance().HasLibrary());
+    EXPECT_FALSE(settings.Cache().HasLibrary());
 }
 
 TEST(SetupView, PickedFolderEndsWithOneBackslash) {
@@ -243,8 +238,8 @@ TEST(SetupView, PickedFolderEndsWithOneBackslash) {
         {L"C:\\", L"C:\\"},  // a drive's root already ends with one
         {L"\\\\server\\share\\lists", L"\\\\server\\share\\lists\\"},
     };
-    BoundSettings settings(L"SetupPicked");
-    SetupHarness s(*settings);
+    TestSettings settings(L"SetupPicked");
+    SetupHarness s(settings);
     for (const Row& row : rows) {
         s.Pane().PutPickedFolder(row.picked);
         EXPECT_EQ(Wide(settings->DataFolder), row.stored);
@@ -318,8 +313,8 @@ TEST(SetupView, FolderRowKeepsTheButtonAgainstTheRightEdge) {
 }
 
 TEST(SetupView, PaneFillsTheViewAndPlacesTheFolderRow) {
-    BoundSettings settings(L"SetupLayout");
-    SetupHarness s(*settings);
+    TestSettings settings(L"SetupLayout");
+    SetupHarness s(settings);
     const DialogUnits du = s.Units();
     // As created: the view never had to change its size to get its pane placed.
     const BackLayout first = LayoutBackAndContent(du.X(269), du.Y(164), du);
@@ -336,8 +331,8 @@ TEST(SetupView, PaneFillsTheViewAndPlacesTheFolderRow) {
 }
 
 TEST(SetupView, ShortPaneScrollsByLinesAndWheelNotchesAndActivationReturnsToTheTop) {
-    BoundSettings settings(L"SetupScroll");
-    SetupHarness s(*settings);
+    TestSettings settings(L"SetupScroll");
+    SetupHarness s(settings);
     const DialogUnits du = s.Units();
     s.SizeView(du.X(269), du.Y(100));
     ASSERT_TRUE(s.Pane().GetStyle() & WS_VSCROLL);
@@ -372,8 +367,8 @@ TEST(SetupView, ShortPaneScrollsByLinesAndWheelNotchesAndActivationReturnsToTheT
 }
 
 TEST(SetupView, BackMouseButtonInThePaneGoesHome) {
-    BoundSettings settings(L"SetupBack");
-    SetupHarness s(*settings);
+    TestSettings settings(L"SetupBack");
+    SetupHarness s(settings);
     ::PostMessageW(s.Item(IDC_SHOW_HINT), WM_XBUTTONUP, MAKEWPARAM(0, XBUTTON1), 0);
     s.h.Pump();
     EXPECT_EQ(s.h.frame.ActiveView(), s.h.frame.HomeView().m_hWnd);

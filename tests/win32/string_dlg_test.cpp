@@ -7,12 +7,12 @@
 
 #include <string>
 
-#include "app/string_dlg.h"
-#include "home_test_support.h"
+#include "harness.h"
+#include "views/string_dlg.h"
 
 namespace {
 
-using home_test::DialogScript;
+using harness::DialogScript;
 
 RECT WorkArea() {
     RECT rc{};

@@ -8,19 +8,17 @@
 #include <string>
 #include <vector>
 
-#include "app/messages.h"
+#include "harness.h"
 #include "settings/user_font_win32.h"
-#include "test_view_support.h"
+#include "view/messages.h"
 
 namespace {
 
-using frame_test::BoxAnswerer;
-using frame_test::FrameHarness;
-using frame_test::TestSettings;
-using test_view_support::BoundData;
-using test_view_support::ReadProgress;
-using test_view_support::TempWordFolder;
-using test_view_support::Text;
+using harness::DialogScript;
+using harness::FrameHarness;
+using harness::TestSettings;
+using harness::ReadProgress;
+using harness::Text;
 
 const char kFiveWords[] =
     "one\\eins\\a number\n"
@@ -35,18 +33,17 @@ protected:
         m_settings->WordOrder = WordOrders::Normal;
         m_settings->ConfirmExit = false;
     }
-    ~TestViewTest() override {
-        m_harness.reset();
-        m_data.reset();
-    }
+    ~TestViewTest() override { m_harness.reset(); }
 
     // A frame over one word file, switched to the test view. The real flash timer is stopped:
     // the tests give the ticks themselves.
     void Open(const std::string& words) {
-        m_folder.Write(L"words.mrn", words);
-        m_data = std::make_unique<BoundData>(*m_settings, m_folder,
-                                             std::vector<std::wstring>{L"words.mrn"});
-        m_harness = std::make_unique<FrameHarness>(*m_settings);
+        m_settings.folder.Write(L"words.mrn", words);
+        m_settings->SetSelection({u"words.mrn"});
+        m_settings.Cache().DropLibrary();  // the words of an earlier Open
+        m_settings.Cache().DropPool();
+        CreateFlashColorTable();
+        m_harness = std::make_unique<FrameHarness>(m_settings);
         ASSERT_TRUE(m_harness->hWnd);
         ::KillTimer(Answer(), CSmartEdit::kTimerId);
         ::SetForegroundWindow(m_harness->hWnd);
@@ -60,8 +57,7 @@ protected:
     std::wstring Status() { return Text(Control(IDC_STATUS)); }
 
     std::wstring Expected() {
-        const std::u16string_view answer = View().Session()->CurrentQuestion().answer;
-        return std::wstring(answer.begin(), answer.end());
+        return Wide(View().Session()->CurrentQuestion().answer);
     }
     void Type(const std::wstring& text) { ::SetWindowTextW(Answer(), text.c_str()); }
     // Other programs on the shared test desktop may take the foreground, and with it our
@@ -99,8 +95,6 @@ protected:
     }
 
     TestSettings m_settings;
-    TempWordFolder m_folder{L"TestView"};
-    std::unique_ptr<BoundData> m_data;
     std::unique_ptr<FrameHarness> m_harness;
 };
 
@@ -113,7 +107,7 @@ TEST_F(TestViewTest, StatusAndProgressOfAFreshTestAndAfterAWrongAnswer) {
     EXPECT_EQ(Text(Control(IDC_QUESTION)), L"one");
     EXPECT_EQ(::GetFocus(), Answer());
     EXPECT_EQ(Status(), L" (1 of 5), Wrong: (0 of 5), Score: 100%");
-    test_view_support::Progress bar = ReadProgress(Control(IDC_PROGRESS));
+    harness::Progress bar = ReadProgress(Control(IDC_PROGRESS));
     EXPECT_EQ(bar.low, 1);
     EXPECT_EQ(bar.high, 6);
     EXPECT_EQ(bar.pos, bar.low) << "empty at the first question";
@@ -129,7 +123,7 @@ TEST_F(TestViewTest, StatusAndProgressOfAFreshTestAndAfterAWrongAnswer) {
 TEST_F(TestViewTest, ProgressIsFullOnlyAfterTheLastCorrectAnswer) {
     ASSERT_NO_FATAL_FAILURE(Open(kFiveWords));
     for (int i = 0; i < 4; ++i) AnswerRight();
-    test_view_support::Progress bar = ReadProgress(Control(IDC_PROGRESS));
+    harness::Progress bar = ReadProgress(Control(IDC_PROGRESS));
     EXPECT_EQ(bar.pos, 5);
     EXPECT_LT(bar.pos, bar.high);
 
@@ -203,7 +197,6 @@ TEST_F(TestViewTest, HintShowsNaWhenEmptyAndStarsWhenHidden) {
         ASSERT_NO_FATAL_FAILURE(Open(row.words));
         EXPECT_EQ(Text(Control(IDC_HINT)), row.shown) << row.words;
         m_harness.reset();
-        m_data.reset();
     }
 }
 
@@ -226,14 +219,14 @@ TEST_F(TestViewTest, LeavingDuringAFlashLosesNoScoreAsksNothingAndTakesNoFocus) 
         // A finished test is not abandoned: there is nothing to ask about.
         m_settings->ConfirmExit = row.scores.size() == 1;
         ASSERT_NO_FATAL_FAILURE(Open(row.words));
-        BoxAnswerer boxes(false);
+        DialogScript boxes(false);
         Submit(Expected());  // and at once away, while the answer flashes
         for (UINT command : row.leave) m_harness->Command(command);
         if (row.shownAfter != 2) {
             EXPECT_TRUE(m_settings->Scores().empty()) << "not before the flash ends";
         }
         Ticks(7);
-        EXPECT_TRUE(boxes.Texts().empty());
+        EXPECT_TRUE(boxes.BoxTexts().empty());
         EXPECT_EQ(m_settings->Scores(), row.scores);
         const HWND shown[] = {m_harness->frame.HomeView().m_hWnd,
                               m_harness->frame.GraphView().m_hWnd, View().m_hWnd};
@@ -242,7 +235,6 @@ TEST_F(TestViewTest, LeavingDuringAFlashLosesNoScoreAsksNothingAndTakesNoFocus) 
             EXPECT_FALSE(::IsChild(View(), ::GetFocus())) << "the hidden test view took the keys";
         }
         m_harness.reset();
-        m_data.reset();
     }
 }
 
@@ -358,7 +350,7 @@ TEST_F(TestViewTest, MoreQuestionsThanASixteenBitRangeHolds) {
     std::string words;
     for (int i = 0; i < 70000; ++i) words += "q\\a\n";
     ASSERT_NO_FATAL_FAILURE(Open(words));
-    const test_view_support::Progress bar = ReadProgress(Control(IDC_PROGRESS));
+    const harness::Progress bar = ReadProgress(Control(IDC_PROGRESS));
     EXPECT_EQ(bar.high, 70001);
     EXPECT_EQ(bar.pos, 1);
 }

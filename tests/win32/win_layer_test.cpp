@@ -10,6 +10,7 @@
 #include <string>
 #include <vector>
 
+#include "harness.h"
 #include "win/app_module.h"
 #include "win/defer_window_pos.h"
 #include "win/dialog.h"
@@ -22,14 +23,7 @@
 
 namespace {
 
-void DrainMessages() {
-    MSG msg;
-    while (::PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
-        if (msg.message == WM_QUIT) continue;
-        ::TranslateMessage(&msg);
-        ::DispatchMessageW(&msg);
-    }
-}
+using harness::DrainMessages;
 
 // Takes the pending WM_QUIT, if any; -1 when there is none.
 int TakeQuitCode() {
@@ -322,7 +316,7 @@ TEST(DialogImpl, MissingTemplateResourceFailsCleanly) {
 // ---------------------------------------------------------------------------------------------
 // Frame
 
-class CTestView : public CWindowImpl<CTestView> {
+class CClientView : public CWindowImpl<CClientView> {
 public:
     BOOL ProcessWindowMessage(HWND, UINT, WPARAM, LPARAM, LRESULT&) override { return FALSE; }
 };
@@ -351,7 +345,7 @@ public:
 
 struct FrameWithView {
     CTestFrame frame;
-    CTestView view;
+    CClientView view;
     FrameWithView(DWORD style = WS_OVERLAPPEDWINDOW, HWND parent = nullptr) {
         RECT rc{10, 10, 410, 310};
         frame.CreateEx(parent, L"Frame", style | WS_CLIPCHILDREN, 0, nullptr, &rc);

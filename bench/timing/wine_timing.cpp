@@ -2,7 +2,7 @@
 // the word files, the session built, the first question shown) and from Enter to the start of
 // the flash. Prints figures under Wine; asserts nothing, timing is never a test verdict.
 //
-//   wine build/<dir>/tests/wine_timing.exe
+//   wine build/<dir>/bench/wine_timing.exe
 
 #include <windows.h>
 
@@ -11,7 +11,7 @@
 #include <string>
 #include <vector>
 
-#include "win32/test_view_support.h"
+#include "win32/harness.h"
 
 namespace {
 
@@ -45,27 +45,30 @@ struct Figures {
     }
 };
 
-std::vector<std::wstring> WriteWordFiles(const test_view_support::TempWordFolder& folder) {
-    std::vector<std::wstring> names;
+std::vector<std::u16string> WriteWordFiles(const harness::TempFolder& folder) {
+    std::vector<std::u16string> names;
     for (int f = 0; f < kFiles; ++f) {
         std::string text;
         for (int i = 0; i < kEntriesPerFile; ++i) {
             const std::string n = std::to_string(f * kEntriesPerFile + i);
             text += "word" + n + "\\wort" + n + "\\hint " + n + "\r\n";
         }
-        names.push_back(L"list" + std::to_wstring(f) + L".mrn");
-        folder.Write(names.back(), text);
+        const std::wstring name = L"list" + std::to_wstring(f) + L".mrn";
+        folder.Write(name, text);
+        names.push_back(U16(name));
     }
     return names;
 }
 
-void Measure(std::int32_t wordOrder, const char* orderName,
-             const test_view_support::TempWordFolder& folder, const std::vector<std::wstring>& names) {
-    frame_test::TestSettings settings;
+void Measure(std::int32_t wordOrder, const char* orderName, const harness::TempFolder& folder,
+             const std::vector<std::u16string>& names) {
+    harness::TestSettings settings;
     settings->WordOrder = wordOrder;
     settings->CaseSensitive = false;
-    test_view_support::BoundData data(*settings, folder, names);
-    frame_test::FrameHarness h(*settings);
+    settings->DataFolder = U16(folder.Path());
+    settings->SetSelection(names);
+    CreateFlashColorTable();
+    harness::FrameHarness h(settings);
     CTestView& view = h.frame.TestView();
     HWND answer = view.GetDlgItem(IDC_ANSWER);
     ::KillTimer(answer, CSmartEdit::kTimerId);
@@ -73,7 +76,7 @@ void Measure(std::int32_t wordOrder, const char* orderName,
     Figures cold, warm, right, wrong;
     for (int run = 0; run < 7; ++run) {
         h.frame.SwitchToView(h.frame.HomeView());
-        VocabularyCache::Instance().DropPool();  // as after a change of the selection
+        settings.Cache().DropPool();  // as after a change of the selection
         cold.Add(Time([&] { h.frame.SwitchToView(view); }));
         h.frame.SwitchToView(h.frame.HomeView());
         warm.Add(Time([&] { h.frame.SwitchToView(view); }));
@@ -96,7 +99,7 @@ void Measure(std::int32_t wordOrder, const char* orderName,
     };
     for (int i = 0; i < 50; ++i) {
         const std::u16string_view expected = view.Session()->CurrentQuestion().answer;
-        right.Add(enter(std::wstring(expected.begin(), expected.end()).c_str()));
+        right.Add(enter(Wide(expected).c_str()));
         wrong.Add(enter(L"?"));  // its copy goes somewhere into the 100,000-item queue
         right.Add(enter(nullptr));
     }
@@ -112,8 +115,8 @@ void Measure(std::int32_t wordOrder, const char* orderName,
 }  // namespace
 
 int main() {
-    test_view_support::TempWordFolder folder(L"Timing");
-    const std::vector<std::wstring> names = WriteWordFiles(folder);
+    harness::TempFolder folder;
+    const std::vector<std::u16string> names = WriteWordFiles(folder);
     Measure(WordOrders::Random, "Random", folder, names);
     Measure(WordOrders::Alphabetical, "Alphabetical", folder, names);
     Measure(WordOrders::Normal, "Normal", folder, names);

@@ -5,16 +5,17 @@
 
 #include <memory>
 
-#include "app/view_base.h"
-#include "test/smart_edit_win32.h"
 #include "test/test_layout.h"
 #include "test/test_session.h"
+#include "view/view_base.h"
+#include "views/smart_edit.h"
+#include "win/reflection.h"
 
 class CTestView : public CViewBase {
 public:
     enum class State { AnswerCorrect = 0, AnswerWrong = 1, TestFinished = 2, AwaitingAnswer = 3 };
 
-    explicit CTestView(AppSettings& settings);
+    explicit CTestView(const ViewContext& context);
 
     // The mouse's back button goes home; Enter in the answer field submits (and is consumed
     // even when there is nothing to submit); the rest is dialog navigation.
@@ -28,18 +29,26 @@ public:
     // is flashing is finished and will be recorded.
     bool IsTestUnfinished() const { return m_session && !m_session->Finished(); }
     const TestSession* Session() const { return m_session.get(); }
-    CSmartEdit& AnswerEdit() { return m_answerEdit; }
 
-    BOOL ProcessWindowMessage(HWND hWnd, UINT msg, WPARAM wParam, LPARAM lParam,
-                              LRESULT& result) override;
+    BEGIN_MSG_MAP(CTestView)
+        MESSAGE_HANDLER(WM_INITDIALOG, OnInitDialog)
+        MESSAGE_HANDLER(WM_VIEW_ACTIVATE, OnViewActivate)
+        MESSAGE_HANDLER(WM_VIEW_DEACTIVATE, OnViewDeactivate)
+        MSG_WM_SIZE(OnSize)
+        MESSAGE_HANDLER(WM_SETFOCUS, OnSetFocus)
+        MESSAGE_HANDLER(WM_FLASH_DONE, OnFlashDone)
+        CHAIN_MSG_MAP(CViewBase)
+        // The answer field paints its own background from its reflected WM_CTLCOLOREDIT.
+        REFLECT_NOTIFICATIONS()
+    END_MSG_MAP()
 
 private:
-    BOOL OnInitDialog(LRESULT& result);
-    BOOL OnViewActivate(LRESULT& result);
-    BOOL OnViewDeactivate(LRESULT& result);
-    BOOL OnSize(int width, int height, LRESULT& result);
-    BOOL OnSetFocus(LRESULT& result);
-    BOOL OnFlashDone(LRESULT& result);
+    BOOL OnInitDialog();
+    void OnViewActivate();
+    void OnViewDeactivate() { m_active = false; }
+    void OnSize(UINT, int width, int height) { Layout(width, height); }
+    void OnSetFocus();
+    void OnFlashDone();
 
     void ApplyFonts();
     void Layout(int width, int height);

@@ -39,12 +39,11 @@ void OpenFolderWindow(const std::u16string& dataFolderPath);
 // happened meanwhile.
 class WatcherPause {
 public:
-    WatcherPause(std::u16string dataFolderPath, HWND receiver);
+    explicit WatcherPause(std::u16string dataFolderPath);
     ~WatcherPause();
     WatcherPause(const WatcherPause&) = delete;
     WatcherPause& operator=(const WatcherPause&) = delete;
 
 private:
     std::u16string m_dataFolderPath;
-    HWND m_receiver;
 };

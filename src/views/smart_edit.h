@@ -7,6 +7,7 @@
 #include <cstdint>
 
 #include "test/answer_flash.h"
+#include "win/reflection.h"
 #include "win/window.h"
 
 // The four background colours of the answer field with a solid brush each, shared by every
@@ -34,16 +35,14 @@ public:
     // Changes the background and repaints the whole field.
     void SetColorIndex(std::uint32_t index);
 
-    std::uint32_t Tick() const { return m_tick; }
-    FlashMode Mode() const { return m_flashMode; }
-    std::uint32_t ColorIndex() const { return m_colorIndex; }
-
-    BOOL ProcessWindowMessage(HWND hWnd, UINT msg, WPARAM wParam, LPARAM lParam,
-                              LRESULT& result) override;
+    BEGIN_MSG_MAP(CSmartEdit)
+        MSG_OCM_CTLCOLOREDIT(OnCtlColorEdit)
+        MESSAGE_HANDLER(WM_TIMER, OnTimer)
+    END_MSG_MAP()
 
 private:
-    BOOL OnCtlColorEdit(HDC dc, LRESULT& result);
-    BOOL OnTimer(LRESULT& result);
+    HBRUSH OnCtlColorEdit(HDC dc);
+    void OnTimer();
 
     std::uint32_t m_tick = 0;
     std::uint32_t m_flashStart = 0;

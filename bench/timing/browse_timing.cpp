@@ -18,9 +18,7 @@
 #include <string>
 #include <vector>
 
-#include "data/vocabulary_cache.h"
-#include "res/resource.h"
-#include "win32/frame_test_support.h"
+#include "win32/harness.h"
 
 namespace {
 
@@ -33,40 +31,16 @@ double MsSince(Clock::time_point start) {
     return std::chrono::duration<double, std::milli>(Clock::now() - start).count();
 }
 
-class TempFolder {
-public:
-    TempFolder() {
-        wchar_t temp[MAX_PATH]{};
-        ::GetTempPathW(MAX_PATH, temp);
-        m_path = std::wstring(temp) + L"memorion-browse-timing-" +
-                 std::to_wstring(::GetCurrentProcessId());
-        ::CreateDirectoryW(m_path.c_str(), nullptr);
+// `count` entries, every second one with a hint.
+void WriteWords(const harness::TempFolder& folder, const std::wstring& name, int count) {
+    std::string text;
+    for (int i = 0; i < count; ++i) {
+        text += "question " + std::to_string(i) + "\\answer " + std::to_string(i);
+        if (i % 2) text += "\\hint " + std::to_string(i);
+        text += "\r\n";
     }
-    ~TempFolder() {
-        for (const std::wstring& name : m_files) ::DeleteFileW((m_path + L"\\" + name).c_str());
-        ::RemoveDirectoryW(m_path.c_str());
-    }
-    // `count` entries, every second one with a hint.
-    void WriteWords(const std::wstring& name, int count) {
-        std::string text;
-        for (int i = 0; i < count; ++i) {
-            text += "question " + std::to_string(i) + "\\answer " + std::to_string(i);
-            if (i % 2) text += "\\hint " + std::to_string(i);
-            text += "\r\n";
-        }
-        HANDLE file = ::CreateFileW((m_path + L"\\" + name).c_str(), GENERIC_WRITE, 0, nullptr,
-                                    CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
-        DWORD written = 0;
-        ::WriteFile(file, text.data(), static_cast<DWORD>(text.size()), &written, nullptr);
-        ::CloseHandle(file);
-        m_files.push_back(name);
-    }
-    std::u16string Path() const { return {m_path.begin(), m_path.end()}; }
-
-private:
-    std::wstring m_path;
-    std::vector<std::wstring> m_files;
-};
+    folder.Write(name, text);
+}
 
 int CountItems(HWND tree) {
     return static_cast<int>(::SendMessageW(tree, TVM_GETCOUNT, 0, 0));
@@ -79,11 +53,11 @@ HTREEITEM Next(HWND tree, UINT relation, HTREEITEM item = nullptr) {
 
 // Activates the browse view over the file `name` and returns the milliseconds until the
 // tree has been filled and painted.
-double ActivateBrowse(frame_test::FrameHarness& h, AppSettings& settings,
+double ActivateBrowse(harness::FrameHarness& h, harness::TestSettings& settings,
                       const std::u16string& name) {
-    settings.SetSelection({name});
-    VocabularyCache::Instance().DropPool();
-    VocabularyCache::Instance().GetPool();  // reading the file is not the tree's time
+    settings->SetSelection({name});
+    settings.Cache().DropPool();
+    settings.Cache().GetPool();  // reading the file is not the tree's time
     h.frame.SwitchToView(h.frame.HomeView());
     h.Pump();
     const auto start = Clock::now();
@@ -93,7 +67,7 @@ double ActivateBrowse(frame_test::FrameHarness& h, AppSettings& settings,
     return MsSince(start);
 }
 
-double Command(frame_test::FrameHarness& h, UINT id) {
+double Command(harness::FrameHarness& h, UINT id) {
     const auto start = Clock::now();
     ::SendMessageW(h.frame.BrowView(), WM_COMMAND, id, 0);
     ::UpdateWindow(h.hWnd);
@@ -150,18 +124,14 @@ int main(int argc, char** argv) {
     const int plainExpandEntries = argc > 3 ? std::atoi(argv[3]) : 500;
     ::InitCommonControls();
 
-    TempFolder folder;
-    folder.WriteWords(L"fill.mrn", fillEntries);
-    folder.WriteWords(L"fewer.mrn", fillEntries - kFewer);
-    folder.WriteWords(L"expand.mrn", expandEntries);
-    folder.WriteWords(L"plain.mrn", plainExpandEntries);
-
-    frame_test::TestSettings settings;
-    settings->DataFolder = folder.Path();
+    harness::TestSettings settings;
+    WriteWords(settings.folder, L"fill.mrn", fillEntries);
+    WriteWords(settings.folder, L"fewer.mrn", fillEntries - kFewer);
+    WriteWords(settings.folder, L"expand.mrn", expandEntries);
+    WriteWords(settings.folder, L"plain.mrn", plainExpandEntries);
     settings->WordOrder = 2;  // pool order: the figures do not depend on the draws
-    VocabularyCache::BindSettings(&*settings);
     {
-        frame_test::FrameHarness h(*settings);
+        harness::FrameHarness h(settings);
         if (!h.hWnd) {
             std::printf("no frame\n");
             return 1;
@@ -172,10 +142,10 @@ int main(int argc, char** argv) {
         HWND tree = h.frame.BrowView().Tree();
 
         std::printf("browse view under Wine, times in ms\n");
-        double ms = ActivateBrowse(h, *settings, u"fill.mrn");
+        double ms = ActivateBrowse(h, settings, u"fill.mrn");
         std::printf("fill %d entries: %.0f (%d items in the tree)\n", fillEntries, ms,
                     CountItems(tree));
-        ms = ActivateBrowse(h, *settings, u"fill.mrn");
+        ms = ActivateBrowse(h, settings, u"fill.mrn");
         std::printf("refill %d entries over the previous tree: %.0f\n", fillEntries, ms);
         {
             // A flash-card walk over the first entries leaves children under each of them
@@ -183,13 +153,13 @@ int main(int argc, char** argv) {
             ::SendMessageW(tree, TVM_SELECTITEM, TVGN_CARET,
                            reinterpret_cast<LPARAM>(Next(tree, TVGN_ROOT)));
             for (int i = 0; i < 2 * kWalked - 1; ++i) h.Key(VK_RETURN);
-            ms = ActivateBrowse(h, *settings, u"fill.mrn");
+            ms = ActivateBrowse(h, settings, u"fill.mrn");
             std::printf("refill %d entries after walking %d of them: %.0f\n", fillEntries,
                         kWalked, ms);
         }
-        ms = ActivateBrowse(h, *settings, u"fewer.mrn");
+        ms = ActivateBrowse(h, settings, u"fewer.mrn");
         std::printf("refill %d entries over %d: %.0f\n", fillEntries - kFewer, fillEntries, ms);
-        ms = ActivateBrowse(h, *settings, u"fill.mrn");
+        ms = ActivateBrowse(h, settings, u"fill.mrn");
         std::printf("refill %d entries over %d: %.0f\n", fillEntries, fillEntries - kFewer, ms);
         {
             const auto begin = Clock::now();
@@ -198,7 +168,7 @@ int main(int argc, char** argv) {
             ::SendMessageW(tree, WM_SETREDRAW, TRUE, 0);
             std::printf("delete all %d entries: %.0f\n", fillEntries, MsSince(begin));
         }
-        ms = ActivateBrowse(h, *settings, u"fill.mrn");
+        ms = ActivateBrowse(h, settings, u"fill.mrn");
         std::printf("fill %d entries into an empty tree: %.0f\n", fillEntries, ms);
 
         // Single steps on the large tree: open the last entry, toggle it closed, resize.
@@ -225,10 +195,10 @@ int main(int argc, char** argv) {
         ms = Command(h, ID_BROWSE_COLLAPSE_ALL);
         std::printf("collapse all %d entries: %.0f\n", fillEntries, ms);
         Command(h, ID_BROWSE_EXPAND_ALL);
-        ms = ActivateBrowse(h, *settings, u"fill.mrn");
+        ms = ActivateBrowse(h, settings, u"fill.mrn");
         std::printf("refill %d entries after expand all: %.0f\n", fillEntries, ms);
 
-        ActivateBrowse(h, *settings, u"expand.mrn");
+        ActivateBrowse(h, settings, u"expand.mrn");
         ms = Command(h, ID_BROWSE_EXPAND_ALL);
         std::printf("expand all %d entries: %.0f (%d items)\n", expandEntries, ms,
                     CountItems(tree));
@@ -250,6 +220,5 @@ int main(int argc, char** argv) {
         std::printf("plain collapse all %d entries (TVM_EXPAND each): %.0f\n",
                     plainExpandEntries, ms);
     }
-    VocabularyCache::BindSettings(nullptr);
     return 0;
 }

@@ -1,4 +1,4 @@
-#include "app/view_layout.h"
+#include "view/view_layout.h"
 
 namespace {
 
@@ -23,14 +23,14 @@ BackLayout LayoutBackAndContent(int w, int h, const DialogUnits& du) {
 }
 
 GraphLayout LayoutGraphView(int w, int h, const DialogUnits& du) {
-    const int mx = du.X(1), my = du.Y(1), bh = du.Y(kButtonHeightDlu);
-    const int sh = du.Y(kStatusHeightDlu);
+    const BackLayout back = LayoutBackAndContent(w, h, du);
+    const int mx = du.X(1), my = du.Y(1), sh = du.Y(kStatusHeightDlu);
     GraphLayout layout;
-    layout.tall = IsTallView(h, du);
-    layout.back = Box(mx, h - my - bh, w - 2 * my, bh);
-    layout.status = Box(mx, h - 2 * my - bh - sh, w - 2 * mx, sh);
-    layout.graph = layout.tall ? Box(mx, my, w - 2 * mx, h - 4 * my - bh - sh)
-                               : Box(mx, my, w - 2 * mx, h - 2 * my);
+    layout.tall = back.tall;
+    layout.back = back.back;
+    layout.status = Box(mx, back.back.top - my - sh, w - 2 * mx, sh);
+    layout.graph = back.content;
+    if (layout.tall) layout.graph.bottom -= my + sh;  // the status line shows above the button
     return layout;
 }
 
@@ -58,11 +58,7 @@ HomeLayout LayoutHomeView(int w, int h, const DialogUnits& du) {
 }
 
 AboutLayout LayoutAboutView(int w, int h, const DialogUnits& du, SIZE pane) {
-    const int mx = du.X(1), my = du.Y(1), bh = du.Y(kButtonHeightDlu);
-    AboutLayout layout;
-    layout.tall = IsTallView(h, du);
-    layout.back = Box(mx, h - my - bh, w - 2 * my, bh);
-    const int room = layout.tall ? h - 2 * my - bh : h - my;
-    layout.pane = POINT{w / 2 - pane.cx / 2, room / 2 - pane.cy / 2};
-    return layout;
+    const BackLayout back = LayoutBackAndContent(w, h, du);
+    const int room = (back.tall ? back.back.top : h) - du.Y(1);
+    return AboutLayout{back.tall, back.back, POINT{w / 2 - pane.cx / 2, room / 2 - pane.cy / 2}};
 }

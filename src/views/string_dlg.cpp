@@ -1,4 +1,4 @@
-#include "app/string_dlg.h"
+#include "views/string_dlg.h"
 
 #include "res/resource.h"
 
@@ -35,38 +35,16 @@ INT_PTR CStringDlg::Run(HWND owner) {
     return result == IDOK || result == IDCANCEL ? result : -1;
 }
 
-BOOL CStringDlg::ProcessWindowMessage(HWND, UINT msg, WPARAM wParam, LPARAM,
-                                      LRESULT& result) {
-    switch (msg) {
-    case WM_INITDIALOG:
-        return OnInitDialog(result);
-    case WM_COMMAND:
-        if (LOWORD(wParam) == IDOK || LOWORD(wParam) == IDCANCEL) {
-            return OnClose(LOWORD(wParam), result);
-        }
-        return FALSE;
-    default:
-        return FALSE;
-    }
-}
-
-BOOL CStringDlg::OnInitDialog(LRESULT& result) {
+BOOL CStringDlg::OnInitDialog() {
     ::SetDlgItemTextW(m_hWnd, IDC_STRING_LABEL, m_label.c_str());
     ::SetDlgItemTextW(m_hWnd, IDC_STRING_EDIT, m_text.c_str());
     CentreOverOwner();
-    result = TRUE;  // the dialog manager focuses the edit box and selects its text
-    return TRUE;
+    return TRUE;  // the dialog manager focuses the edit box and selects its text
 }
 
-BOOL CStringDlg::OnClose(UINT id, LRESULT& result) {
-    HWND edit = GetDlgItem(IDC_STRING_EDIT);
-    const int length = ::GetWindowTextLengthW(edit);
-    std::wstring text(static_cast<size_t>(length) + 1, L'\0');
-    text.resize(static_cast<size_t>(::GetWindowTextW(edit, text.data(), length + 1)));
-    m_text = std::move(text);
+void CStringDlg::Close(UINT id) {
+    m_text = CWindow(GetDlgItem(IDC_STRING_EDIT)).GetWindowText();
     EndDialog(id);
-    result = 0;
-    return TRUE;
 }
 
 void CStringDlg::CentreOverOwner() {

@@ -1,38 +1,27 @@
-#include "app/home_view.h"
+#include "views/home_view.h"
 
-#include <cstdio>
+#include <utility>
 #include <vector>
 
-#include "app/message_boxes.h"
-#include "app/messages.h"
-#include "app/string_dlg.h"
-#include "app/view_layout.h"
-#include "app/word_file_ops.h"
+#include "base/wide_text.h"
 #include "data/folder_watcher_win32.h"
 #include "data/vocabulary_cache.h"
 #include "data/word_file_commands.h"
-#include "res/resource.h"
 #include "settings/app_settings.h"
+#include "view/message_boxes.h"
+#include "view/view_layout.h"
+#include "views/string_dlg.h"
+#include "views/word_file_ops.h"
 #include "win/app_module.h"
 #include "win/defer_window_pos.h"
-#include "win/menu_position.h"
 
 namespace {
 
-const wchar_t* W(const std::u16string& text) {
-    return reinterpret_cast<const wchar_t*>(text.c_str());
-}
-
-std::u16string U16(const std::wstring& text) {
-    return std::u16string(text.begin(), text.end());
-}
-
-std::wstring Format(UINT id, unsigned a, unsigned b = 0, unsigned c = 0, unsigned d = 0) {
-    const std::wstring format = LoadResString(id);
-    wchar_t text[256]{};
-    std::swprintf(text, 256, format.c_str(), a, b, c, d);
-    return text;
-}
+// The buttons to the other views and the GoTo command each posts to the frame.
+constexpr std::pair<UINT, UINT> kGoToButtons[] = {{IDC_HOME_BROWSE, ID_GOTO_BROWSE},
+                                                  {IDC_HOME_GRAPH, ID_GOTO_GRAPH},
+                                                  {IDC_HOME_SETUP, ID_GOTO_SETUP},
+                                                  {IDC_HOME_ABOUT, ID_GOTO_ABOUT}};
 
 void EnableItem(HMENU menu, UINT command, bool enabled) {
     if (menu) ::EnableMenuItem(menu, command, MF_BYCOMMAND | (enabled ? MF_ENABLED : MF_GRAYED));
@@ -40,36 +29,10 @@ void EnableItem(HMENU menu, UINT command, bool enabled) {
 
 }  // namespace
 
-CHomeView::CHomeView(AppSettings& settings)
-    : CViewBase(settings, IDD_HOME, /*menuPosition File*/ 1, /*hasBack*/ false) {}
+CHomeView::CHomeView(const ViewContext& context)
+    : CViewBase(context, IDD_HOME, /*menuPosition File*/ 1, /*hasBack*/ false) {}
 
-BOOL CHomeView::ProcessWindowMessage(HWND hWnd, UINT msg, WPARAM wParam, LPARAM lParam,
-                                     LRESULT& result) {
-    switch (msg) {
-    case WM_INITDIALOG:
-        return OnInitDialog(result);
-    case WM_VIEW_ACTIVATE:
-        return OnViewActivate(result);
-    case WM_VIEW_DEACTIVATE:
-    case WM_DESTROY:
-        HandOverPendingChange();
-        return FALSE;
-    case WM_SIZE:
-        return OnSize(LOWORD(lParam), HIWORD(lParam), result);
-    case WM_TIMER:
-        return OnTimer(wParam, result);
-    case WM_CONTEXTMENU:
-        return OnContextMenu(reinterpret_cast<HWND>(wParam), lParam, result);
-    case WM_COMMAND:
-        if (OnCommand(LOWORD(wParam), HIWORD(wParam), result)) return TRUE;
-        break;
-    default:
-        break;
-    }
-    return CViewBase::ProcessWindowMessage(hWnd, msg, wParam, lParam, result);
-}
-
-BOOL CHomeView::OnInitDialog(LRESULT& result) {
+BOOL CHomeView::OnInitDialog() {
     m_list = GetDlgItem(IDC_FILE_LIST);
     m_status = GetDlgItem(IDC_STATUS);
     m_browseButton = GetDlgItem(IDC_HOME_BROWSE);
@@ -79,27 +42,24 @@ BOOL CHomeView::OnInitDialog(LRESULT& result) {
     m_aboutButton = GetDlgItem(IDC_HOME_ABOUT);
     ::SetTimer(m_hWnd, kPendingChangeTimer, kPendingChangePeriodMs, nullptr);
     UpdateCommandStates();  // a view never filled offers nothing to act on
-    result = FALSE;         // activation sets the focus
-    return TRUE;
+    return FALSE;           // activation sets the focus
 }
 
-BOOL CHomeView::OnViewActivate(LRESULT& result) {
+void CHomeView::OnViewActivate() {
     // A data folder that was gone may be back: it is watched again from when home shows it.
-    TheWatcherSlot().WatchAgainIfEnded(m_settings.DataFolderPath(), FrameWindow());
+    TheWatcherSlot().WatchAgainIfEnded(m_settings.DataFolderPath());
     ShowOwnMenu();
-    if (!VocabularyCache::Instance().HasLibrary()) FillList();
+    if (!m_cache.HasLibrary()) FillList();
     UpdateCommandStates();
     ::SetFocus(m_list);
-    result = 0;
-    return TRUE;
 }
 
 void CHomeView::FillList() {
-    VocabularyCache& cache = VocabularyCache::Instance();
     ::SendMessageW(m_list, LB_RESETCONTENT, 0, 0);
-    const WordLibrary& library = cache.GetLibrary();
+    const WordLibrary& library = m_cache.GetLibrary();
     for (const WordFile& file : library) {
-        ::SendMessageW(m_list, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(W(file.displayText)));
+        ::SendMessageW(m_list, LB_ADDSTRING, 0,
+                       reinterpret_cast<LPARAM>(Wide(file.displayText).c_str()));
     }
     const RestoredSelection restored = RestoreSelection(library, m_settings.Selection());
     for (size_t position : restored.positions) {
@@ -109,7 +69,7 @@ void CHomeView::FillList() {
         ::SendMessageW(m_list, LB_SETCARETINDEX, *restored.caret, FALSE);
     }
     UpdateSummary();
-    cache.DropPool();
+    m_cache.DropPool();
 }
 
 void CHomeView::UpdateSummary() {
@@ -124,14 +84,14 @@ void CHomeView::UpdateSummary() {
     std::vector<size_t> positions(selected.begin(), selected.end());
 
     std::vector<std::u16string> names;
-    m_summary = ComputeSelectionSummary(VocabularyCache::Instance().GetLibrary(),
+    m_summary = ComputeSelectionSummary(m_cache.GetLibrary(),
                                         count > 0 ? static_cast<size_t>(count) : 0, positions,
                                         names);
     m_settings.SetSelection(std::move(names));
 
-    const std::wstring status = Format(IDS_HOME_STATUS, m_summary.selectedWords,
-                                       m_summary.totalWords, m_summary.selectedFiles,
-                                       m_summary.totalFiles);
+    const std::wstring status =
+        FormatResString(IDS_HOME_STATUS, m_summary.selectedWords, m_summary.totalWords,
+                        m_summary.selectedFiles, m_summary.totalFiles);
     ::SetWindowTextW(m_status, status.c_str());
     ::InvalidateRect(m_status, nullptr, TRUE);
 }
@@ -167,7 +127,7 @@ void CHomeView::UpdateCommandStates() {
     }
 }
 
-BOOL CHomeView::OnSize(int width, int height, LRESULT& result) {
+void CHomeView::OnSize(UINT, int width, int height) {
     const HomeLayout layout = LayoutHomeView(width, height, Units());
     {
         CDeferWindowPos batch(7);
@@ -182,15 +142,14 @@ BOOL CHomeView::OnSize(int width, int height, LRESULT& result) {
     // The list's new height may have scrolled the item the user works at out of sight.
     const LRESULT anchor = ::SendMessageW(m_list, LB_GETANCHORINDEX, 0, 0);
     if (anchor >= 0) ::SendMessageW(m_list, LB_SETCARETINDEX, anchor, TRUE);
-    result = 0;
-    return TRUE;
 }
 
-BOOL CHomeView::OnTimer(UINT_PTR id, LRESULT& result) {
-    if (id != kPendingChangeTimer) return FALSE;
-    CheckPendingChange();
-    result = 0;
-    return TRUE;
+void CHomeView::OnTimer(UINT_PTR id) {
+    if (id == kPendingChangeTimer) {
+        CheckPendingChange();
+    } else {
+        SetMsgHandled(false);
+    }
 }
 
 // The change is reported only while the user can see what is reloaded: a change left pending
@@ -218,75 +177,24 @@ void CHomeView::CheckPendingChange() {
 // later, by then about nothing the user can see, and even by the home view of a frame built
 // anew after a restart.
 void CHomeView::HandOverPendingChange() {
+    SetMsgHandled(false);
     WatcherSlot& slot = TheWatcherSlot();
     if (!slot.changePending) return;
     slot.changePending = false;
-    VocabularyCache::Instance().DropLibrary();
+    m_cache.DropLibrary();
 }
 
-BOOL CHomeView::OnContextMenu(HWND source, LPARAM position, LRESULT& result) {
-    result = 0;
-    POINT pt{static_cast<short>(LOWORD(position)), static_cast<short>(HIWORD(position))};
-    if (pt.x < 0 || pt.y < 0) {  // from the keyboard: at the list's top left corner
-        pt = POINT{0, 0};
-        ::ClientToScreen(m_list, &pt);
-    } else if (source != m_list) {
-        return TRUE;
-    }
-    pt = ClampMenuX(pt);
-    if (HMENU file = ::GetSubMenu(FrameMenu(), 1)) {
-        ::TrackPopupMenu(file, TPM_RIGHTBUTTON, pt.x, pt.y, 0, m_hWnd, nullptr);
-    }
-    return TRUE;
+void CHomeView::OnContextMenu(HWND source, POINT screen) const {
+    TrackOwnPopupOver(m_list, source, screen);
 }
 
-BOOL CHomeView::OnCommand(UINT id, UINT code, LRESULT& result) {
-    result = 0;
-    if (id == IDC_FILE_LIST) {
-        if (code == LBN_SELCHANGE) OnSelectionChanged();
-        if (code == LBN_DBLCLK) StartTest();
-        return TRUE;
-    }
-    if (!IsCommandAvailable(id)) return TRUE;
-    switch (id) {
-    case IDOK:  // "Test >", also Enter
-        StartTest();
-        return TRUE;
-    case IDC_HOME_BROWSE:
-        PostToFrame(ID_GOTO_BROWSE);
-        return TRUE;
-    case IDC_HOME_GRAPH:
-        PostToFrame(ID_GOTO_GRAPH);
-        return TRUE;
-    case IDC_HOME_SETUP:
-        PostToFrame(ID_GOTO_SETUP);
-        return TRUE;
-    case IDC_HOME_ABOUT:
-        PostToFrame(ID_GOTO_ABOUT);
-        return TRUE;
-    case ID_FILE_NEW:
-        OnNew();
-        return TRUE;
-    case ID_FILE_EDIT:
-        OnEdit();
-        return TRUE;
-    case ID_FILE_RENAME:
-        OnRename();
-        return TRUE;
-    case ID_FILE_DELETE:
-        OnDelete();
-        return TRUE;
-    case ID_FILE_SELECT_ALL:
-        OnSelectAll();
-        return TRUE;
-    case ID_FILE_REFRESH:
-        OnRefresh();
-        return TRUE;
-    case ID_FILE_OPEN_FOLDER:
-        OnOpenFolder();
-        return TRUE;
-    default:
-        return FALSE;
+void CHomeView::DropUnavailableCommand(UINT id, UINT) {
+    SetMsgHandled(!IsCommandAvailable(id));
+}
+
+void CHomeView::OnGoToButton(UINT button) const {
+    for (const auto& [id, command] : kGoToButtons) {
+        if (id == button) PostToFrame(command);
     }
 }
 
@@ -319,18 +227,17 @@ bool CHomeView::OnKeyDown(WPARAM key) {
     }
     // A grayed item leaves the key to the focused control.
     if (!IsOwnCommandEnabled(command)) return false;
-    LRESULT ignored = 0;
-    OnCommand(command, 0, ignored);
+    SendMessage(WM_COMMAND, command);
     return true;
 }
 
-void CHomeView::StartTest() {
+void CHomeView::StartTest() const {
     if (m_summary.selectedWords > 0) PostToFrame(ID_GOTO_TEST);
 }
 
 void CHomeView::OnSelectionChanged() {
     UpdateSummary();
-    VocabularyCache::Instance().DropPool();
+    m_cache.DropPool();
     UpdateCommandStates();
 }
 
@@ -342,9 +249,8 @@ void CHomeView::OnSelectAll() {
 }
 
 void CHomeView::OnRefresh() {
-    VocabularyCache::Instance().DropLibrary();
-    LRESULT ignored = 0;
-    OnViewActivate(ignored);
+    m_cache.DropLibrary();
+    OnViewActivate();
 }
 
 bool CHomeView::AskName(UINT label, std::wstring& name) const {
@@ -362,7 +268,7 @@ void CHomeView::OnNew() {
     const std::u16string folder = m_settings.DataFolderPath();
     switch (CreateDataFolder(folder)) {
     case FolderCreation::Created:
-        RestartFolderWatcher(folder, FrameWindow());  // the old watcher had no folder to watch
+        RestartFolderWatcher(folder);  // the old watcher had no folder to watch
         break;
     case FolderCreation::Existed:
         break;
@@ -371,12 +277,12 @@ void CHomeView::OnNew() {
         return;
     }
 
-    std::wstring name = Format(IDS_NEW_FILE_NAME, NewFileCounter());
+    std::wstring name = FormatResString(IDS_NEW_FILE_NAME, NewFileCounter());
     while (AskName(IDS_NEW_FILE_LABEL, name)) {
         const std::u16string fileName = U16(name) + u".mrn";
         DWORD error = ERROR_SUCCESS;
         {
-            WatcherPause pause(folder, FrameWindow());
+            WatcherPause pause(folder);
             error = CreateEmptyFile(folder + fileName);
         }
         if (error == ERROR_SUCCESS) {
@@ -401,13 +307,12 @@ void CHomeView::OnRename() {
     const std::u16string folder = m_settings.DataFolderPath();
     const std::u16string oldPath = folder + selection.front();
 
-    const std::u16string proposal = RenameProposal(selection.front());
-    std::wstring name(proposal.begin(), proposal.end());
+    std::wstring name = Wide(RenameProposal(selection.front()));
     while (AskName(IDS_RENAME_LABEL, name)) {
         const std::u16string fileName = U16(name) + u".mrn";
         bool renamed = false;
         {
-            WatcherPause pause(folder, FrameWindow());
+            WatcherPause pause(folder);
             renamed = RenameFile(oldPath, folder + fileName);
         }
         if (renamed) {
@@ -426,11 +331,11 @@ void CHomeView::OnDelete() {
 
     // Decided while the library still lists the files about to go.
     SelectionNames afterDelete =
-        SelectionAfterDelete(VocabularyCache::Instance().GetLibrary(), names, names);
+        SelectionAfterDelete(m_cache.GetLibrary(), names, names);
     const std::u16string folder = m_settings.DataFolderPath();
     std::size_t deleted = 0;
     {
-        WatcherPause pause(folder, FrameWindow());
+        WatcherPause pause(folder);
         deleted = DeleteFiles(folder, names);
     }
     if (deleted == names.size()) {

@@ -1,4 +1,4 @@
-#include "app/message_boxes.h"
+#include "view/message_boxes.h"
 
 #include <string>
 

@@ -3,8 +3,7 @@
 // created with the view, joins the view's dialog navigation, is told when the view is shown
 // and is placed by the derived view's layout.
 
-#include "app/messages.h"
-#include "app/view_base.h"
+#include "view/view_base.h"
 
 template <class TPane>
 class CPaneView : public CViewBase {
@@ -17,25 +16,16 @@ public:
                (m_pane.m_hWnd && ::IsDialogMessageW(m_pane, msg));
     }
 
-    BOOL ProcessWindowMessage(HWND hWnd, UINT msg, WPARAM wParam, LPARAM lParam,
-                              LRESULT& result) override {
-        switch (msg) {
-        case WM_INITDIALOG:
-            return OnInitDialog(result);
-        case WM_VIEW_ACTIVATE:
-            return OnViewActivate(result);
-        case WM_SIZE:
-            PlaceControls(LOWORD(lParam), HIWORD(lParam));
-            result = 0;
-            return TRUE;
-        default:
-            return CViewBase::ProcessWindowMessage(hWnd, msg, wParam, lParam, result);
-        }
-    }
+    BEGIN_MSG_MAP(CPaneView)
+        MESSAGE_HANDLER(WM_INITDIALOG, OnInitDialog)
+        MESSAGE_HANDLER(WM_VIEW_ACTIVATE, OnViewActivate)
+        MSG_WM_SIZE(OnSize)
+        CHAIN_MSG_MAP(CViewBase)
+    END_MSG_MAP()
 
 protected:
-    CPaneView(AppSettings& settings, UINT firstTemplateId)
-        : CViewBase(settings, firstTemplateId, kNoOwnMenu, /*hasBack*/ true), m_pane(settings) {}
+    CPaneView(const ViewContext& context, UINT firstTemplateId)
+        : CViewBase(context, firstTemplateId, kNoOwnMenu, /*hasBack*/ true), m_pane(context) {}
 
     // Places the Back button and the pane for a client area of width × height pixels.
     virtual void PlaceControls(int width, int height) = 0;
@@ -44,22 +34,21 @@ protected:
     HWND m_backButton = nullptr;
 
 private:
-    BOOL OnInitDialog(LRESULT& result) {
+    BOOL OnInitDialog() {
         m_backButton = GetDlgItem(IDCANCEL);
         m_pane.Create(m_hWnd);
         // A view created at its final size gets no WM_SIZE to place the pane.
         const RECT client = GetClientRect();
         PlaceControls(client.right, client.bottom);
-        result = FALSE;
-        return TRUE;
+        return FALSE;
     }
 
-    BOOL OnViewActivate(LRESULT& result) {
+    void OnViewActivate() {
         // The pane refreshes first, as every view does before it asks for its menu.
         if (m_pane.m_hWnd) m_pane.SendMessage(WM_VIEW_ACTIVATE);
         ShowOwnMenu();
         ::SetFocus(m_backButton);
-        result = 0;
-        return TRUE;
     }
+
+    void OnSize(UINT, int width, int height) { PlaceControls(width, height); }
 };

@@ -1,7 +1,6 @@
-#include "test/smart_edit_win32.h"
+#include "views/smart_edit.h"
 
-#include "app/messages.h"
-#include "win/reflection.h"
+#include "view/messages.h"
 
 namespace {
 
@@ -64,32 +63,21 @@ void CSmartEdit::SetColorIndex(std::uint32_t index) {
     if (m_hWnd) ::RedrawWindow(m_hWnd, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE);
 }
 
-BOOL CSmartEdit::ProcessWindowMessage(HWND, UINT msg, WPARAM wParam, LPARAM, LRESULT& result) {
-    switch (msg) {
-    case OCM_CTLCOLOREDIT:
-        return OnCtlColorEdit(reinterpret_cast<HDC>(wParam), result);
-    case WM_TIMER:
-        return OnTimer(result);
-    default:
-        return FALSE;
-    }
-}
-
-BOOL CSmartEdit::OnCtlColorEdit(HDC dc, LRESULT& result) {
+HBRUSH CSmartEdit::OnCtlColorEdit(HDC dc) {
     const FlashColorTable* table = FlashColors();
-    if (!table) return FALSE;
+    if (!table) {
+        SetMsgHandled(false);
+        return nullptr;
+    }
     ::SetBkColor(dc, table->colors[m_colorIndex]);
-    result = reinterpret_cast<LRESULT>(table->brushes[m_colorIndex]);
-    return TRUE;
+    return table->brushes[m_colorIndex];
 }
 
 // Every timer of the field counts as a tick: the field runs only the flash timer.
-BOOL CSmartEdit::OnTimer(LRESULT& result) {
+void CSmartEdit::OnTimer() {
     const FlashStep step = FlashTick(m_flashMode, m_tick - m_flashStart);
     if (step.recolor) SetColorIndex(step.colorIndex);
     // Posted, so that the view goes on after this tick has returned.
     if (step.done) ::PostMessageW(GetParent(), WM_FLASH_DONE, 0, 0);
     ++m_tick;
-    result = 0;
-    return TRUE;
 }

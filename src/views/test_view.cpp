@@ -1,25 +1,18 @@
-#include "test/test_view_win32.h"
+#include "views/test_view.h"
 
 #include <commctrl.h>
 
-#include <cwchar>
 #include <string>
 
-#include "app/messages.h"
+#include "base/wide_text.h"
 #include "data/vocabulary_cache.h"
-#include "res/resource.h"
 #include "settings/app_settings.h"
 #include "settings/user_font_win32.h"
 #include "test/lower_case.h"
 #include "test/random_source.h"
 #include "win/defer_window_pos.h"
-#include "win/reflection.h"
 
 namespace {
-
-std::wstring ToWide(std::u16string_view text) {
-    return std::wstring(reinterpret_cast<const wchar_t*>(text.data()), text.size());
-}
 
 RECT ToRect(const LayoutBox& box) {
     return RECT{box.x, box.y, box.x + box.width, box.y + box.height};
@@ -27,32 +20,10 @@ RECT ToRect(const LayoutBox& box) {
 
 }  // namespace
 
-CTestView::CTestView(AppSettings& settings)
-    : CViewBase(settings, IDD_TEST, kNoOwnMenu, /*hasBack*/ true) {}
+CTestView::CTestView(const ViewContext& context)
+    : CViewBase(context, IDD_TEST, kNoOwnMenu, /*hasBack*/ true) {}
 
-BOOL CTestView::ProcessWindowMessage(HWND hWnd, UINT msg, WPARAM wParam, LPARAM lParam,
-                                     LRESULT& result) {
-    switch (msg) {
-    case WM_INITDIALOG:
-        return OnInitDialog(result);
-    case WM_VIEW_ACTIVATE:
-        return OnViewActivate(result);
-    case WM_VIEW_DEACTIVATE:
-        return OnViewDeactivate(result);
-    case WM_SIZE:
-        return OnSize(LOWORD(lParam), HIWORD(lParam), result);
-    case WM_SETFOCUS:
-        return OnSetFocus(result);
-    case WM_FLASH_DONE:
-        return OnFlashDone(result);
-    default:
-        if (CViewBase::ProcessWindowMessage(hWnd, msg, wParam, lParam, result)) return TRUE;
-        // The answer field paints its own background from its reflected WM_CTLCOLOREDIT.
-        return ReflectNotifications(hWnd, msg, wParam, lParam, result);
-    }
-}
-
-BOOL CTestView::OnInitDialog(LRESULT& result) {
+BOOL CTestView::OnInitDialog() {
     m_questionEdit = GetDlgItem(IDC_QUESTION);
     m_hintLabel = GetDlgItem(IDC_HINT_LABEL);
     m_hintEdit = GetDlgItem(IDC_HINT);
@@ -61,13 +32,12 @@ BOOL CTestView::OnInitDialog(LRESULT& result) {
     m_statusLine = GetDlgItem(IDC_STATUS);
     m_backButton = GetDlgItem(IDCANCEL);
     m_answerEdit.Attach(GetDlgItem(IDC_ANSWER));
-    result = FALSE;
-    return TRUE;
+    return FALSE;
 }
 
 // A new test every time. An unfinished session is dropped unrecorded; a finished one whose
 // last answer is still flashing has earned its score, which is recorded before it goes.
-BOOL CTestView::OnViewActivate(LRESULT& result) {
+void CTestView::OnViewActivate() {
     m_active = true;
     ShowOwnMenu();
     ApplyFonts();
@@ -79,33 +49,17 @@ BOOL CTestView::OnViewActivate(LRESULT& result) {
 
     const QueueOrder order{static_cast<std::uint32_t>(m_settings.TestingDirection),
                            static_cast<std::uint32_t>(m_settings.WordOrder)};
-    m_session = std::make_unique<TestSession>(VocabularyCache::Instance().GetPool(), order,
-                                              RuntimeRandomSource(), PlatformLowerCase);
+    m_session = std::make_unique<TestSession>(m_cache.GetPool(), order, RuntimeRandomSource(),
+                                              PlatformLowerCase);
     m_answerEdit.SetColorIndex(kFlashNormal);
     ShowQuestion();
     UpdateStatus();
-    result = 0;
-    return TRUE;
-}
-
-BOOL CTestView::OnViewDeactivate(LRESULT& result) {
-    m_active = false;
-    result = 0;
-    return TRUE;
-}
-
-BOOL CTestView::OnSize(int width, int height, LRESULT& result) {
-    Layout(width, height);
-    result = 0;
-    return TRUE;
 }
 
 // Whatever gives the view the focus (the frame coming back to the foreground, for one), the
 // typing goes to the answer.
-BOOL CTestView::OnSetFocus(LRESULT& result) {
+void CTestView::OnSetFocus() {
     ::SetFocus(m_answerEdit);
-    result = 0;
-    return TRUE;
 }
 
 BOOL CTestView::PreTranslateMessage(MSG* msg) {
@@ -122,7 +76,7 @@ void CTestView::Submit() {
     if (m_state != State::AwaitingAnswer || !m_session || m_session->Finished()) return;
     const std::wstring typed = m_answerEdit.GetWindowText();
     const AnswerResult answer = m_session->SubmitAnswer(
-        std::u16string_view(reinterpret_cast<const char16_t*>(typed.data()), typed.size()),
+        U16(typed),
         AnswerRules{m_settings.CaseSensitive, m_settings.LazyRepeat});
     if (!answer.remaining) {
         const LRESULT upper = ::SendMessageW(m_progressBar, PBM_GETRANGE, FALSE, 0);
@@ -138,7 +92,7 @@ void CTestView::Submit() {
     }
 }
 
-BOOL CTestView::OnFlashDone(LRESULT& result) {
+void CTestView::OnFlashDone() {
     const std::uint32_t score = UpdateStatus();
     switch (m_state) {
     case State::AnswerCorrect:
@@ -146,7 +100,7 @@ BOOL CTestView::OnFlashDone(LRESULT& result) {
         break;
     case State::AnswerWrong: {
         // The same item is asked again: the expected answer is offered for retyping.
-        const std::wstring expected = ToWide(m_session->CurrentQuestion().answer);
+        const std::wstring expected = Wide(m_session->CurrentQuestion().answer);
         m_answerEdit.SetWindowText(expected.c_str());
         const auto end = static_cast<WPARAM>(expected.size());
         m_answerEdit.SendMessage(EM_SETSEL, end, static_cast<LPARAM>(end));
@@ -161,20 +115,18 @@ BOOL CTestView::OnFlashDone(LRESULT& result) {
         break;
     }
     m_state = State::AwaitingAnswer;
-    result = 0;
-    return TRUE;
 }
 
 void CTestView::ShowQuestion() {
     const Question question = m_session ? m_session->CurrentQuestion() : Question{};
-    ::SetWindowTextW(m_questionEdit, ToWide(question.question).c_str());
+    ::SetWindowTextW(m_questionEdit, Wide(question.question).c_str());
     std::wstring hint;
     if (question.hint.empty()) {
         hint = LoadResString(IDS_NO_HINT);
     } else if (!m_settings.ShowHint) {
         hint = LoadResString(IDS_HIDDEN_HINT);
     } else {
-        hint = ToWide(question.hint);
+        hint = Wide(question.hint);
     }
     ::SetWindowTextW(m_hintEdit, hint.c_str());
     m_answerEdit.SetWindowText(L"");
@@ -186,11 +138,10 @@ std::uint32_t CTestView::UpdateStatus() {
     if (!m_session) return 0;
     const TestSession& s = *m_session;
     const std::uint32_t score = s.ScorePercent();
-    const std::wstring format = LoadResString(IDS_TEST_STATUS);
-    wchar_t text[256]{};
-    std::swprintf(text, 256, format.c_str(), s.QuestionNumber(), s.QuestionCount(),
-                  s.WrongEntries(), s.PoolSize(), score);
-    ::SetWindowTextW(m_statusLine, text);
+    const std::wstring status = FormatResString(IDS_TEST_STATUS, s.QuestionNumber(),
+                                                s.QuestionCount(), s.WrongEntries(),
+                                                s.PoolSize(), score);
+    ::SetWindowTextW(m_statusLine, status.c_str());
     if (m_state != State::TestFinished) {
         // The 32-bit range: a test may hold more questions than a 16-bit limit can count.
         ::SendMessageW(m_progressBar, PBM_SETRANGE32, 1,

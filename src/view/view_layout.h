@@ -11,7 +11,6 @@
 // views hide their lower controls and give the room to their main control.
 constexpr int kTallViewDlu = 121;
 // Every "< Back" button and every button row.
-constexpr int kButtonWidthDlu = 45;
 constexpr int kButtonHeightDlu = 16;
 // The sunken status lines of the home and graph views.
 constexpr int kStatusHeightDlu = 11;

@@ -5,8 +5,8 @@
 
 #include <string>
 
-#include "app/view_base.h"
 #include "data/selection.h"
+#include "view/view_base.h"
 
 class CHomeView : public CViewBase {
 public:
@@ -14,7 +14,7 @@ public:
     static constexpr UINT_PTR kPendingChangeTimer = 100;
     static constexpr UINT kPendingChangePeriodMs = 250;
 
-    explicit CHomeView(AppSettings& settings);
+    explicit CHomeView(const ViewContext& context);
 
     // What the frame's menu rule reads: with no word selected Browse and Test are grayed.
     // All zero until the list has been filled.
@@ -26,16 +26,38 @@ public:
     // the list starts a test.
     BOOL PreTranslateMessage(MSG* msg) override;
 
-    BOOL ProcessWindowMessage(HWND hWnd, UINT msg, WPARAM wParam, LPARAM lParam,
-                              LRESULT& result) override;
+    BEGIN_MSG_MAP(CHomeView)
+        MESSAGE_HANDLER(WM_INITDIALOG, OnInitDialog)
+        MESSAGE_HANDLER(WM_VIEW_ACTIVATE, OnViewActivate)
+        MESSAGE_HANDLER(WM_VIEW_DEACTIVATE, HandOverPendingChange)
+        MESSAGE_HANDLER(WM_DESTROY, HandOverPendingChange)
+        MSG_WM_SIZE(OnSize)
+        MSG_WM_TIMER(OnTimer)
+        MSG_WM_CONTEXTMENU(OnContextMenu)
+        COMMAND_CODE_HANDLER(IDC_FILE_LIST, LBN_SELCHANGE, OnSelectionChanged)
+        COMMAND_CODE_HANDLER(IDC_FILE_LIST, LBN_DBLCLK, StartTest)
+        COMMAND_FILTER(DropUnavailableCommand)
+        COMMAND_ID_HANDLER(IDOK, StartTest)  // "Test >", also Enter
+        COMMAND_RANGE_HANDLER(IDC_HOME_BROWSE, IDC_HOME_ABOUT, OnGoToButton)
+        COMMAND_ID_HANDLER(ID_FILE_NEW, OnNew)
+        COMMAND_ID_HANDLER(ID_FILE_EDIT, OnEdit)
+        COMMAND_ID_HANDLER(ID_FILE_RENAME, OnRename)
+        COMMAND_ID_HANDLER(ID_FILE_DELETE, OnDelete)
+        COMMAND_ID_HANDLER(ID_FILE_SELECT_ALL, OnSelectAll)
+        COMMAND_ID_HANDLER(ID_FILE_REFRESH, OnRefresh)
+        COMMAND_ID_HANDLER(ID_FILE_OPEN_FOLDER, OnOpenFolder)
+        CHAIN_MSG_MAP(CViewBase)
+    END_MSG_MAP()
 
 private:
-    BOOL OnInitDialog(LRESULT& result);
-    BOOL OnViewActivate(LRESULT& result);
-    BOOL OnSize(int width, int height, LRESULT& result);
-    BOOL OnTimer(UINT_PTR id, LRESULT& result);
-    BOOL OnContextMenu(HWND source, LPARAM position, LRESULT& result);
-    BOOL OnCommand(UINT id, UINT code, LRESULT& result);
+    BOOL OnInitDialog();
+    void OnViewActivate();
+    void OnSize(UINT, int width, int height);
+    void OnTimer(UINT_PTR id);
+    void OnContextMenu(HWND source, POINT screen) const;
+    // A File command whose item is grayed does nothing, however it came.
+    void DropUnavailableCommand(UINT id, UINT code);
+    void OnGoToButton(UINT button) const;
     bool OnKeyDown(WPARAM key);
 
     // The list's items are the library's files; refilled only when the library was dropped.
@@ -45,7 +67,7 @@ private:
     void UpdateCommandStates();
     // The rule of the File items, also kept by commands that arrive by other ways.
     bool IsCommandAvailable(UINT command) const;
-    void StartTest();
+    void StartTest() const;
 
     void OnSelectionChanged();
     void OnSelectAll();
@@ -56,6 +78,7 @@ private:
     void OnDelete();
     void OnOpenFolder();
     void CheckPendingChange();
+    // Leaves the message to the default processing.
     void HandOverPendingChange();
 
     // Asks for a name under `label`, starting from `name`; the typed text after OK, nothing

@@ -17,12 +17,18 @@ public:
     // The initial text, and after the dialog has closed (either way) the edited text.
     const std::wstring& Text() const { return m_text; }
 
-    BOOL ProcessWindowMessage(HWND hWnd, UINT msg, WPARAM wParam, LPARAM lParam,
-                              LRESULT& result) override;
+    BEGIN_MSG_MAP(CStringDlg)
+        MESSAGE_HANDLER(WM_INITDIALOG, OnInitDialog)
+        COMMAND_ID_HANDLER(IDOK, OnOK)
+        COMMAND_ID_HANDLER(IDCANCEL, OnCancel)
+    END_MSG_MAP()
 
 private:
-    BOOL OnInitDialog(LRESULT& result);
-    BOOL OnClose(UINT id, LRESULT& result);
+    BOOL OnInitDialog();
+    void OnOK() { Close(IDOK); }
+    void OnCancel() { Close(IDCANCEL); }
+    // Either way the edited text is kept.
+    void Close(UINT id);
     void CentreOverOwner();
 
     std::wstring m_label;

@@ -1,17 +1,10 @@
-#include "app/word_file_ops.h"
+#include "views/word_file_ops.h"
 
 #include <shellapi.h>
 #include <shlobj.h>
 
+#include "base/wide_text.h"
 #include "data/folder_watcher_win32.h"
-
-namespace {
-
-const wchar_t* W(const std::u16string& text) {
-    return reinterpret_cast<const wchar_t*>(text.c_str());
-}
-
-}  // namespace
 
 std::uint32_t& NewFileCounter() {
     static std::uint32_t counter = 1;
@@ -21,13 +14,13 @@ std::uint32_t& NewFileCounter() {
 FolderCreation CreateDataFolder(const std::u16string& dataFolderPath) {
     std::u16string folder = dataFolderPath;
     if (!folder.empty()) folder.pop_back();  // the trailing backslash
-    if (::CreateDirectoryW(W(folder), nullptr)) return FolderCreation::Created;
+    if (::CreateDirectoryW(Wide(folder).c_str(), nullptr)) return FolderCreation::Created;
     return ::GetLastError() == ERROR_ALREADY_EXISTS ? FolderCreation::Existed
                                                     : FolderCreation::Failed;
 }
 
 DWORD CreateEmptyFile(const std::u16string& path) {
-    HANDLE file = ::CreateFileW(W(path), GENERIC_WRITE, 0, nullptr, CREATE_NEW,
+    HANDLE file = ::CreateFileW(Wide(path).c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW,
                                 FILE_ATTRIBUTE_NORMAL, nullptr);
     if (file == INVALID_HANDLE_VALUE) {
         const DWORD error = ::GetLastError();
@@ -38,13 +31,13 @@ DWORD CreateEmptyFile(const std::u16string& path) {
 }
 
 bool RenameFile(const std::u16string& from, const std::u16string& to) {
-    return ::MoveFileW(W(from), W(to)) != FALSE;
+    return ::MoveFileW(Wide(from).c_str(), Wide(to).c_str()) != FALSE;
 }
 
 std::size_t DeleteFiles(const std::u16string& folder, const std::vector<std::u16string>& names) {
     std::size_t deleted = 0;
     for (const std::u16string& name : names) {
-        if (!::DeleteFileW(W(folder + name))) break;
+        if (!::DeleteFileW(Wide(folder + name).c_str())) break;
         ++deleted;
     }
     return deleted;
@@ -52,7 +45,7 @@ std::size_t DeleteFiles(const std::u16string& folder, const std::vector<std::u16
 
 bool StartProgramOn(const std::wstring& editor, const std::u16string& path) {
     // CreateProcessW may write into the command line, so it gets a buffer of its own.
-    std::wstring commandLine = L" " + std::wstring(path.begin(), path.end());
+    std::wstring commandLine = L" " + Wide(path);
     STARTUPINFOW startup{};
     startup.cb = sizeof startup;
     PROCESS_INFORMATION process{};
@@ -72,18 +65,19 @@ bool StartEditor(const std::u16string& path) {
 }
 
 void OpenFolderWindow(const std::u16string& dataFolderPath) {
-    ::ShellExecuteW(nullptr, L"explore", W(dataFolderPath), nullptr, nullptr, SW_SHOWNORMAL);
+    ::ShellExecuteW(nullptr, L"explore", Wide(dataFolderPath).c_str(), nullptr, nullptr,
+                    SW_SHOWNORMAL);
 }
 
-WatcherPause::WatcherPause(std::u16string dataFolderPath, HWND receiver)
-    : m_dataFolderPath(std::move(dataFolderPath)), m_receiver(receiver) {
+WatcherPause::WatcherPause(std::u16string dataFolderPath)
+    : m_dataFolderPath(std::move(dataFolderPath)) {
     StopFolderWatcher();
     TheWatcherSlot().changePending = false;
 }
 
 WatcherPause::~WatcherPause() {
     try {
-        RestartFolderWatcher(m_dataFolderPath, m_receiver);
+        RestartFolderWatcher(m_dataFolderPath);
     } catch (...) {
         // Out of memory for a new watcher: the folder goes unwatched until the next restart.
     }

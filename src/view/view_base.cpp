@@ -1,9 +1,8 @@
-#include "app/view_base.h"
+#include "view/view_base.h"
 
-#include "app/main_frame.h"
-#include "res/resource.h"
 #include "settings/app_settings.h"
 #include "win/defer_window_pos.h"
+#include "win/menu_position.h"
 
 UINT CViewBase::PickTemplate(UINT firstTemplateId, std::int32_t fontSize) {
     switch (fontSize) {
@@ -16,10 +15,12 @@ UINT CViewBase::PickTemplate(UINT firstTemplateId, std::int32_t fontSize) {
     }
 }
 
-CViewBase::CViewBase(AppSettings& settings, UINT firstTemplateId, int menuPosition,
+CViewBase::CViewBase(const ViewContext& context, UINT firstTemplateId, int menuPosition,
                      bool hasBack)
-    : CDialogImplBase(PickTemplate(firstTemplateId, settings.FontSize)),
-      m_settings(settings),
+    : CDialogImplBase(PickTemplate(firstTemplateId, context.settings.FontSize)),
+      m_frame(context.frame),
+      m_settings(context.settings),
+      m_cache(context.cache),
       m_menuPosition(menuPosition),
       m_hasBack(hasBack) {}
 
@@ -28,29 +29,30 @@ BOOL CViewBase::PreTranslateMessage(MSG* msg) {
     return DialogNavigation(msg);
 }
 
-BOOL CViewBase::ProcessWindowMessage(HWND, UINT msg, WPARAM wParam, LPARAM,
-                                     LRESULT& result) {
-    // The "< Back" button, and Escape through the dialog manager, which sends the cancel id.
-    if (msg == WM_COMMAND && LOWORD(wParam) == IDCANCEL) {
-        if (m_hasBack) PostToFrame(ID_GOTO_HOME);
-        result = 0;
-        return TRUE;
-    }
-    return FALSE;
+void CViewBase::OnBack() const {
+    if (m_hasBack) PostToFrame(ID_GOTO_HOME);
 }
 
-void CViewBase::ShowOwnMenu() const {
-    if (CMainFrame* frame = CMainFrame::Instance()) frame->ShowViewMenu(m_menuPosition);
-}
-
-HMENU CViewBase::FrameMenu() {
-    CMainFrame* frame = CMainFrame::Instance();
-    return frame && frame->IsWindow() ? frame->GetMenu() : nullptr;
-}
-
-bool CViewBase::IsOwnCommandEnabled(UINT command) {
+bool CViewBase::IsOwnCommandEnabled(UINT command) const {
     HMENU popup = ::GetSubMenu(FrameMenu(), 1);
     return popup && ::GetMenuState(popup, command, MF_BYCOMMAND) == 0;
+}
+
+void CViewBase::TrackOwnPopup(POINT screen) const {
+    const POINT pt = ClampMenuX(screen);
+    if (HMENU popup = ::GetSubMenu(FrameMenu(), 1)) {
+        ::TrackPopupMenu(popup, TPM_RIGHTBUTTON, pt.x, pt.y, 0, m_hWnd, nullptr);
+    }
+}
+
+void CViewBase::TrackOwnPopupOver(HWND control, HWND source, POINT screen) const {
+    if (screen.x < 0 || screen.y < 0) {
+        screen = POINT{0, 0};
+        ::ClientToScreen(control, &screen);
+    } else if (source != control) {
+        return;
+    }
+    TrackOwnPopup(screen);
 }
 
 void CViewBase::PostToFrame(UINT command) const {
