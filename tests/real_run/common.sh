@@ -180,19 +180,33 @@ rr_type() {
     xdotool type --clearmodifiers --delay 15 -- "$1" >/dev/null 2>&1
 }
 
-# rr_start: starts the program and waits for its window, painted.
+# rr_start: starts the program and waits for its window, painted. About one start in a hundred
+# here ended before any window of the program existed, in a prefix that had just served other
+# runs; such a start is told, with its exit code and output, and made once more after the
+# prefix's server is restarted. A second one fails the scenario.
 rr_start() {
     xdotool mousemove 0 0 >/dev/null 2>&1  # keeps the pointer off the window's controls
-    timeout 300 wine "$EXE" >"$rr_work/app.log" 2>&1 </dev/null &
-    app_pid=$!
-    local _
-    for _ in $(seq 120); do
-        window=$(xdotool search --name "^${TITLE}\$" 2>/dev/null | head -n1)
-        [ -n "$window" ] && break
-        kill -0 "$app_pid" 2>/dev/null || fail "the program ended before its window appeared"
-        sleep 0.5
+    local attempt _ code
+    for attempt in 1 2; do
+        timeout 300 wine "$EXE" >"$rr_work/app.log" 2>&1 </dev/null &
+        app_pid=$!
+        for _ in $(seq 120); do
+            window=$(xdotool search --name "^${TITLE}\$" 2>/dev/null | head -n1)
+            [ -n "$window" ] && break 2
+            kill -0 "$app_pid" 2>/dev/null || break
+            sleep 0.5
+        done
+        kill -0 "$app_pid" 2>/dev/null && fail "no window titled \"$TITLE\" within 60 s"
+        wait "$app_pid"
+        code=$?
+        app_pid=""
+        local log
+        log=$(tail -c 600 "$rr_work/app.log")
+        [ "$attempt" = 2 ] && fail "the program ended (code $code) before its window appeared: $log"
+        rr_log "the program ended (code $code) before its window appeared; starting it again: $log"
+        timeout 30 wineserver -k 2>/dev/null
+        timeout 30 wineserver -w 2>/dev/null
     done
-    [ -n "$window" ] || fail "no window titled \"$TITLE\" within 60 s"
     rr_log "window $window \"$TITLE\" is up"
     rr_settle
 }
