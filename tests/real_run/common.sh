@@ -78,14 +78,23 @@ rr_begin() {
     [ -n "$zip" ] && rm -rf "$PREFIX"
     wine_prefix "$PREFIX" x11
     [ -n "$zip" ] && rr_unpack "$zip"
+    # A server left from an interrupted run would still talk to a display that is gone.
+    rr_new_server
     # Another user's system, or the usual one: each run sets its own.
     wine_condition "${RR_CONDITION:-}" || fail "no such condition"
     [ -n "${RR_CONDITION:-}" ] && rr_log "under the condition ${RR_CONDITION}"
-    # A server left from an interrupted run would still talk to a display that is gone.
-    timeout 30 wineserver -k 2>/dev/null
-    timeout 30 wineserver -w 2>/dev/null
     # Every run starts as a first start.
     timeout 60 wine reg delete "$KEY" /f >/dev/null 2>&1 </dev/null
+}
+
+# rr_new_server: stops the prefix's server and starts one that stays up until the scenario
+# ends. A server that exits on its own, a few seconds after its last process, can take a
+# process that starts at that moment down with it: a preset or the program's start then
+# failed here about once in a hundred.
+rr_new_server() {
+    timeout 30 wineserver -k 2>/dev/null
+    timeout 30 wineserver -w 2>/dev/null
+    wineserver -p 2>/dev/null
 }
 
 # rr_unpack ZIP: unpacks the release into a new folder on the prefix's drive C: and points EXE
@@ -180,10 +189,9 @@ rr_type() {
     xdotool type --clearmodifiers --delay 15 -- "$1" >/dev/null 2>&1
 }
 
-# rr_start: starts the program and waits for its window, painted. About one start in a hundred
-# here ended before any window of the program existed, in a prefix that had just served other
-# runs; such a start is told, with its exit code and output, and made once more after the
-# prefix's server is restarted. A second one fails the scenario.
+# rr_start: starts the program and waits for its window, painted. A start that ends before any
+# window of the program exists is told, with its exit code and output, and made once more on a
+# new server; a second one fails the scenario.
 rr_start() {
     xdotool mousemove 0 0 >/dev/null 2>&1  # keeps the pointer off the window's controls
     local attempt _ code
@@ -204,8 +212,7 @@ rr_start() {
         log=$(tail -c 600 "$rr_work/app.log")
         [ "$attempt" = 2 ] && fail "the program ended (code $code) before its window appeared: $log"
         rr_log "the program ended (code $code) before its window appeared; starting it again: $log"
-        timeout 30 wineserver -k 2>/dev/null
-        timeout 30 wineserver -w 2>/dev/null
+        rr_new_server
     done
     rr_log "window $window \"$TITLE\" is up"
     rr_settle
