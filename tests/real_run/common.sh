@@ -114,10 +114,18 @@ rr_unpack() {
 }
 
 # rr_inspect ARGUMENTS...: memorion_inspect (real_run/inspect.cpp) on the running program.
+# A look that fails is taken once more: a Wine process here, rarely, ends at its start.
 rr_inspect() {
     [ -n "${MEMORION_INSPECT:-}" ] || fail "MEMORION_INSPECT names no inspector"
-    local status=0
-    timeout 60 wine "$MEMORION_INSPECT" "$@" >"$rr_work/inspect" 2>/dev/null </dev/null || status=$?
+    local status attempt
+    for attempt in 1 2; do
+        status=0
+        timeout 60 wine "$MEMORION_INSPECT" "$@" >"$rr_work/inspect" 2>"$rr_work/inspect.err" \
+            </dev/null || status=$?
+        [ $status -eq 0 ] && break
+        [ $attempt = 1 ] && echo "$RR_NAME: inspector: code $status, $(tail -c 300 "$rr_work/inspect.err"); once more" >&2
+        sleep 0.5
+    done
     tr -d '\r' <"$rr_work/inspect"
     return $status
 }

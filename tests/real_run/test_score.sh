@@ -96,7 +96,7 @@ answer() {  # answer TEXT: types it and presses Enter
 expect_question() {
     [ -n "${RR_CONDITION:-}" ] || return 0
     local shown
-    shown=$(rr_inspect text 603) || fail "no question field"
+    shown=$(rr_inspect text 603) || fail "no question field: $(cat "$rr_work/inspect.err")"
     [ "$shown" = "${questions[$1]}" ] || fail "question $(($1 + 1)) shows \"$shown\", the file holds \"${questions[$1]}\""
 }
 
