@@ -27,10 +27,6 @@ std::wstring BoxText(HWND box) {
     return text;
 }
 
-struct OpenBox {
-    HWND hWnd = nullptr;
-};
-
 BOOL CALLBACK FindOwnBox(HWND hWnd, LPARAM param) {
     DWORD pid = 0;
     ::GetWindowThreadProcessId(hWnd, &pid);
@@ -38,7 +34,7 @@ BOOL CALLBACK FindOwnBox(HWND hWnd, LPARAM param) {
     ::GetClassNameW(hWnd, className, 16);
     if (pid == ::GetCurrentProcessId() && ::IsWindowVisible(hWnd) &&
         std::wstring(className) == L"#32770") {
-        reinterpret_cast<OpenBox*>(param)->hWnd = hWnd;
+        *reinterpret_cast<HWND*>(param) = hWnd;
         return FALSE;
     }
     return TRUE;
@@ -64,10 +60,10 @@ void Watch() {
             continue;
         }
         const ULONGLONG now = ::GetTickCount64();
-        OpenBox open;
+        HWND open = nullptr;
         ::EnumWindows(FindOwnBox, reinterpret_cast<LPARAM>(&open));
-        if (open.hWnd != seenBox) {
-            seenBox = open.hWnd;
+        if (open != seenBox) {
+            seenBox = open;
             seenSince = now;
         } else if (seenBox && now - seenSince > kUnansweredBoxMs) {
             Stop("a dialog waited 5 s for an answer nobody gives", seenBox);
