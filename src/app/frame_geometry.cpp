@@ -14,11 +14,6 @@ int CentreOn(int length, int low, int high) {
     return start;
 }
 
-BOOL CALLBACK CollectMonitor(HMONITOR, HDC, LPRECT rc, LPARAM data) {
-    reinterpret_cast<std::vector<RECT>*>(data)->push_back(*rc);
-    return TRUE;
-}
-
 BOOL CALLBACK CollectMonitorArea(HMONITOR monitor, HDC, LPRECT, LPARAM data) {
     MONITORINFO info{};
     info.cbSize = sizeof info;
@@ -86,8 +81,8 @@ std::vector<MonitorArea> MonitorAreas() {
     return areas;
 }
 
-std::vector<RECT> MonitorRectangles() {
+std::vector<RECT> MonitorRectangles(const std::vector<MonitorArea>& areas) {
     std::vector<RECT> monitors;
-    ::EnumDisplayMonitors(nullptr, nullptr, &CollectMonitor, reinterpret_cast<LPARAM>(&monitors));
+    for (const MonitorArea& area : areas) monitors.push_back(area.monitor);
     return monitors;
 }

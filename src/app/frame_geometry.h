@@ -43,6 +43,6 @@ SIZE ClientSizeInDialogUnits(SIZE clientPixels, const DialogUnits& du);
 // given styles and a one-line menu bar.
 SIZE FrameSizeForClient(SIZE clientDlu, const DialogUnits& du, DWORD style, DWORD exStyle);
 
-// The monitors' rectangles, and with their work areas, as the system gives them now.
-std::vector<RECT> MonitorRectangles();
+// The monitors with their work areas as the system gives them now, and their rectangles.
 std::vector<MonitorArea> MonitorAreas();
+std::vector<RECT> MonitorRectangles(const std::vector<MonitorArea>& areas = MonitorAreas());

@@ -100,9 +100,10 @@ void CMainFrame::PlaceWindow() {
     const SIZE size = FrameSizeForClient(SIZE{m_settings.WinDluW, m_settings.WinDluH}, du,
                                          kStyle, kExStyle);
     // Stored as the placement gives it (workspace coordinates), placed on the screen.
+    const std::vector<MonitorArea> monitors = MonitorAreas();
     const POINT stored = WorkspaceToScreen(POINT{m_settings.WinX, m_settings.WinY}, size,
-                                           MonitorAreas());
-    if (UseStoredPosition(m_settings.WinX, m_settings.WinY, size, MonitorRectangles())) {
+                                           monitors);
+    if (UseStoredPosition(m_settings.WinX, m_settings.WinY, size, MonitorRectangles(monitors))) {
         SetWindowPos(nullptr, stored.x, stored.y, size.cx, size.cy,
                      SWP_NOZORDER | SWP_NOACTIVATE);
         return;
