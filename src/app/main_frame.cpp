@@ -72,6 +72,13 @@ LRESULT CMainFrame::OnCreate() {
 }
 
 void CMainFrame::OnDestroy() {
+    // The watcher was started for this window; left running it would keep the folder open and
+    // report to nobody.
+    WatcherSlot& watcher = TheWatcherSlot();
+    if (watcher.receiver == m_hWnd) {
+        watcher.Stop();
+        watcher.ReportTo(nullptr, 0);
+    }
     if (CMessageLoop* loop = AppModule().GetMessageLoop()) {
         loop->RemoveMessageFilter(this);
         loop->RemoveIdleHandler(this);

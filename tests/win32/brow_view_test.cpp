@@ -98,8 +98,13 @@ protected:
         m_harness->frame.HomeView().SetSummary(summary);
         Visit();
     }
-    // Changes the words on disk; the next visit reads them.
-    void Rewrite(const std::string& words) { m_settings->folder.Write(L"words.mrn", words); }
+    // Changes the words on disk; the next visit reads them. Nothing watches meanwhile: a
+    // change the watcher delivered late would land on home, shown on the way back, and be
+    // reported there in a box. Home watches again when it shows.
+    void Rewrite(const std::string& words) {
+        StopFolderWatcher();
+        m_settings->folder.Write(L"words.mrn", words);
+    }
     // Leaves for the home view and comes back, as the user does.
     void Visit() {
         m_settings->Cache().DropPool();

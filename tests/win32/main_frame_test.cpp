@@ -408,6 +408,8 @@ TEST(MainFrame, FolderChangesArePendingForHomeAndDropTheLibraryElsewhere) {
     h.Pump();
     EXPECT_TRUE(TheWatcherSlot().changePending);
     TheWatcherSlot().changePending = false;
+    h.frame.DestroyWindow();
+    EXPECT_TRUE(harness::WatchedFolder().empty()) << "nothing watches for a frame that is gone";
 }
 
 TEST(MainFrame, EndOfTheSessionSavesTheSettings) {

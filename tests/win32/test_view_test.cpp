@@ -38,6 +38,7 @@ protected:
     // A frame over one word file, switched to the test view. The real flash timer is stopped:
     // the tests give the ticks themselves.
     void Open(const std::string& words) {
+        m_harness.reset();  // its watcher goes with it, before the words change
         m_settings.folder.Write(L"words.mrn", words);
         m_settings->SetSelection({u"words.mrn"});
         m_settings.Cache().DropLibrary();  // the words of an earlier Open
