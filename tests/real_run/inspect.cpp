@@ -16,6 +16,8 @@
 #include <string>
 #include <vector>
 
+#include "../text_fit.h"
+
 namespace {
 
 int g_faults = 0;
@@ -103,12 +105,6 @@ struct Measure {
         ::DeleteObject(font);
         ::DeleteDC(dc);
     }
-    SIZE Extent(const std::wstring& text) const {
-        RECT rc{0, 0, 0, 0};
-        ::DrawTextW(dc, text.c_str(), static_cast<int>(text.size()), &rc,
-                    DT_CALCRECT | DT_SINGLELINE);  // '&' marks a mnemonic, as on screen
-        return SIZE{rc.right, rc.bottom};
-    }
     int LineHeight() const {
         TEXTMETRICW tm{};
         ::GetTextMetricsW(dc, &tm);
@@ -117,28 +113,8 @@ struct Measure {
 };
 
 void CheckTextWhole(HWND control, const Measure& measure) {
-    const std::wstring text = Text(control);
-    const std::wstring cls = ClassOf(control);
-    if (text.empty() || (cls != L"Static" && cls != L"Button")) return;
-    RECT client{};
-    ::GetClientRect(control, &client);
-    int room = client.right;
-    const LONG style = ::GetWindowLongW(control, GWL_STYLE);
-    if (cls == L"Button") {
-        const LONG type = style & BS_TYPEMASK;
-        if (type == BS_GROUPBOX) return;
-        const bool box = type == BS_CHECKBOX || type == BS_AUTOCHECKBOX || type == BS_RADIOBUTTON ||
-                         type == BS_AUTORADIOBUTTON || type == BS_3STATE || type == BS_AUTO3STATE;
-        room -= box ? ::GetSystemMetrics(SM_CXMENUCHECK) + 2 : 4;
-    } else if (client.bottom >= 2 * measure.LineHeight()) {
-        return;  // room for more lines: a static wraps its text
-    }
-    const SIZE extent = measure.Extent(text);
-    if (extent.cx > room) {
-        Fault(L"text cut off", control,
-              L"\"" + text + L"\" needs " + std::to_wstring(extent.cx) + L" px, has " +
-                  std::to_wstring(room));
-    }
+    const std::wstring cut = CutOffText(control, Text(control), measure.font);
+    if (!cut.empty()) Fault(L"text cut off", control, cut);
 }
 
 int Layout() {
