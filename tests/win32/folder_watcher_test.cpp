@@ -132,37 +132,6 @@ TEST(FolderWatcher, ReportsFileChangesButNotAttributesOrSubfolders) {
     }
 }
 
-TEST(FolderWatcher, MissingFolderReportsNothingUntilWatchedAgain) {
-    TempFolder parent;
-    const std::wstring missing = parent.File(L"data");
-    Receiver receiver;
-    WatcherSlot slot;
-    slot.ReportTo(receiver.hwnd(), WM_DATA_FOLDER_CHANGED);
-    slot.Restart(U16(missing) + u"\\");
-    ASSERT_NE(slot.watcher, nullptr);
-    EXPECT_EQ(slot.watcher->Path(), missing) << "the trailing backslash is removed";
-    EXPECT_EQ(slot.watcher->Thread(), nullptr) << "no worker for a folder that is not there";
-
-    // The folder appears (as the home view's New creates it) and gets a file: nothing is
-    // reported until the watch is restarted, and from then on changes are.
-    ASSERT_TRUE(CreateDirectoryW(missing.c_str(), nullptr));
-    ASSERT_TRUE(WriteFileText(missing + L"\\a.mrn", "a\\b\n", CREATE_NEW));
-    EXPECT_EQ(receiver.CountFor(500), 0);
-    slot.Restart(U16(missing) + u"\\");
-    ASSERT_TRUE(WriteFileText(missing + L"\\b.mrn", "a\\b\n", CREATE_NEW));
-    EXPECT_TRUE(receiver.WaitFor(1, kPatience));
-    slot.Stop();
-}
-
-TEST(FolderWatcher, EmptyPathWatchesNothing) {
-    Receiver receiver;
-    WatcherSlot slot;
-    slot.ReportTo(receiver.hwnd(), WM_DATA_FOLDER_CHANGED);
-    slot.Restart(u"");
-    ASSERT_NE(slot.watcher, nullptr);
-    EXPECT_EQ(slot.watcher->Thread(), nullptr);
-}
-
 // Removes an empty folder the way another program does. Under Wine a deletion through the
 // Win32 API waits for every handle on the folder to close, the watch's own included, and is
 // never reported; what removes a data folder there is a Linux program, so the test runs one.
@@ -251,52 +220,48 @@ TEST(FolderWatcher, OnlyAFolderReallyGoneEndsTheWatchAndRootsKeepTheirBackslash)
     EXPECT_EQ(WatchedPath(u"\\\\server\\share\\words\\"), L"\\\\server\\share\\words");
 }
 
-TEST(FolderWatcher, AFolderBackAfterItWasGoneIsWatchedAgain) {
+// A data folder that is not there, from the start or since it was removed, is watched from
+// when the home view next looks for it.
+TEST(FolderWatcher, AFolderMissingOrGoneIsWatchedAgainOnceItIsBack) {
     TempFolder parent;
     const std::wstring watched = parent.File(L"data");
     const std::u16string setting = U16(watched) + u"\\";
-    ASSERT_TRUE(CreateDirectoryW(watched.c_str(), nullptr));
     Receiver receiver;
     WatcherSlot slot;
     slot.ReportTo(receiver.hwnd(), WM_DATA_FOLDER_CHANGED);
+    slot.Restart(u"");
+    EXPECT_EQ(slot.watcher->Thread(), nullptr) << "an empty path watches nothing";
     slot.Restart(setting);
+    EXPECT_EQ(slot.watcher->Path(), watched) << "the trailing backslash is removed";
+    EXPECT_EQ(slot.watcher->Thread(), nullptr) << "no worker for a folder that is not there";
+
+    // The folder appears (as the home view's New creates it) and gets a file: nothing is
+    // reported until it is watched again, and from then on changes are.
+    ASSERT_TRUE(CreateDirectoryW(watched.c_str(), nullptr));
+    ASSERT_TRUE(WriteFileText(watched + L"\\a.mrn", "a\\b\n", CREATE_NEW));
+    EXPECT_EQ(receiver.CountFor(500), 0);
+    slot.WatchAgainIfEnded(setting);
+    ASSERT_TRUE(WriteFileText(watched + L"\\b.mrn", "a\\b\n", CREATE_NEW));
+    ASSERT_TRUE(receiver.WaitFor(1, kPatience));
+
+    // Emptied and removed from outside: the watch ends with the folder.
+    ASSERT_TRUE(DeleteFileW((watched + L"\\a.mrn").c_str()));
+    ASSERT_TRUE(DeleteFileW((watched + L"\\b.mrn").c_str()));
+    const int emptied = receiver.CountFor(500);
     const HANDLE thread = DuplicateThread(*slot.watcher);
     ASSERT_TRUE(RemoveFolderFromOutside(watched));
-    ASSERT_TRUE(receiver.WaitFor(1, kPatience, thread)) << "the watch ends with the folder";
+    ASSERT_TRUE(receiver.WaitFor(emptied + 1, kPatience, thread)) << "the watch ends with it";
     CloseHandle(thread);
-
     ASSERT_TRUE(CreateDirectoryW(watched.c_str(), nullptr));
     slot.WatchAgainIfEnded(setting);
     EXPECT_TRUE(slot.watcher->IsWatching());
+    const int before = receiver.received();
     ASSERT_TRUE(WriteFileText(watched + L"\\a.mrn", "a\\b\n", CREATE_NEW));
-    EXPECT_TRUE(receiver.WaitFor(2, kPatience));
+    EXPECT_TRUE(receiver.WaitFor(before + 1, kPatience));
     slot.Stop();
 }
 
-TEST(FolderWatcher, StoppingReturnsOnlyAfterTheWorkerEnded) {
-    TempFolder folder;
-    Receiver receiver;
-    WatcherSlot slot;
-    slot.ReportTo(receiver.hwnd(), WM_DATA_FOLDER_CHANGED);
-    slot.Restart(U16(folder.Path()) + u"\\");
-    const HANDLE thread = DuplicateThread(*slot.watcher);
-    ASSERT_NE(thread, nullptr);
-    EXPECT_EQ(WaitForSingleObject(thread, 0), static_cast<DWORD>(WAIT_TIMEOUT));
-
-    slot.Stop();
-    EXPECT_EQ(slot.watcher, nullptr);
-    EXPECT_EQ(WaitForSingleObject(thread, 0), WAIT_OBJECT_0);
-    DWORD code = STILL_ACTIVE;
-    EXPECT_TRUE(GetExitCodeThread(thread, &code));
-    EXPECT_EQ(code, 0u);
-    CloseHandle(thread);
-
-    // Stopped means stopped: a change now is not reported.
-    ASSERT_TRUE(WriteFileText(folder.File(L"a.mrn"), "a\\b\n", CREATE_NEW));
-    EXPECT_EQ(receiver.CountFor(500), 0);
-}
-
-TEST(FolderWatcher, RestartMovesTheWatchToTheNewFolder) {
+TEST(FolderWatcher, RestartAndStopReturnOnlyAfterTheOldWorkerEnded) {
     TempFolder first, second;
     Receiver receiver;
     WatcherSlot slot;
@@ -314,19 +279,19 @@ TEST(FolderWatcher, RestartMovesTheWatchToTheNewFolder) {
     EXPECT_EQ(receiver.CountFor(500), 0);
     ASSERT_TRUE(WriteFileText(second.File(L"a.mrn"), "a\\b\n", CREATE_NEW));
     EXPECT_TRUE(receiver.WaitFor(1, kPatience));
-}
 
-TEST(FolderWatcher, ChangeIsPendingOnTheHomeViewAndDropsTheLibraryElsewhere) {
-    WatcherSlot slot;
-    int drops = 0;
-    const auto drop = [&] { ++drops; };
-    slot.OnDataFolderChanged(false, drop);
-    EXPECT_EQ(drops, 1);
-    EXPECT_FALSE(slot.changePending);
-    slot.OnDataFolderChanged(true, drop);
-    slot.OnDataFolderChanged(true, drop);
-    EXPECT_EQ(drops, 1);
-    EXPECT_TRUE(slot.changePending);
+    const HANDLE thread = DuplicateThread(*slot.watcher);
+    slot.Stop();
+    EXPECT_EQ(slot.watcher, nullptr);
+    EXPECT_EQ(WaitForSingleObject(thread, 0), WAIT_OBJECT_0);
+    DWORD code = STILL_ACTIVE;
+    EXPECT_TRUE(GetExitCodeThread(thread, &code));
+    EXPECT_EQ(code, 0u);
+    CloseHandle(thread);
+    // Stopped means stopped: a change now is not reported.
+    const int before = receiver.CountFor(200);
+    ASSERT_TRUE(WriteFileText(second.File(L"b.mrn"), "a\\b\n", CREATE_NEW));
+    EXPECT_EQ(receiver.CountFor(500), before);
 }
 
 }  // namespace
