@@ -49,7 +49,7 @@ HWND CMainFrame::CreateFrame() {
 
 LRESULT CMainFrame::OnCreate() {
     TheWatcherSlot().ReportTo(m_hWnd, WM_DATA_FOLDER_CHANGED);
-    RestartFolderWatcher(m_settings.DataFolderPath());
+    TheWatcherSlot().Restart(m_settings.DataFolderPath());
     SetIcons();
 
     // The templates carry WS_VISIBLE: home shows from its creation on, the others are hidden
@@ -193,8 +193,15 @@ void CMainFrame::ForwardToView(UINT command) const {
     if (m_hWndClient) ::PostMessageW(m_hWndClient, WM_COMMAND, command, 0);
 }
 
+// A change seen while home shows is for home to report and reload. Elsewhere the library is
+// dropped, for home to rebuild when shown again. The pool is left alone: a running test keeps
+// its own.
 void CMainFrame::OnDataFolderChanged() {
-    ::OnDataFolderChanged(m_hWndClient == m_homeView.m_hWnd, [this] { m_cache.DropLibrary(); });
+    if (m_hWndClient == m_homeView.m_hWnd) {
+        TheWatcherSlot().changePending = true;
+    } else {
+        m_cache.DropLibrary();
+    }
 }
 
 // The system tells top-level windows only; the views and their panes read settings too (the

@@ -156,28 +156,7 @@ void WatcherSlot::WatchAgainIfEnded(std::u16string_view dataFolderPath) {
     if (!watcher || !watcher->IsWatching()) Restart(dataFolderPath);
 }
 
-void WatcherSlot::OnDataFolderChanged(bool homeViewActive,
-                                      const std::function<void()>& dropLibrary) {
-    if (homeViewActive) {
-        changePending = true;
-    } else if (dropLibrary) {
-        dropLibrary();
-    }
-}
-
 WatcherSlot& TheWatcherSlot() {
     static WatcherSlot slot;
     return slot;
-}
-
-void RestartFolderWatcher(std::u16string_view dataFolderPath) {
-    TheWatcherSlot().Restart(dataFolderPath);
-}
-
-void StopFolderWatcher() {
-    TheWatcherSlot().Stop();
-}
-
-void OnDataFolderChanged(bool homeViewActive, const std::function<void()>& dropLibrary) {
-    TheWatcherSlot().OnDataFolderChanged(homeViewActive, dropLibrary);
 }

@@ -6,7 +6,6 @@
 // thread.
 #include <windows.h>
 
-#include <functional>
 #include <memory>
 #include <string>
 #include <string_view>
@@ -83,10 +82,6 @@ struct WatcherSlot {
     void WatchAgainIfEnded(std::u16string_view dataFolderPath);
     // Stops watching until the next Restart; the home view's own file operations do this.
     void Stop() noexcept { watcher.reset(); }
-    // What the frame does with WM_DATA_FOLDER_CHANGED: mark the change for the home view to
-    // report and reload, or, when another view is showing, drop the library so that the home
-    // view rebuilds it when shown again. The pool is left alone: a running test keeps its own.
-    void OnDataFolderChanged(bool homeViewActive, const std::function<void()>& dropLibrary);
 
     HWND receiver = nullptr;
     UINT message = 0;
@@ -98,6 +93,3 @@ struct WatcherSlot {
 // The process-wide slot, created on first use, destroyed (stopping its watcher) at exit.
 WatcherSlot& TheWatcherSlot();
 
-void RestartFolderWatcher(std::u16string_view dataFolderPath);
-void StopFolderWatcher();
-void OnDataFolderChanged(bool homeViewActive, const std::function<void()>& dropLibrary);

@@ -268,7 +268,7 @@ void CHomeView::OnNew() {
     const std::u16string folder = m_settings.DataFolderPath();
     switch (CreateDataFolder(folder)) {
     case FolderCreation::Created:
-        RestartFolderWatcher(folder);  // the old watcher had no folder to watch
+        TheWatcherSlot().Restart(folder);  // the old watcher had no folder to watch
         break;
     case FolderCreation::Existed:
         break;

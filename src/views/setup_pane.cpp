@@ -191,7 +191,7 @@ void CSetupPane::OnDataFolderChange() {
     // Taken as typed, keystroke by keystroke: nothing is trimmed or checked here, and a
     // half-typed folder that does not exist is simply not watched.
     m_settings.DataFolder = U16(CWindow(m_folder).GetWindowText());
-    RestartFolderWatcher(m_settings.DataFolderPath());
+    TheWatcherSlot().Restart(m_settings.DataFolderPath());
     m_cache.DropLibrary();
 }
 
@@ -211,7 +211,7 @@ void CSetupPane::OnBrowseForFolder() {
 
 void CSetupPane::OnUseDefaultFolder() {
     m_settings.DataFolder = m_settings.DefaultDataFolder;
-    RestartFolderWatcher(m_settings.DataFolderPath());
+    TheWatcherSlot().Restart(m_settings.DataFolderPath());
     ::SetWindowTextW(m_folder, Wide(m_settings.DataFolder).c_str());
 }
 

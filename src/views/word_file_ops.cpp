@@ -71,13 +71,13 @@ void OpenFolderWindow(const std::u16string& dataFolderPath) {
 
 WatcherPause::WatcherPause(std::u16string dataFolderPath)
     : m_dataFolderPath(std::move(dataFolderPath)) {
-    StopFolderWatcher();
+    TheWatcherSlot().Stop();
     TheWatcherSlot().changePending = false;
 }
 
 WatcherPause::~WatcherPause() {
     try {
-        RestartFolderWatcher(m_dataFolderPath);
+        TheWatcherSlot().Restart(m_dataFolderPath);
     } catch (...) {
         // Out of memory for a new watcher: the folder goes unwatched until the next restart.
     }

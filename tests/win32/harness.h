@@ -81,7 +81,7 @@ public:
         m_settings.DataFolder = U16(below.empty() ? folder.Path() + L"\\" : folder.File(below));
     }
     ~TestSettings() {
-        StopFolderWatcher();
+        TheWatcherSlot().Stop();
         ::RegDeleteTreeW(HKEY_CURRENT_USER, m_key.c_str());
         ::RegDeleteKeyW(HKEY_CURRENT_USER, L"Software\\MemorionTests");  // only when empty
     }

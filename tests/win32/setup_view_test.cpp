@@ -108,7 +108,7 @@ TEST(SetupView, EveryVisitDropsTheLibraryAndWatchesTheStoredFolder) {
     TestSettings settings(L"SetupVisit");
     FrameHarness h(settings);
     settings.Cache().GetLibrary();
-    StopFolderWatcher();
+    TheWatcherSlot().Stop();
     h.Command(ID_GOTO_SETUP);
     EXPECT_FALSE(settings.Cache().HasLibrary());
     EXPECT_EQ(WatchedFolder() + L"\\", settings.Folder());
