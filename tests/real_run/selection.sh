@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
-# The real program keeps what is selected in its home view: from a first start with the starter
-# lists, Shift+Down adds the second list to the first, and after the close the registry's
-# "SelectionList" holds exactly those two names. Leaves the home view's picture for the README.
+# The real program's first start, with the starter lists and an empty registry key: its window
+# comes up with its title, Shift+Down adds the second list to the first, and closed with Alt+F4
+# the program ends with exit code 1, having stored all 16 values, "SelectionList" exactly those
+# two names. Leaves the home view's picture for the README.
 #
 # Usage: selection.sh path/to/memorion.exe     Exit 77 (skipped) without Xvfb or xdotool.
 RR_NAME=real_selection
@@ -26,4 +27,5 @@ if [ "$stored" != "$expected" ]; then
     fail "SelectionList does not hold exactly the two selected lists"
 fi
 rr_log "SelectionList holds ${files[0]} and ${files[1]}"
+rr_expect_all_values
 rr_log "PASSED"
