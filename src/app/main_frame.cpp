@@ -219,7 +219,9 @@ void CMainFrame::OnSettingChange(UINT msg, WPARAM wParam, LPARAM lParam) {
 // The session is ending and the process will be ended without returning from the entry
 // point, so the save at normal exit would never come.
 void CMainFrame::OnEndSession(bool ending) {
-    if (ending) m_settings.Save();
+    if (!ending) return;
+    m_testView.RecordEarnedScore();
+    m_settings.Save();
 }
 
 void CMainFrame::SwitchToView(HWND view) {

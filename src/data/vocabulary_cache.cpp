@@ -37,7 +37,10 @@ VocabularyCache& VocabularyCache::Instance() {
 }
 
 const WordLibrary& VocabularyCache::GetLibrary() {
-    if (!library_) library_ = sources_.buildLibrary(sources_.dataFolderPath());
+    if (!library_) {
+        library_ = sources_.buildLibrary(sources_.dataFolderPath());
+        ++libraryBuild_;
+    }
     return *library_;
 }
 

@@ -40,12 +40,17 @@ public:
 
     bool HasLibrary() const noexcept { return library_.has_value(); }
     bool HasPool() const noexcept { return pool_ != nullptr; }
+    // Raised each time the library is built. Any view may have the cache build it again
+    // (gathering a pool does), so whoever shows the library's files by position compares this
+    // with the build it shows: equal means the same files in the same places.
+    unsigned LibraryBuild() const noexcept { return libraryBuild_; }
 
 private:
     Sources sources_;
     // Declared in this order so that the pool goes first when the cache is destroyed.
     std::optional<WordLibrary> library_;
     std::shared_ptr<const WordPool> pool_;
+    unsigned libraryBuild_ = 0;
 };
 
 class AppSettings;

@@ -49,7 +49,9 @@ void CHomeView::OnViewActivate() {
     // A data folder that was gone may be back: it is watched again from when home shows it.
     TheWatcherSlot().WatchAgainIfEnded(m_settings.DataFolderPath());
     ShowOwnMenu();
-    if (!m_cache.HasLibrary()) FillList();
+    // The list's positions stand for the library's files: a library built anew by another view
+    // (a test or browse gathers its pool over it) may hold other files in those places.
+    if (!m_cache.HasLibrary() || m_cache.LibraryBuild() != m_listedBuild) FillList();
     UpdateCommandStates();
     ::SetFocus(m_list);
 }
@@ -57,6 +59,7 @@ void CHomeView::OnViewActivate() {
 void CHomeView::FillList() {
     ::SendMessageW(m_list, LB_RESETCONTENT, 0, 0);
     const WordLibrary& library = m_cache.GetLibrary();
+    m_listedBuild = m_cache.LibraryBuild();
     for (const WordFile& file : library) {
         ::SendMessageW(m_list, LB_ADDSTRING, 0,
                        reinterpret_cast<LPARAM>(Wide(file.displayText).c_str()));

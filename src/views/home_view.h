@@ -60,7 +60,8 @@ private:
     void OnGoToButton(UINT button) const;
     bool OnKeyDown(WPARAM key);
 
-    // The list's items are the library's files; refilled only when the library was dropped.
+    // The list's items are the library's files; refilled whenever the cache holds another build
+    // of the library than the one listed.
     void FillList();
     // Counts, SelectionList and the status line from the list's current selection.
     void UpdateSummary();
@@ -95,5 +96,6 @@ private:
     HWND m_setupButton = nullptr;
     HWND m_aboutButton = nullptr;
     SelectionSummary m_summary;
+    unsigned m_listedBuild = 0;  // the cache's build of the library the list shows
     bool m_reportingChange = false;
 };

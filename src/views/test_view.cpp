@@ -35,15 +35,14 @@ BOOL CTestView::OnInitDialog() {
     return FALSE;
 }
 
-// A new test every time. An unfinished session is dropped unrecorded; a finished one whose
-// last answer is still flashing has earned its score, which is recorded before it goes.
+// A new test every time. An unfinished session is dropped unrecorded.
 void CTestView::OnViewActivate() {
     m_active = true;
     ShowOwnMenu();
     ApplyFonts();
     const RECT client = GetClientRect();
     Layout(client.right, client.bottom);
-    if (m_state == State::TestFinished) RecordFinishedTest(m_settings, UpdateStatus());
+    RecordEarnedScore();
     m_state = State::AwaitingAnswer;
     m_answerEdit.StartFlash(FlashMode::Idle);  // the old session's flash ends with it
 
@@ -93,7 +92,7 @@ void CTestView::Submit() {
 }
 
 void CTestView::OnFlashDone() {
-    const std::uint32_t score = UpdateStatus();
+    UpdateStatus();
     switch (m_state) {
     case State::AnswerCorrect:
         ShowQuestion();
@@ -108,12 +107,18 @@ void CTestView::OnFlashDone() {
         break;
     }
     case State::TestFinished:
-        RecordFinishedTest(m_settings, score);
+        RecordEarnedScore();
         PostToFrame(ID_GOTO_GRAPH);
         break;
     case State::AwaitingAnswer:
         break;
     }
+    m_state = State::AwaitingAnswer;
+}
+
+void CTestView::RecordEarnedScore() {
+    if (m_state != State::TestFinished || !m_session) return;
+    RecordFinishedTest(m_settings, m_session->ScorePercent());
     m_state = State::AwaitingAnswer;
 }
 
@@ -134,13 +139,12 @@ void CTestView::ShowQuestion() {
     if (m_active) m_answerEdit.SetFocus();
 }
 
-std::uint32_t CTestView::UpdateStatus() {
-    if (!m_session) return 0;
+void CTestView::UpdateStatus() {
+    if (!m_session) return;
     const TestSession& s = *m_session;
-    const std::uint32_t score = s.ScorePercent();
     const std::wstring status = FormatResString(IDS_TEST_STATUS, s.QuestionNumber(),
                                                 s.QuestionCount(), s.WrongEntries(),
-                                                s.PoolSize(), score);
+                                                s.PoolSize(), s.ScorePercent());
     ::SetWindowTextW(m_statusLine, status.c_str());
     if (m_state != State::TestFinished) {
         // The 32-bit range: a test may hold more questions than a 16-bit limit can count.
@@ -148,7 +152,6 @@ std::uint32_t CTestView::UpdateStatus() {
                        static_cast<LPARAM>(s.QuestionCount()) + 1);
         ::SendMessageW(m_progressBar, PBM_SETPOS, s.QuestionNumber(), 0);
     }
-    return score;
 }
 
 void CTestView::ApplyFonts() {

@@ -29,11 +29,15 @@ public:
     // is flashing is finished and will be recorded.
     bool IsTestUnfinished() const { return m_session && !m_session->Finished(); }
     const TestSession* Session() const { return m_session.get(); }
+    // A test whose last answer is flashing has earned its score: it is recorded now, once,
+    // whatever ends the flash (its end, a new test, the window closing, the session ending).
+    void RecordEarnedScore();
 
     BEGIN_MSG_MAP(CTestView)
         MESSAGE_HANDLER(WM_INITDIALOG, OnInitDialog)
         MESSAGE_HANDLER(WM_VIEW_ACTIVATE, OnViewActivate)
         MESSAGE_HANDLER(WM_VIEW_DEACTIVATE, OnViewDeactivate)
+        MESSAGE_HANDLER(WM_DESTROY, OnDestroy)
         MSG_WM_SIZE(OnSize)
         MESSAGE_HANDLER(WM_SETFOCUS, OnSetFocus)
         MESSAGE_HANDLER(WM_FLASH_DONE, OnFlashDone)
@@ -46,6 +50,10 @@ private:
     BOOL OnInitDialog();
     void OnViewActivate();
     void OnViewDeactivate() { m_active = false; }
+    void OnDestroy() {
+        RecordEarnedScore();
+        SetMsgHandled(false);
+    }
     void OnSize(UINT, int width, int height) { Layout(width, height); }
     void OnSetFocus();
     void OnFlashDone();
@@ -53,8 +61,8 @@ private:
     void ApplyFonts();
     void Layout(int width, int height);
     void ShowQuestion();
-    // Status line and progress bar; returns the score percent shown.
-    std::uint32_t UpdateStatus();
+    // Status line and progress bar.
+    void UpdateStatus();
     TestLayoutUnits LayoutUnits() const;
 
     std::unique_ptr<TestSession> m_session;

@@ -207,12 +207,13 @@ TEST_F(TestViewTest, LeavingDuringAFlashLosesNoScoreAsksNothingAndTakesNoFocus) 
         const char* words;  // one answer is given, correctly
         std::vector<UINT> leave;
         ScoreList scores;
-        int shownAfter;  // 0 home, 1 graph, 2 test
+        int shownAfter;  // 0 home, 1 graph, 2 test, 3 the session ended
     };
     const Row rows[] = {
         {"home during the final flash", "a\\b\n", {ID_GOTO_HOME}, {100}, 1},
         {"a new test during the final flash", "a\\b\n", {ID_GOTO_HOME, ID_GOTO_TEST}, {100}, 2},
         {"home during a correct answer's flash", "a\\b\nc\\d\n", {ID_GOTO_HOME}, {}, 0},
+        {"the session ends during the final flash", "a\\b\n", {}, {100}, 3},
     };
     for (const Row& row : rows) {
         SCOPED_TRACE(row.name);
@@ -223,6 +224,13 @@ TEST_F(TestViewTest, LeavingDuringAFlashLosesNoScoreAsksNothingAndTakesNoFocus) 
         DialogScript boxes(false);
         Submit(Expected());  // and at once away, while the answer flashes
         for (UINT command : row.leave) m_harness->Command(command);
+        if (row.shownAfter == 3) {
+            // The process may be ended right after: the score must be in what was saved.
+            ::SendMessageW(m_harness->hWnd, WM_ENDSESSION, TRUE, 0);
+            EXPECT_EQ(AppSettings(SettingsSeamsWin32(m_settings.Key())).Scores(), row.scores);
+            m_harness.reset();
+            continue;
+        }
         if (row.shownAfter != 2) {
             EXPECT_TRUE(m_settings->Scores().empty()) << "not before the flash ends";
         }

@@ -1,0 +1,252 @@
+// A user wandering through a real frame while the data folder changes under it: seeded random
+// walks over the moves between views, with what must always hold checked after every step.
+// The views share the cache, the watcher slot and the score history, and their faults show
+// only in orders no single-view test takes. A failure names its seed and step; setting
+// MEMORION_WALK_SEED replays that one walk.
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cstdio>
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <memory>
+#include <random>
+#include <string>
+#include <vector>
+
+#include "harness.h"
+#include "settings/score_history.h"
+#include "view/messages.h"
+
+namespace {
+
+using harness::DialogScript;
+using harness::FrameHarness;
+using harness::TempFolder;
+using harness::TestSettings;
+
+HWND Descendant(HWND parent, int id) {
+    if (HWND child = ::GetDlgItem(parent, id)) return child;
+    for (HWND child = ::GetWindow(parent, GW_CHILD); child;
+         child = ::GetWindow(child, GW_HWNDNEXT)) {
+        if (HWND found = Descendant(child, id)) return found;
+    }
+    return nullptr;
+}
+
+BOOL CALLBACK FindBox(HWND window, LPARAM found) {
+    wchar_t name[16]{};
+    ::GetClassNameW(window, name, 16);
+    if (::IsWindowVisible(window) && std::wstring(name) == L"#32770") {
+        *reinterpret_cast<bool*>(found) = true;
+    }
+    return TRUE;
+}
+
+class Walk {
+public:
+    explicit Walk(unsigned seed) : m_rng(seed) {
+        m_settings->WordOrder = WordOrders::Normal;
+        m_settings->ConfirmExit = true;
+        m_settings->SetScores({});
+        m_settings.folder.Write(L"one.mrn", "a\\b\n");
+        m_settings.folder.Write(L"two.mrn", "c\\d\ne\\f\n");
+        m_settings->SetSelection({u"one.mrn"});
+        Start();
+    }
+
+    void Step() {
+        if (::GetForegroundWindow() != m_h->hWnd) ::SetForegroundWindow(m_h->hWnd);
+        m_boxes.AnswerBoxes(Next(2) == 0);
+        static constexpr UINT kGoTo[] = {VK_F1, VK_F3, VK_F7, VK_F7, VK_F8, VK_F9, VK_F10};
+        // Answers weigh most: a test must run to its end now and then.
+        static constexpr int kMoves[] = {0, 0, 0, 1, 2, 3, 3, 4, 5, 5, 5, 5, 5, 5, 6, 7, 7};
+        switch (kMoves[Next(std::size(kMoves))]) {
+        case 0:
+            m_h->Key(kGoTo[Next(std::size(kGoTo))]);
+            break;
+        case 1:  // a click in home's list
+            if (Active() == Home().m_hWnd) {
+                const auto count = static_cast<int>(::SendMessageW(List(), LB_GETCOUNT, 0, 0));
+                for (int i = 0; i < count; ++i) ::SendMessageW(List(), LB_SETSEL, Next(2), i);
+                ::SendMessageW(Home(), WM_COMMAND, MAKEWPARAM(IDC_FILE_LIST, LBN_SELCHANGE),
+                               reinterpret_cast<LPARAM>(List()));
+            }
+            break;
+        case 2:
+            m_h->Key(VK_F5);
+            break;
+        case 3: {  // another program changes the folder; the watcher reports it
+            static const wchar_t* const kNames[] = {L"aaa.mrn", L"one.mrn", L"two.mrn"};
+            const std::wstring name = kNames[Next(3)];
+            const std::wstring path = Wide(m_settings->DataFolderPath()) + name;
+            if (Next(3) == 0) {
+                ::DeleteFileW(path.c_str());
+            } else {
+                std::ofstream file(std::filesystem::path(path), std::ios::binary);
+                for (unsigned lines = Next(3); lines > 0; --lines) file << "x\\y\n";
+            }
+            ::PostMessageW(m_h->hWnd, WM_DATA_FOLDER_CHANGED, 0, 0);
+            m_h->Pump();
+            ::SendMessageW(Home(), WM_TIMER, CHomeView::kPendingChangeTimer, 0);
+            break;
+        }
+        case 4: {  // the other data folder, typed into Setup
+            m_h->Key(VK_F9);
+            const std::wstring other = m_settings.Folder() == m_other.Path() + L"\\"
+                                           ? m_settings.folder.Path() + L"\\"
+                                           : m_other.Path() + L"\\";
+            ::SetWindowTextW(Descendant(m_h->frame.SetupView(), IDC_FOLDER), other.c_str());
+            break;
+        }
+        case 5:  // an answer, right or wrong, and Enter; then some of its flash
+            if (Active() == Test().m_hWnd && Test().Session() && !Test().Session()->Finished()) {
+                const std::wstring right = Wide(Test().Session()->CurrentQuestion().answer);
+                ::SetWindowTextW(Test().GetDlgItem(IDC_ANSWER), Next(4) ? right.c_str() : L"?");
+                ::SetFocus(Test().GetDlgItem(IDC_ANSWER));
+                m_h->Key(VK_RETURN);
+                if (Test().CurrentState() == CTestView::State::TestFinished) {
+                    m_earned.push_back(Test().Session()->ScorePercent());
+                }
+            }
+            for (unsigned ticks = Next(8); ticks > 0; --ticks) {
+                ::SendMessageW(Test().GetDlgItem(IDC_ANSWER), WM_TIMER, CSmartEdit::kTimerId, 0);
+                m_h->Pump();
+            }
+            break;
+        case 6:
+            m_h->Key(VK_ESCAPE);
+            break;
+        case 7:  // the close box, answered either way when it asks
+            ::PostMessageW(m_h->hWnd, WM_CLOSE, 0, 0);
+            m_h->Pump();
+            if (!::IsWindow(m_h->hWnd)) {  // and started again, with nothing cached
+                m_settings.Cache().DropPool();
+                m_settings.Cache().DropLibrary();
+                Start();
+            }
+            break;
+        }
+    }
+
+    // What must hold whatever the user did.
+    void Check() {
+        bool boxOpen = false;
+        ::EnumThreadWindows(::GetCurrentThreadId(), FindBox, reinterpret_cast<LPARAM>(&boxOpen));
+        EXPECT_FALSE(boxOpen) << "a message box is left open";
+
+        const HWND focus = ::GetFocus();
+        for (HWND view : {Home().m_hWnd, m_h->frame.BrowView().m_hWnd, Test().m_hWnd,
+                          m_h->frame.GraphView().m_hWnd, m_h->frame.SetupView().m_hWnd,
+                          m_h->frame.AboutView().m_hWnd}) {
+            if (!::IsWindowVisible(view)) {
+                EXPECT_FALSE(focus == view || ::IsChild(view, focus)) << "a hidden view has the keys";
+            }
+        }
+
+        // Each finished test once, as soon as its flash is over or it is left.
+        EXPECT_EQ(m_settings->Scores(),
+                  Recorded(Test().CurrentState() == CTestView::State::TestFinished));
+
+        if (Active() != Home().m_hWnd) return;
+        ASSERT_TRUE(m_settings.Cache().HasLibrary());
+        const WordLibrary& library = m_settings.Cache().GetLibrary();
+        const auto count = static_cast<size_t>(::SendMessageW(List(), LB_GETCOUNT, 0, 0));
+        ASSERT_EQ(count, library.size()) << "the list is not the library's";
+        SelectionNames selected;
+        SelectionSummary summary;
+        summary.totalFiles = static_cast<std::uint32_t>(count);
+        for (size_t i = 0; i < count; ++i) {
+            wchar_t text[300]{};
+            ::SendMessageW(List(), LB_GETTEXT, i, reinterpret_cast<LPARAM>(text));
+            EXPECT_EQ(text, Wide(library[i].displayText)) << "item " << i;
+            summary.totalWords += library[i].entryCount;
+            if (::SendMessageW(List(), LB_GETSEL, i, 0) > 0) {
+                selected.push_back(library[i].fileName);
+                summary.selectedWords += library[i].entryCount;
+                ++summary.selectedFiles;
+            }
+        }
+        EXPECT_EQ(m_settings->Selection(), selected);
+        EXPECT_EQ(harness::Text(Home().GetDlgItem(IDC_STATUS)),
+                  FormatResString(IDS_HOME_STATUS, summary.selectedWords, summary.totalWords,
+                                  summary.selectedFiles, summary.totalFiles));
+        const bool words = summary.selectedWords > 0;
+        EXPECT_EQ(::IsWindowEnabled(Home().GetDlgItem(IDOK)) != FALSE, words);
+        EXPECT_EQ(::IsWindowEnabled(Home().GetDlgItem(IDC_HOME_BROWSE)) != FALSE, words);
+        EXPECT_EQ(m_h->IsGrayed(ID_GOTO_TEST), !words);
+        EXPECT_EQ(m_h->IsGrayed(ID_GOTO_BROWSE), !words);
+    }
+
+    // The program ends: a test whose last answer was flashing is recorded on the way out.
+    void End() {
+        m_h.reset();
+        EXPECT_EQ(m_settings->Scores(), Recorded(false));
+    }
+
+    size_t Earned() const { return m_earned.size(); }
+
+private:
+    unsigned Next(unsigned n) { return static_cast<unsigned>(m_rng() % n); }
+    HWND Active() const { return m_h->frame.ActiveView(); }
+    CHomeView& Home() { return m_h->frame.HomeView(); }
+    CTestView& Test() { return m_h->frame.TestView(); }
+    HWND List() { return Home().GetDlgItem(IDC_FILE_LIST); }
+
+    // The history as it must be: the newest scores earned, less one whose flash still runs.
+    ScoreList Recorded(bool flashing) const {
+        ScoreList scores = m_earned;
+        if (flashing) scores.pop_back();
+        const size_t kept = std::min(scores.size(), MaxScoreRecords);
+        return ScoreList(scores.end() - static_cast<std::ptrdiff_t>(kept), scores.end());
+    }
+
+    void Start() {
+        m_h.reset();
+        CreateFlashColorTable();
+        m_h = std::make_unique<FrameHarness>(m_settings);
+        // The walk reports the folder's changes itself, right after making them, so that a
+        // seed always walks the same way.
+        TheWatcherSlot().Stop();
+        TheWatcherSlot().ReportTo(nullptr, 0);
+        ::KillTimer(Test().GetDlgItem(IDC_ANSWER), CSmartEdit::kTimerId);
+    }
+
+    std::mt19937 m_rng;
+    TestSettings m_settings{L"Walk"};
+    TempFolder m_other;
+    DialogScript m_boxes;
+    std::unique_ptr<FrameHarness> m_h;
+    ScoreList m_earned;  // every score earned, oldest first
+};
+
+TEST(FrameWalk, WhatMustAlwaysHoldHoldsAfterEveryStep) {
+    std::vector<unsigned> seeds = {1, 2, 3, 4};
+    const char* replay = std::getenv("MEMORION_WALK_SEED");
+    if (replay) seeds = {static_cast<unsigned>(std::strtoul(replay, nullptr, 10))};
+    constexpr int kSteps = 300;
+    // A few seconds on a quiet machine; a loaded one walks less rather than meet the watchdog.
+    const ULONGLONG end = ::GetTickCount64() + 40000;
+    size_t earned = 0;
+    for (unsigned seed : seeds) {
+        Walk walk(seed);
+        int step = 0;
+        for (; step < kSteps && !::testing::Test::HasFailure(); ++step) {
+            if (::GetTickCount64() > end) break;
+            SCOPED_TRACE("seed " + std::to_string(seed) + ", step " + std::to_string(step));
+            walk.Step();
+            walk.Check();
+        }
+        walk.End();
+        earned += walk.Earned();
+        ASSERT_FALSE(::testing::Test::HasFailure()) << "replay with MEMORION_WALK_SEED=" << seed;
+        if (step < kSteps) std::printf("seed %u: out of time after %d steps\n", seed, step);
+    }
+    if (!replay) {
+        EXPECT_GT(earned, 0u) << "the walks never finished a test";
+    }
+}
+
+}  // namespace
