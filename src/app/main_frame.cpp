@@ -56,9 +56,8 @@ LRESULT CMainFrame::OnCreate() {
     // at once and sized when they are first shown.
     if (!m_homeView.Create(m_hWnd)) return -1;  // a frame without its home view is of no use
     m_hWndClient = m_homeView;
-    CViewBase* others[] = {&m_browView, &m_testView, &m_graphView, &m_setupView, &m_aboutView};
-    for (CViewBase* view : others) {
-        if (view->Create(m_hWnd)) view->ShowWindow(SW_HIDE);
+    for (CViewBase* view : Views()) {
+        if (view != &m_homeView && view->Create(m_hWnd)) view->ShowWindow(SW_HIDE);
     }
     m_homeView.SendMessage(WM_VIEW_ACTIVATE);
 
@@ -185,8 +184,7 @@ void CMainFrame::OnGoToHome() {
 }
 
 void CMainFrame::OnGoTo(UINT command) {
-    const HWND views[] = {m_browView, m_testView, m_graphView, m_setupView, m_aboutView};
-    SwitchToView(views[command - ID_GOTO_BROWSE]);
+    SwitchToView(Views()[command - ID_GOTO_HOME]->m_hWnd);
 }
 
 void CMainFrame::ForwardToView(UINT command) const {
@@ -250,11 +248,10 @@ void CMainFrame::LayOutActiveView() {
     ::SendMessageW(m_hWndClient, WM_SIZE, SIZE_RESTORED, MAKELPARAM(client.right, client.bottom));
 }
 
-UINT CMainFrame::ActiveGoToCommand() const {
-    const HWND views[] = {m_homeView, m_browView, m_testView,
-                          m_graphView, m_setupView, m_aboutView};
-    for (UINT i = 0; i < 6; ++i) {
-        if (views[i] && views[i] == m_hWndClient) return ID_GOTO_HOME + i;
+UINT CMainFrame::ActiveGoToCommand() {
+    const auto views = Views();
+    for (UINT i = 0; i < views.size(); ++i) {
+        if (views[i]->m_hWnd && views[i]->m_hWnd == m_hWndClient) return ID_GOTO_HOME + i;
     }
     return 0;
 }
@@ -269,23 +266,16 @@ void CMainFrame::ShowViewMenu(int position) {
     SetMenu(menu);
     if (old) ::DestroyMenu(old);
 
+    EnableWordViews(menu, m_homeView.HasWordsSelected());
     if (UINT active = ActiveGoToCommand()) {
         ::EnableMenuItem(menu, active, MF_BYCOMMAND | MF_GRAYED);
-    }
-    if (m_homeView.Summary().selectedWords == 0) {
-        ::EnableMenuItem(menu, ID_GOTO_BROWSE, MF_BYCOMMAND | MF_GRAYED);
-        ::EnableMenuItem(menu, ID_GOTO_TEST, MF_BYCOMMAND | MF_GRAYED);
     }
     ::DrawMenuBar(m_hWnd);
 }
 
 CViewBase* CMainFrame::ActiveViewObject() {
-    CViewBase* views[] = {&m_homeView,  &m_browView,  &m_testView,
-                          &m_graphView, &m_setupView, &m_aboutView};
-    for (CViewBase* view : views) {
-        if (view->m_hWnd && view->m_hWnd == m_hWndClient) return view;
-    }
-    return nullptr;
+    const UINT command = ActiveGoToCommand();
+    return command ? Views()[command - ID_GOTO_HOME] : nullptr;
 }
 
 BOOL CMainFrame::PreTranslateMessage(MSG* msg) {

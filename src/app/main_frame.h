@@ -6,6 +6,8 @@
 
 #include <windows.h>
 
+#include <array>
+
 #include "view/view_base.h"
 #include "views/about_view.h"
 #include "views/brow_view.h"
@@ -92,8 +94,12 @@ private:
     void LayOutActiveView();
     // Dialog units of the current template variant, measured on the test view.
     DialogUnits ViewUnits() const;
+    // The six views in the order of their GoTo commands, Home first.
+    std::array<CViewBase*, 6> Views() {
+        return {&m_homeView, &m_browView, &m_testView, &m_graphView, &m_setupView, &m_aboutView};
+    }
     CViewBase* ActiveViewObject();
-    UINT ActiveGoToCommand() const;
+    UINT ActiveGoToCommand();
     // Leaving a running test loses it: asks first when the user wants to be asked.
     bool MayAbandonTest();
     bool IsGrayedInMenu(UINT command) const;

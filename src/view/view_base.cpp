@@ -72,6 +72,12 @@ BOOL CViewBase::DialogNavigation(MSG* msg) const {
     return m_hWnd && ::IsDialogMessageW(m_hWnd, msg);
 }
 
+void EnableWordViews(HMENU menu, bool wordsSelected) {
+    const UINT state = MF_BYCOMMAND | (wordsSelected ? MF_ENABLED : MF_GRAYED);
+    ::EnableMenuItem(menu, ID_GOTO_BROWSE, state);
+    ::EnableMenuItem(menu, ID_GOTO_TEST, state);
+}
+
 void CViewBase::PlaceShownOrHidden(CDeferWindowPos& batch, HWND control, const RECT& rc,
                                    bool shown) {
     // Both keep the z-order: it is the dialog's Tab order.

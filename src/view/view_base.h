@@ -31,6 +31,10 @@ public:
     virtual ~CViewFrame() = default;
 };
 
+// Browse and Test have nothing to show without a selected word: their GoTo items follow this
+// wherever the menu bar is made or the selection changes.
+void EnableWordViews(HMENU menu, bool wordsSelected);
+
 // What the frame hands every view it builds: itself, and the records the views read.
 struct ViewContext {
     CViewFrame& frame;

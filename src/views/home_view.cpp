@@ -114,15 +114,13 @@ bool CHomeView::IsCommandAvailable(UINT command) const {
 }
 
 void CHomeView::UpdateCommandStates() {
-    const bool words = m_summary.selectedWords > 0;
+    const bool words = HasWordsSelected();
     ::EnableWindow(m_browseButton, words);
     ::EnableWindow(m_testButton, words);
 
     HMENU menu = FrameMenu();
     if (!menu) return;
-    HMENU goTo = ::GetSubMenu(menu, 0);
-    EnableItem(goTo, ID_GOTO_BROWSE, words);
-    EnableItem(goTo, ID_GOTO_TEST, words);
+    EnableWordViews(menu, words);
     HMENU file = ::GetSubMenu(menu, 1);
     for (UINT command : {ID_FILE_EDIT, ID_FILE_RENAME, ID_FILE_DELETE, ID_FILE_SELECT_ALL,
                          ID_FILE_NEW, ID_FILE_REFRESH, ID_FILE_OPEN_FOLDER}) {
@@ -235,7 +233,7 @@ bool CHomeView::OnKeyDown(WPARAM key) {
 }
 
 void CHomeView::StartTest() const {
-    if (m_summary.selectedWords > 0) PostToFrame(ID_GOTO_TEST);
+    if (HasWordsSelected()) PostToFrame(ID_GOTO_TEST);
 }
 
 void CHomeView::OnSelectionChanged() {

@@ -16,9 +16,10 @@ public:
 
     explicit CHomeView(const ViewContext& context);
 
-    // What the frame's menu rule reads: with no word selected Browse and Test are grayed.
     // All zero until the list has been filled.
     const SelectionSummary& Summary() const { return m_summary; }
+    // What Browse and Test need; the frame's menu bar reads it too.
+    bool HasWordsSelected() const { return m_summary.selectedWords > 0; }
     // Replaces the counts after the list or its selection changed.
     void SetSummary(const SelectionSummary& summary) { m_summary = summary; }
 
