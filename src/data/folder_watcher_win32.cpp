@@ -48,8 +48,10 @@ struct FolderWatcher::Watch {
         : path(std::move(folder)), window(receiver), message(msg) {}
     ~Watch() {
         if (stopEvent) CloseHandle(stopEvent);
+        if (watching) CloseHandle(watching);
     }
     void Run();
+    void WaitForChanges();
     FolderLook Look() const;
     void Post();
 
@@ -57,7 +59,8 @@ struct FolderWatcher::Watch {
     const HWND window;
     const UINT message;
     HANDLE stopEvent = nullptr;
-    HANDLE notification = INVALID_HANDLE_VALUE;  // the worker's once it runs
+    HANDLE watching = nullptr;  // set once the notification is in force
+    HANDLE notification = INVALID_HANDLE_VALUE;  // the worker's
     FolderId folderId;
     // Once `stopped` is set under the lock no post is under way and none follows: by the time
     // a late worker wakes, the window may be gone or its handle another window's.
@@ -67,24 +70,25 @@ struct FolderWatcher::Watch {
 
 FolderWatcher::FolderWatcher(std::wstring path, HWND window, UINT message)
     : watch_(std::make_shared<Watch>(std::move(path), window, message)) {
-    // The notification is requested here rather than by the worker, so that the watch is in
-    // force when the constructor returns: a change made right after a restart is not lost to
-    // the time the thread needs to start.
     Watch& w = *watch_;
     if (w.path.empty()) return;
-    w.notification = FindFirstChangeNotificationW(w.path.c_str(), FALSE, kWatchedChanges);
-    if (w.notification == INVALID_HANDLE_VALUE) return;
-    if (LookAt(w.path, w.folderId) == FolderLook::Same) {
-        w.stopEvent = CreateEventW(nullptr, TRUE, FALSE, nullptr);
-    }
-    if (w.stopEvent) {
-        auto* share = new std::shared_ptr<Watch>(watch_);
-        thread_ = reinterpret_cast<HANDLE>(_beginthreadex(nullptr, 0, &Worker, share, 0, nullptr));
-        if (!thread_) delete share;
-    }
+    w.stopEvent = CreateEventW(nullptr, TRUE, FALSE, nullptr);
+    w.watching = CreateEventW(nullptr, TRUE, FALSE, nullptr);
+    if (!w.stopEvent || !w.watching) return;
+    auto* share = new std::shared_ptr<Watch>(watch_);
+    thread_ = reinterpret_cast<HANDLE>(_beginthreadex(nullptr, 0, &Worker, share, 0, nullptr));
     if (!thread_) {
-        FindCloseChangeNotification(w.notification);
-        w.notification = INVALID_HANDLE_VALUE;
+        delete share;
+        return;
+    }
+    // Until the watch is in force, so that a change made right after a restart is not lost to
+    // the time the thread needs to start; but the folder may be on a share that does not
+    // answer, and the worker asks it.
+    const HANDLE watchingOrEnded[2] = {w.watching, thread_};
+    if (WaitForMultipleObjects(2, watchingOrEnded, FALSE, kWorkerPatienceMs) ==
+        WAIT_OBJECT_0 + 1) {
+        CloseHandle(thread_);  // nothing to watch
+        thread_ = nullptr;
     }
 }
 
@@ -95,7 +99,7 @@ FolderWatcher::~FolderWatcher() {
         watch_->stopped = true;
     }
     SetEvent(watch_->stopEvent);
-    WaitForSingleObject(thread_, kWorkerStopPatienceMs);
+    WaitForSingleObject(thread_, kWorkerPatienceMs);
     CloseHandle(thread_);
 }
 
@@ -138,6 +142,16 @@ bool KeepWatching(FolderLook look, int& failedLooks) {
 }
 
 void FolderWatcher::Watch::Run() {
+    notification = FindFirstChangeNotificationW(path.c_str(), FALSE, kWatchedChanges);
+    if (notification == INVALID_HANDLE_VALUE) return;
+    if (LookAt(path, folderId) == FolderLook::Same) {
+        SetEvent(watching);
+        WaitForChanges();
+    }
+    FindCloseChangeNotification(notification);
+}
+
+void FolderWatcher::Watch::WaitForChanges() {
     const HANDLE handles[2] = {stopEvent, notification};
     int failedLooks = 0;
     for (;;) {
@@ -162,7 +176,6 @@ void FolderWatcher::Watch::Run() {
             break;
         }
     }
-    FindCloseChangeNotification(notification);
 }
 
 std::wstring WatchedPath(std::u16string_view dataFolderPath) {

@@ -18,9 +18,9 @@ enum class FolderLook { Same, Gone, Unknown };
 // Looks that find nothing certain, a second apart, before the folder counts as gone.
 constexpr int kFailedLooksBeforeGone = 5;
 
-// How long stopping a watcher waits for its worker. A worker held in a look at a share that
-// stopped answering would otherwise hold the program for the network's time-out.
-constexpr DWORD kWorkerStopPatienceMs = 500;
+// How long starting or stopping a watcher waits for its worker. A worker held in a look at a
+// share that stopped answering would otherwise hold the program for the network's time-out.
+constexpr DWORD kWorkerPatienceMs = 500;
 
 // Whether the watch goes on after `look`; `failedLooks` counts the uncertain looks in a row.
 bool KeepWatching(FolderLook look, int& failedLooks);
@@ -32,13 +32,13 @@ std::wstring WatchedPath(std::u16string_view dataFolderPath);
 class FolderWatcher {
 public:
     // Starts watching path (no trailing backslash) for files created, deleted, renamed or
-    // written, posting `message` to `window` for them. A folder that cannot be watched
-    // (missing, inaccessible, empty path) gives a watcher that reports nothing and has no
-    // thread. When the folder itself is deleted or moved away, that is reported once and the
-    // watch ends.
+    // written, posting `message` to `window` for them; waits kWorkerPatienceMs at most for
+    // the watch to be in force. A folder that cannot be watched (missing, inaccessible, empty
+    // path) gives a watcher that reports nothing and, once that is known, has no thread. When
+    // the folder itself is deleted or moved away, that is reported once and the watch ends.
     FolderWatcher(std::wstring path, HWND window, UINT message);
     // Stops the worker: nothing is posted from then on. Returns when the worker has ended, or
-    // after kWorkerStopPatienceMs, leaving it to end on its own.
+    // after kWorkerPatienceMs, leaving it to end on its own.
     ~FolderWatcher();
     FolderWatcher(const FolderWatcher&) = delete;
     FolderWatcher& operator=(const FolderWatcher&) = delete;
