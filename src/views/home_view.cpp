@@ -289,7 +289,7 @@ void CHomeView::OnNew() {
             return;
         }
         // A plain name in a folder that refuses it: no other name would do better.
-        if (error == ERROR_ACCESS_DENIED || error == ERROR_PATH_NOT_FOUND) {
+        if (error == ERROR_ACCESS_DENIED) {
             Warn(IDS_ERR_DATA_FOLDER);
             return;
         }
