@@ -4,14 +4,21 @@
 
 namespace {
 
+// Moved as little as needed to end by `high`, then to start at `low`: a window larger than the
+// room keeps its top-left part, caption and menu, in sight.
+int KeepInside(int start, int length, int low, int high) {
+    if (start + length > high) start = high - length;
+    return start < low ? low : start;
+}
+
 int CentreOn(int length, int low, int high) {
-    int start = low + (high - low) / 2 - length / 2;
-    if (start < low) {
-        start = low;
-    } else if (start + length > high) {
-        start = high - length;
-    }
-    return start;
+    return KeepInside(low + (high - low) / 2 - length / 2, length, low, high);
+}
+
+long long CommonArea(const RECT& a, const RECT& b) {
+    RECT common{};
+    if (!::IntersectRect(&common, &a, &b)) return 0;
+    return static_cast<long long>(common.right - common.left) * (common.bottom - common.top);
 }
 
 BOOL CALLBACK CollectMonitorArea(HMONITOR monitor, HDC, LPRECT, LPARAM data) {
@@ -27,18 +34,27 @@ BOOL CALLBACK CollectMonitorArea(HMONITOR monitor, HDC, LPRECT, LPARAM data) {
 
 POINT WorkspaceToScreen(POINT workspace, SIZE size, const std::vector<MonitorArea>& monitors) {
     const RECT window{workspace.x, workspace.y, workspace.x + size.cx, workspace.y + size.cy};
+    const MonitorArea* home = nullptr;
+    long long homeArea = 0;
     for (const MonitorArea& m : monitors) {
         // The work area as workspace coordinates see it: at the monitor's corner.
         const RECT workspaceRect{m.monitor.left, m.monitor.top,
                                  m.monitor.left + (m.work.right - m.work.left),
                                  m.monitor.top + (m.work.bottom - m.work.top)};
-        RECT common{};
-        if (::IntersectRect(&common, &window, &workspaceRect)) {
-            return POINT{workspace.x + m.work.left - m.monitor.left,
-                         workspace.y + m.work.top - m.monitor.top};
+        const long long area = CommonArea(window, workspaceRect);
+        if (area > homeArea) {
+            home = &m;
+            homeArea = area;
         }
     }
-    return workspace;
+    if (!home) return workspace;
+    // A window that grew (a larger font after a restart) or was left partly off its monitor
+    // would have buttons out of reach.
+    const RECT& work = home->work;
+    return POINT{KeepInside(workspace.x + work.left - home->monitor.left, size.cx, work.left,
+                            work.right),
+                 KeepInside(workspace.y + work.top - home->monitor.top, size.cy, work.top,
+                            work.bottom)};
 }
 
 POINT CentredPosition(SIZE size, const RECT& workArea) {

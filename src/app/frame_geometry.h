@@ -32,7 +32,9 @@ struct MonitorArea {
 // A window placement's normal position is in workspace coordinates: relative to the work area
 // of the window's monitor, so that they differ from screen coordinates by the room a taskbar
 // at the top or the left takes. The screen position of a window stored at `workspace` with
-// `size`; unchanged where no monitor takes it (the visibility check decides then).
+// `size`, on the monitor that holds most of it and moved as little as needed to lie inside
+// that monitor's work area; unchanged where no monitor takes it (the visibility check decides
+// then).
 POINT WorkspaceToScreen(POINT workspace, SIZE size, const std::vector<MonitorArea>& monitors);
 
 // The client size in dialog units that WM_SIZE stores: measured against 1000 x 1000 units

@@ -3,6 +3,7 @@
 #include <process.h>
 
 #include <algorithm>
+#include <mutex>
 #include <utility>
 
 #include "base/wide_text.h"
@@ -42,43 +43,73 @@ FolderLook LookAt(const std::wstring& path, FolderWatcher::FolderId& id) {
 
 }  // namespace
 
+struct FolderWatcher::Watch {
+    Watch(std::wstring folder, HWND receiver, UINT msg)
+        : path(std::move(folder)), window(receiver), message(msg) {}
+    ~Watch() {
+        if (stopEvent) CloseHandle(stopEvent);
+        if (watching) CloseHandle(watching);
+    }
+    void Run();
+    void WaitForChanges();
+    FolderLook Look() const;
+    void Post();
+
+    const std::wstring path;
+    const HWND window;
+    const UINT message;
+    HANDLE stopEvent = nullptr;
+    HANDLE watching = nullptr;  // set once the notification is in force
+    HANDLE notification = INVALID_HANDLE_VALUE;  // the worker's
+    FolderId folderId;
+    // Once `stopped` is set under the lock no post is under way and none follows: by the time
+    // a late worker wakes, the window may be gone or its handle another window's.
+    std::mutex postLock;
+    bool stopped = false;
+};
+
 FolderWatcher::FolderWatcher(std::wstring path, HWND window, UINT message)
-    : path_(std::move(path)), window_(window), message_(message) {
-    // The notification is requested here rather than by the worker, so that the watch is in
-    // force when the constructor returns: a change made right after a restart is not lost to
-    // the time the thread needs to start.
-    if (path_.empty()) return;
-    notification_ = FindFirstChangeNotificationW(path_.c_str(), FALSE, kWatchedChanges);
-    if (notification_ == INVALID_HANDLE_VALUE) return;
-    if (LookAt(path_, folderId_) != FolderLook::Same) {
-        FindCloseChangeNotification(notification_);
-        notification_ = INVALID_HANDLE_VALUE;
+    : watch_(std::make_shared<Watch>(std::move(path), window, message)) {
+    Watch& w = *watch_;
+    if (w.path.empty()) return;
+    w.stopEvent = CreateEventW(nullptr, TRUE, FALSE, nullptr);
+    w.watching = CreateEventW(nullptr, TRUE, FALSE, nullptr);
+    if (!w.stopEvent || !w.watching) return;
+    auto* share = new std::shared_ptr<Watch>(watch_);
+    thread_ = reinterpret_cast<HANDLE>(_beginthreadex(nullptr, 0, &Worker, share, 0, nullptr));
+    if (!thread_) {
+        delete share;
         return;
     }
-
-    stopEvent_ = CreateEventW(nullptr, TRUE, FALSE, nullptr);
-    if (stopEvent_) {
-        thread_ = reinterpret_cast<HANDLE>(_beginthreadex(nullptr, 0, &Worker, this, 0, nullptr));
-    }
-    if (!thread_) {
-        FindCloseChangeNotification(notification_);
-        notification_ = INVALID_HANDLE_VALUE;
+    // Until the watch is in force, so that a change made right after a restart is not lost to
+    // the time the thread needs to start; but the folder may be on a share that does not
+    // answer, and the worker asks it.
+    const HANDLE watchingOrEnded[2] = {w.watching, thread_};
+    if (WaitForMultipleObjects(2, watchingOrEnded, FALSE, kWorkerPatienceMs) ==
+        WAIT_OBJECT_0 + 1) {
+        CloseHandle(thread_);  // nothing to watch
+        thread_ = nullptr;
     }
 }
 
 FolderWatcher::~FolderWatcher() {
-    if (thread_) {
-        SetEvent(stopEvent_);
-        WaitForSingleObject(thread_, INFINITE);
-        CloseHandle(thread_);
+    if (!thread_) return;
+    {
+        std::lock_guard<std::mutex> lock(watch_->postLock);
+        watch_->stopped = true;
     }
-    if (stopEvent_) CloseHandle(stopEvent_);
+    SetEvent(watch_->stopEvent);
+    WaitForSingleObject(thread_, kWorkerPatienceMs);
+    CloseHandle(thread_);
 }
 
-unsigned __stdcall FolderWatcher::Worker(void* self) {
-    static_cast<FolderWatcher*>(self)->Watch();
+unsigned __stdcall FolderWatcher::Worker(void* watch) {
+    const std::unique_ptr<std::shared_ptr<Watch>> share(static_cast<std::shared_ptr<Watch>*>(watch));
+    (*share)->Run();  // the last share frees the watch, here or in the watcher
     return 0;
 }
+
+const std::wstring& FolderWatcher::Path() const noexcept { return watch_->path; }
 
 bool FolderWatcher::IsWatching() const {
     return thread_ && WaitForSingleObject(thread_, 0) == WAIT_TIMEOUT;
@@ -86,10 +117,15 @@ bool FolderWatcher::IsWatching() const {
 
 // A folder that was deleted, or moved away and perhaps replaced by another of the same name,
 // is no longer what the notification reports on.
-FolderLook FolderWatcher::Look() const {
+FolderLook FolderWatcher::Watch::Look() const {
     FolderId now;
-    const FolderLook look = LookAt(path_, now);
-    return look == FolderLook::Same && !(now == folderId_) ? FolderLook::Gone : look;
+    const FolderLook look = LookAt(path, now);
+    return look == FolderLook::Same && !(now == folderId) ? FolderLook::Gone : look;
+}
+
+void FolderWatcher::Watch::Post() {
+    std::lock_guard<std::mutex> lock(postLock);
+    if (!stopped) PostMessageW(window, message, 0, 0);
 }
 
 bool KeepWatching(FolderLook look, int& failedLooks) {
@@ -105,8 +141,18 @@ bool KeepWatching(FolderLook look, int& failedLooks) {
     return false;
 }
 
-void FolderWatcher::Watch() {
-    const HANDLE handles[2] = {stopEvent_, notification_};
+void FolderWatcher::Watch::Run() {
+    notification = FindFirstChangeNotificationW(path.c_str(), FALSE, kWatchedChanges);
+    if (notification == INVALID_HANDLE_VALUE) return;
+    if (LookAt(path, folderId) == FolderLook::Same) {
+        SetEvent(watching);
+        WaitForChanges();
+    }
+    FindCloseChangeNotification(notification);
+}
+
+void FolderWatcher::Watch::WaitForChanges() {
+    const HANDLE handles[2] = {stopEvent, notification};
     int failedLooks = 0;
     for (;;) {
         // The stop event comes first: when both are signalled the wait reports the lower
@@ -117,20 +163,19 @@ void FolderWatcher::Watch() {
             // The folder's disappearance is its last change: reported once, then the watch
             // ends, since nothing more can be noticed through it. The home view starts a
             // new one when it finds the folder there again.
-            PostMessageW(window_, message_, 0, 0);
+            Post();
             break;
         }
         if (woke != WAIT_OBJECT_0 + 1) break;
         // One message for everything that happened since the notification was last armed;
         // the frame collapses bursts.
-        PostMessageW(window_, message_, 0, 0);
+        Post();
         // A notification on a folder that has gone may fire again at once, or never: either
         // way going on could only spin or flood the frame.
-        if (!KeepWatching(Look(), failedLooks) || !FindNextChangeNotification(notification_)) {
+        if (!KeepWatching(Look(), failedLooks) || !FindNextChangeNotification(notification)) {
             break;
         }
     }
-    FindCloseChangeNotification(notification_);
 }
 
 std::wstring WatchedPath(std::u16string_view dataFolderPath) {
@@ -149,7 +194,7 @@ std::wstring WatchedPath(std::u16string_view dataFolderPath) {
 
 void WatcherSlot::Restart(std::u16string_view dataFolderPath) {
     auto next = std::make_unique<FolderWatcher>(WatchedPath(dataFolderPath), receiver, message);
-    watcher = std::move(next);  // destroys the old watcher, whose thread ends before this returns
+    watcher = std::move(next);  // stops the old watcher
 }
 
 void WatcherSlot::WatchAgainIfEnded(std::u16string_view dataFolderPath) {

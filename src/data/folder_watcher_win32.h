@@ -2,8 +2,8 @@
 // Notices outside changes to the data folder (an editor saving a word file, files copied in or
 // removed) without polling: a worker thread waits on the folder's change notification and
 // posts the message it was given to the window it was given (the main frame). The worker
-// shares nothing with the rest of the program; everything else here runs on the user-interface
-// thread.
+// shares nothing with the rest of the program but its own watch; everything else here runs on
+// the user-interface thread, which never waits for the worker without a bound.
 #include <windows.h>
 
 #include <memory>
@@ -18,6 +18,10 @@ enum class FolderLook { Same, Gone, Unknown };
 // Looks that find nothing certain, a second apart, before the folder counts as gone.
 constexpr int kFailedLooksBeforeGone = 5;
 
+// How long starting or stopping a watcher waits for its worker. A worker held in a look at a
+// share that stopped answering would otherwise hold the program for the network's time-out.
+constexpr DWORD kWorkerPatienceMs = 500;
+
 // Whether the watch goes on after `look`; `failedLooks` counts the uncertain looks in a row.
 bool KeepWatching(FolderLook look, int& failedLooks);
 
@@ -28,12 +32,13 @@ std::wstring WatchedPath(std::u16string_view dataFolderPath);
 class FolderWatcher {
 public:
     // Starts watching path (no trailing backslash) for files created, deleted, renamed or
-    // written, posting `message` to `window` for them. A folder that cannot be watched
-    // (missing, inaccessible, empty path) gives a watcher that reports nothing and has no
-    // thread. When the folder itself is deleted or moved away, that is reported once and the
-    // watch ends.
+    // written, posting `message` to `window` for them; waits kWorkerPatienceMs at most for
+    // the watch to be in force. A folder that cannot be watched (missing, inaccessible, empty
+    // path) gives a watcher that reports nothing and, once that is known, has no thread. When
+    // the folder itself is deleted or moved away, that is reported once and the watch ends.
     FolderWatcher(std::wstring path, HWND window, UINT message);
-    // Stops the worker and returns only after it has ended.
+    // Stops the worker: nothing is posted from then on. Returns when the worker has ended, or
+    // after kWorkerPatienceMs, leaving it to end on its own.
     ~FolderWatcher();
     FolderWatcher(const FolderWatcher&) = delete;
     FolderWatcher& operator=(const FolderWatcher&) = delete;
@@ -47,24 +52,20 @@ public:
         friend bool operator==(const FolderId&, const FolderId&) = default;
     };
 
-    const std::wstring& Path() const noexcept { return path_; }
+    const std::wstring& Path() const noexcept;
     // The worker thread, or null when there is none; owned by the watcher.
     HANDLE Thread() const noexcept { return thread_; }
     // The worker runs: the folder is being watched.
     bool IsWatching() const;
 
 private:
-    static unsigned __stdcall Worker(void* self);
-    void Watch();
-    FolderLook Look() const;
+    // What the worker uses, the worker holding a share of it: one left to end on its own has
+    // it until then.
+    struct Watch;
+    static unsigned __stdcall Worker(void* watch);
 
-    const std::wstring path_;
-    const HWND window_;
-    const UINT message_;
+    std::shared_ptr<Watch> watch_;
     HANDLE thread_ = nullptr;
-    HANDLE stopEvent_ = nullptr;
-    HANDLE notification_ = INVALID_HANDLE_VALUE;  // the worker's once it runs
-    FolderId folderId_;
 };
 
 // The process keeps one of these (TheWatcherSlot); tests make their own.

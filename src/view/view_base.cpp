@@ -46,7 +46,7 @@ void CViewBase::TrackOwnPopup(POINT screen) const {
 }
 
 void CViewBase::TrackOwnPopupOver(HWND control, HWND source, POINT screen) const {
-    if (screen.x < 0 || screen.y < 0) {
+    if (IsKeyboardMenuPoint(screen)) {
         screen = POINT{0, 0};
         ::ClientToScreen(control, &screen);
     } else if (source != control) {

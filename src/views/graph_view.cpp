@@ -5,6 +5,7 @@
 #include "settings/app_settings.h"
 #include "view/view_layout.h"
 #include "win/defer_window_pos.h"
+#include "win/menu_position.h"
 
 CGraphView::CGraphView(const ViewContext& context)
     : CViewBase(context, IDD_GRAPH, /*menuPosition Graph*/ 3, /*hasBack*/ true) {}
@@ -58,7 +59,7 @@ void CGraphView::OnSize(UINT, int width, int height) {
 }
 
 std::optional<POINT> CGraphView::ContextMenuPoint(HWND source, POINT screen) const {
-    if (screen.x < 0 || screen.y < 0) {
+    if (IsKeyboardMenuPoint(screen)) {
         // From the keyboard: just inside the chart's corner.
         POINT corner{2, 2};
         ::ClientToScreen(m_graph, &corner);

@@ -267,13 +267,10 @@ void CHomeView::Warn(UINT text) const {
 
 void CHomeView::OnNew() {
     const std::u16string folder = m_settings.DataFolderPath();
-    switch (CreateDataFolder(folder)) {
-    case FolderCreation::Created:
+    const DWORD folderError = CreateDataFolder(folder);
+    if (folderError == ERROR_SUCCESS) {
         TheWatcherSlot().Restart(folder);  // the old watcher had no folder to watch
-        break;
-    case FolderCreation::Existed:
-        break;
-    case FolderCreation::Failed:
+    } else if (folderError != ERROR_ALREADY_EXISTS) {
         Warn(IDS_ERR_DATA_FOLDER);
         return;
     }
@@ -281,8 +278,8 @@ void CHomeView::OnNew() {
     std::wstring name = FormatResString(IDS_NEW_FILE_NAME, NewFileCounter());
     while (AskName(IDS_NEW_FILE_LABEL, name)) {
         const std::u16string fileName = U16(name) + u".mrn";
-        DWORD error = ERROR_SUCCESS;
-        {
+        DWORD error = ERROR_INVALID_NAME;
+        if (IsPlainFileName(U16(name))) {
             WatcherPause pause(folder);
             error = CreateEmptyFile(folder + fileName);
         }
@@ -292,6 +289,11 @@ void CHomeView::OnNew() {
             ++NewFileCounter();
             return;
         }
+        // A plain name in a folder that refuses it: no other name would do better.
+        if (error == ERROR_ACCESS_DENIED) {
+            Warn(IDS_ERR_DATA_FOLDER);
+            return;
+        }
         Warn(error == ERROR_FILE_EXISTS ? IDS_ERR_FILE_EXISTS : IDS_ERR_CREATE);
     }
 }
@@ -299,7 +301,9 @@ void CHomeView::OnNew() {
 void CHomeView::OnEdit() {
     const SelectionNames selection = m_settings.Selection();
     if (selection.empty()) return;
-    if (!StartEditor(m_settings.DataFolderPath() + selection.front())) Warn(IDS_ERR_EDIT);
+    if (StartEditor(m_settings.DataFolderPath() + selection.front()) != ERROR_SUCCESS) {
+        Warn(IDS_ERR_EDIT);
+    }
 }
 
 void CHomeView::OnRename() {
@@ -311,12 +315,12 @@ void CHomeView::OnRename() {
     std::wstring name = Wide(RenameProposal(selection.front()));
     while (AskName(IDS_RENAME_LABEL, name)) {
         const std::u16string fileName = U16(name) + u".mrn";
-        bool renamed = false;
-        {
+        DWORD error = ERROR_INVALID_NAME;
+        if (IsPlainFileName(U16(name))) {
             WatcherPause pause(folder);
-            renamed = RenameFile(oldPath, folder + fileName);
+            error = RenameFile(oldPath, folder + fileName);
         }
-        if (renamed) {
+        if (error == ERROR_SUCCESS) {
             m_settings.SetSelection({fileName});
             OnRefresh();
             return;
@@ -334,12 +338,12 @@ void CHomeView::OnDelete() {
     SelectionNames afterDelete =
         SelectionAfterDelete(m_cache.GetLibrary(), names, names);
     const std::u16string folder = m_settings.DataFolderPath();
-    std::size_t deleted = 0;
+    DWORD error = ERROR_SUCCESS;
     {
         WatcherPause pause(folder);
-        deleted = DeleteFiles(folder, names);
+        error = DeleteFiles(folder, names);
     }
-    if (deleted == names.size()) {
+    if (error == ERROR_SUCCESS) {
         m_settings.SetSelection(std::move(afterDelete));
     } else {
         // The selection stays: the files that could not be deleted remain selected.

@@ -6,44 +6,53 @@
 #include "base/wide_text.h"
 #include "data/folder_watcher_win32.h"
 
+namespace {
+
+// A failure that set no error code still reads as one.
+DWORD LastError() {
+    const DWORD error = ::GetLastError();
+    return error == ERROR_SUCCESS ? ERROR_GEN_FAILURE : error;
+}
+
+DWORD Outcome(BOOL succeeded) { return succeeded ? ERROR_SUCCESS : LastError(); }
+
+}  // namespace
+
 std::uint32_t& NewFileCounter() {
     static std::uint32_t counter = 1;
     return counter;
 }
 
-FolderCreation CreateDataFolder(const std::u16string& dataFolderPath) {
-    std::u16string folder = dataFolderPath;
-    if (!folder.empty()) folder.pop_back();  // the trailing backslash
-    if (::CreateDirectoryW(Wide(folder).c_str(), nullptr)) return FolderCreation::Created;
-    return ::GetLastError() == ERROR_ALREADY_EXISTS ? FolderCreation::Existed
-                                                    : FolderCreation::Failed;
+DWORD CreateDataFolder(const std::u16string& dataFolderPath) {
+    const std::wstring folder = WatchedPath(dataFolderPath);
+    // Looked at first: creating a drive's root fails with a denial, not with "exists".
+    const DWORD attributes = ::GetFileAttributesW(folder.c_str());
+    if (attributes != INVALID_FILE_ATTRIBUTES) {
+        return (attributes & FILE_ATTRIBUTE_DIRECTORY) ? ERROR_ALREADY_EXISTS : ERROR_DIRECTORY;
+    }
+    return Outcome(::CreateDirectoryW(folder.c_str(), nullptr));
 }
 
 DWORD CreateEmptyFile(const std::u16string& path) {
     HANDLE file = ::CreateFileW(Wide(path).c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW,
                                 FILE_ATTRIBUTE_NORMAL, nullptr);
-    if (file == INVALID_HANDLE_VALUE) {
-        const DWORD error = ::GetLastError();
-        return error == ERROR_SUCCESS ? ERROR_GEN_FAILURE : error;
-    }
+    if (file == INVALID_HANDLE_VALUE) return LastError();
     ::CloseHandle(file);
     return ERROR_SUCCESS;
 }
 
-bool RenameFile(const std::u16string& from, const std::u16string& to) {
-    return ::MoveFileW(Wide(from).c_str(), Wide(to).c_str()) != FALSE;
+DWORD RenameFile(const std::u16string& from, const std::u16string& to) {
+    return Outcome(::MoveFileW(Wide(from).c_str(), Wide(to).c_str()));
 }
 
-std::size_t DeleteFiles(const std::u16string& folder, const std::vector<std::u16string>& names) {
-    std::size_t deleted = 0;
+DWORD DeleteFiles(const std::u16string& folder, const std::vector<std::u16string>& names) {
     for (const std::u16string& name : names) {
-        if (!::DeleteFileW(Wide(folder + name).c_str())) break;
-        ++deleted;
+        if (!::DeleteFileW(Wide(folder + name).c_str())) return LastError();
     }
-    return deleted;
+    return ERROR_SUCCESS;
 }
 
-bool StartProgramOn(const std::wstring& editor, const std::u16string& path) {
+DWORD StartProgramOn(const std::wstring& editor, const std::u16string& path) {
     // CreateProcessW may write into the command line, so it gets a buffer of its own.
     std::wstring commandLine = L" " + Wide(path);
     STARTUPINFOW startup{};
@@ -51,22 +60,23 @@ bool StartProgramOn(const std::wstring& editor, const std::u16string& path) {
     PROCESS_INFORMATION process{};
     if (!::CreateProcessW(editor.c_str(), commandLine.data(), nullptr, nullptr, FALSE, 0,
                           nullptr, nullptr, &startup, &process)) {
-        return false;
+        return LastError();
     }
     ::CloseHandle(process.hThread);
     ::CloseHandle(process.hProcess);
-    return true;
+    return ERROR_SUCCESS;
 }
 
-bool StartEditor(const std::u16string& path) {
+DWORD StartEditor(const std::u16string& path) {
     wchar_t windows[MAX_PATH]{};
-    if (!::SHGetSpecialFolderPathW(nullptr, windows, CSIDL_WINDOWS, FALSE)) return false;
+    if (!::SHGetSpecialFolderPathW(nullptr, windows, CSIDL_WINDOWS, FALSE)) return LastError();
     return StartProgramOn(std::wstring(windows) + L"\\notepad.exe", path);
 }
 
-void OpenFolderWindow(const std::u16string& dataFolderPath) {
-    ::ShellExecuteW(nullptr, L"explore", Wide(dataFolderPath).c_str(), nullptr, nullptr,
-                    SW_SHOWNORMAL);
+DWORD OpenFolderWindow(const std::u16string& dataFolderPath) {
+    const HINSTANCE shown = ::ShellExecuteW(nullptr, L"explore", Wide(dataFolderPath).c_str(),
+                                            nullptr, nullptr, SW_SHOWNORMAL);
+    return Outcome(reinterpret_cast<INT_PTR>(shown) > 32);
 }
 
 WatcherPause::WatcherPause(std::u16string dataFolderPath)

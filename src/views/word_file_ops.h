@@ -1,6 +1,7 @@
 #pragma once
 // What the home view's file commands ask of the system, one call each, so that the view only
-// decides which message to show. Paths are full paths in the data folder.
+// decides which message to show. Paths are full paths in the data folder. Each call answers as
+// the system does: ERROR_SUCCESS, or the system's error code for what went wrong.
 
 #include <windows.h>
 
@@ -12,27 +13,26 @@
 // rebuilt for a font change goes on counting; it advances only when New created a file.
 std::uint32_t& NewFileCounter();
 
-enum class FolderCreation { Created, Existed, Failed };
-// The data folder path ends with its backslash.
-FolderCreation CreateDataFolder(const std::u16string& dataFolderPath);
+// The data folder path ends with its backslash, which a drive's or a share's root keeps.
+// ERROR_ALREADY_EXISTS: the folder is there; ERROR_DIRECTORY: a file has its name.
+DWORD CreateDataFolder(const std::u16string& dataFolderPath);
 
-// Creates an empty file, never replacing one. ERROR_SUCCESS, or the system's error code.
+// Creates an empty file, never replacing one (ERROR_FILE_EXISTS).
 DWORD CreateEmptyFile(const std::u16string& path);
 
 // Renames without replacing an existing file.
-bool RenameFile(const std::u16string& from, const std::u16string& to);
+DWORD RenameFile(const std::u16string& from, const std::u16string& to);
 
 // Deletes folder + each name in order and stops at the first that cannot be deleted.
-// The number deleted.
-std::size_t DeleteFiles(const std::u16string& folder, const std::vector<std::u16string>& names);
+DWORD DeleteFiles(const std::u16string& folder, const std::vector<std::u16string>& names);
 
-// The system's text editor on `path`, not waited for. False when it could not be started.
-bool StartEditor(const std::u16string& path);
+// The system's text editor on `path`, not waited for.
+DWORD StartEditor(const std::u16string& path);
 // Starts `editor` with " " + path as its command line, as StartEditor does with notepad.
-bool StartProgramOn(const std::wstring& editor, const std::u16string& path);
+DWORD StartProgramOn(const std::wstring& editor, const std::u16string& path);
 
-// The shell's folder window; whether it opened is not reported.
-void OpenFolderWindow(const std::u16string& dataFolderPath);
+// The shell's folder window.
+DWORD OpenFolderWindow(const std::u16string& dataFolderPath);
 
 // Holds the data folder's watcher stopped while the program itself changes the folder, so
 // that its own changes raise no report, and starts a new watcher when it goes, whatever

@@ -19,6 +19,19 @@ TEST(RenameProposal, DropsTheExtensionAndNothingElse) {
     EXPECT_EQ(RenameProposal(u"mrn"), u"") << "too short to carry the extension";
 }
 
+TEST(IsPlainFileName, RefusesDevicesStreamsAndOtherFolders) {
+    // Each refused name made no file, a stream of another, or a file the list never shows.
+    const std::u16string_view refused[] = {u"NUL", u"con", u"Aux.txt", u"PRN  ", u"com1",
+                                           u"LPT9..", u"nul .x", u"a:b", u"..\\x", u"../x"};
+    const std::u16string_view plain[] = {u"", u"NULL", u"COM", u"COM10", u" con", u"a..b"};
+    for (std::u16string_view name : refused) {
+        EXPECT_FALSE(IsPlainFileName(name)) << testing::PrintToString(std::u16string(name));
+    }
+    for (std::u16string_view name : plain) {
+        EXPECT_TRUE(IsPlainFileName(name)) << testing::PrintToString(std::u16string(name));
+    }
+}
+
 TEST(SelectionAfterDelete, KeepsTheFileAboveTheFirstDeletedOneSelected) {
     const WordLibrary five = Library({u"1.mrn", u"2.mrn", u"3.mrn", u"4.mrn", u"5.mrn"});
     struct Row {

@@ -94,7 +94,7 @@ HANDLE DuplicateThread(const FolderWatcher& watcher) {
     HANDLE copy = nullptr;
     if (!watcher.Thread()) return nullptr;
     DuplicateHandle(GetCurrentProcess(), watcher.Thread(), GetCurrentProcess(), &copy,
-                    SYNCHRONIZE | THREAD_QUERY_INFORMATION, FALSE, 0);
+                    SYNCHRONIZE | THREAD_QUERY_INFORMATION | THREAD_SUSPEND_RESUME, FALSE, 0);
     return copy;
 }
 
@@ -261,7 +261,7 @@ TEST(FolderWatcher, AFolderMissingOrGoneIsWatchedAgainOnceItIsBack) {
     slot.Stop();
 }
 
-TEST(FolderWatcher, RestartAndStopReturnOnlyAfterTheOldWorkerEnded) {
+TEST(FolderWatcher, RestartAndStopEndTheOldWorkerAndWaitForItOnlySoLong) {
     TempFolder first, second;
     Receiver receiver;
     WatcherSlot slot;
@@ -292,6 +292,21 @@ TEST(FolderWatcher, RestartAndStopReturnOnlyAfterTheOldWorkerEnded) {
     const int before = receiver.CountFor(200);
     ASSERT_TRUE(WriteFileText(second.File(L"b.mrn"), "a\\b\n", CREATE_NEW));
     EXPECT_EQ(receiver.CountFor(500), before);
+
+    // A worker held up (in a look at a share that stopped answering, say) is not waited for
+    // without end; it ends later on its own, with what it uses, and reports nothing.
+    slot.Restart(U16(second.Path()) + u"\\");
+    ASSERT_TRUE(WriteFileText(second.File(L"c.mrn"), "a\\b\n", CREATE_NEW));
+    ASSERT_TRUE(receiver.WaitFor(before + 1, kPatience));
+    const int reported = receiver.CountFor(200);  // held in its wait, not half-way in a look
+    const HANDLE held = DuplicateThread(*slot.watcher);
+    ASSERT_NE(SuspendThread(held), DWORD(-1));
+    slot.Stop();
+    ASSERT_TRUE(WriteFileText(second.File(L"d.mrn"), "a\\b\n", CREATE_NEW));
+    ResumeThread(held);
+    EXPECT_TRUE(receiver.WaitFor(0, kPatience, held)) << "the worker left alone never ended";
+    EXPECT_EQ(receiver.CountFor(500), reported);
+    CloseHandle(held);
 }
 
 }  // namespace

@@ -77,6 +77,8 @@ TEST(FrameGeometry, AStoredPlacementReturnsToWhereItWasWhateverTheTaskbarTakes) 
         {"at the left", {60, 0, 1920, 1080}, {100, 100}, {160, 100}},
         {"at the top, window on the other monitor", {0, 40, 1920, 1080}, {2000, 50}, {2000, 50}},
         {"at the top, stored where no monitor is", {0, 40, 1920, 1080}, {5000, 50}, {5000, 50}},
+        {"at the bottom, grown past it (a larger font): moved in, no further", {0, 0, 1920, 1040},
+         {1500, 800}, {1320, 640}},
     };
     for (const Row& row : rows) {
         const std::vector<MonitorArea> monitors{{primary, row.primaryWork}, {right, right}};

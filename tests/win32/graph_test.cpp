@@ -207,6 +207,8 @@ TEST_F(GraphViewTest, ContextMenuOpensOnlyOverTheGraph) {
     EXPECT_FALSE(View().ContextMenuPoint(View().m_hWnd,
                                          PointOf(MAKELPARAM(rc.left + 10, rc.top + 2))))
         << "the status line";
+    EXPECT_FALSE(View().ContextMenuPoint(View().m_hWnd, PointOf(MAKELPARAM(-300, -200))))
+        << "a click on a monitor left of and above the primary taken for the keyboard";
     const HWND back = View().GetDlgItem(IDCANCEL);
     EXPECT_FALSE(View().ContextMenuPoint(back, inside))
         << "only from the view itself";

@@ -274,12 +274,15 @@ TEST(HomeView, NewWithAnEmptyNameCreatesTheBareExtension) {
 }
 
 TEST(HomeView, NewReportsADataFolderThatCannotBeMade) {
-    NewFileCounter() = 4;
-    Home home({}, {}, L"no\\such\\folder");
-    home.Command(ID_FILE_NEW);
-    EXPECT_EQ(home.script.BoxTexts(), (Texts{Res(IDS_ERR_DATA_FOLDER)}));
-    EXPECT_TRUE(home.script.Proposals().empty());
-    EXPECT_EQ(NewFileCounter(), 4u);
+    // A path that cannot be made, and one where a file stands in the folder's place.
+    for (const wchar_t* below : {L"no\\such\\folder", L"a.mrn"}) {
+        NewFileCounter() = 4;
+        Home home({{L"a.mrn", 1}}, {}, below);
+        home.Command(ID_FILE_NEW);
+        EXPECT_EQ(home.script.BoxTexts(), (Texts{Res(IDS_ERR_DATA_FOLDER)})) << below;
+        EXPECT_TRUE(home.script.Proposals().empty());
+        EXPECT_EQ(NewFileCounter(), 4u);
+    }
 }
 
 TEST(HomeView, NewReportsANameTheFileSystemRefuses) {
@@ -504,7 +507,7 @@ TEST(HomeView, TheContextMenuOpensOnTheListOrAtItsCornerFromTheKeyboard) {
 }
 
 TEST(HomeView, AnEditorThatCannotBeStartedIsReported) {
-    EXPECT_FALSE(StartProgramOn(L"C:\\no\\such\\editor.exe", u"C:\\a.mrn"));
+    EXPECT_NE(StartProgramOn(L"C:\\no\\such\\editor.exe", u"C:\\a.mrn"), DWORD{ERROR_SUCCESS});
 }
 
 TEST(HomeView, AShortViewHidesItsButtonsAndStatusLineAndTheListFillsIt) {

@@ -79,12 +79,14 @@ TEST(MainFrame, FirstStartIsA269By164UnitClientCentredOnTheWorkArea) {
 }
 
 TEST(MainFrame, StoredPositionAndSizeAreRestored) {
+    const RECT work = WorkArea();
     struct Row {
         const char* fault;
         int x, y;
+        LONG left, top;
     } rows[] = {
-        {"on the screen", 37, 53},
-        {"dragged partly off the screen to the left and top", -120, -40},
+        {"on the screen", 37, 53, 37, 53},
+        {"dragged partly off to the left and top: back inside", -120, -40, work.left, work.top},
     };
     for (const Row& row : rows) {
         TestSettings settings;
@@ -95,12 +97,12 @@ TEST(MainFrame, StoredPositionAndSizeAreRestored) {
         FrameHarness h(settings);
         RECT rc{};
         ::GetWindowRect(h.hWnd, &rc);
-        EXPECT_EQ(rc.left, row.x) << row.fault;
-        EXPECT_EQ(rc.top, row.y) << row.fault;
+        EXPECT_EQ(rc.left, row.left) << row.fault;
+        EXPECT_EQ(rc.top, row.top) << row.fault;
         const DialogUnits du = FrameUnits(h.frame);
         EXPECT_EQ(ClientSize(h.hWnd).cx, du.X(200)) << row.fault;
         EXPECT_EQ(ClientSize(h.hWnd).cy, du.Y(130)) << row.fault;
-        EXPECT_EQ(settings->WinX, row.x) << row.fault;
+        EXPECT_EQ(settings->WinX, row.left) << row.fault;
     }
 }
 

@@ -5,6 +5,7 @@
 
 #include <windows.h>
 
+#include <algorithm>
 #include <functional>
 #include <vector>
 
@@ -102,12 +103,17 @@ TEST(RunFrame, ARestartRebuildsTheFrameWithTheNewFontSizeAndKeepsTheSettings) {
     EXPECT_EQ(seen[1].homeTemplate, UINT{IDD_HOME_18PT});
     EXPECT_EQ(seen[2].testTemplate, UINT{IDD_TEST});
 
-    // The same units in a larger font give a larger window, at the same place.
+    // The same units in a larger font give a larger window, at the same place unless it would
+    // grow past the work area: then it moves in, no further, and the next frame opens there.
     EXPECT_GT(seen[1].du.cy, seen[0].du.cy);
     EXPECT_GT(seen[1].client.cx, seen[0].client.cx);
     EXPECT_GT(seen[1].client.cy, seen[0].client.cy);
+    RECT work{};
+    ::SystemParametersInfoW(SPI_GETWORKAREA, 0, &work, 0);
+    const LONG wide = seen[1].window.right - seen[1].window.left;
+    EXPECT_EQ(seen[1].window.left, std::min<LONG>(80, work.right - wide));
+    EXPECT_EQ(seen[2].window.left, seen[1].window.left);
     for (const Seen& s : seen) {
-        EXPECT_EQ(s.window.left, 80);
         EXPECT_EQ(s.window.top, 90);
         EXPECT_NEAR(s.client.cx, s.du.X(269), s.du.X(1));
         EXPECT_NEAR(s.client.cy, s.du.Y(164), s.du.Y(1));
