@@ -6,6 +6,7 @@
 
 #include <windows.h>
 
+#include "base/handles_win32.h"
 #include "view/view_base.h"
 #include "views/about_view.h"
 #include "views/brow_view.h"
@@ -100,8 +101,8 @@ private:
 
     AppSettings& m_settings;
     VocabularyCache& m_cache;
-    HICON m_bigIcon = nullptr;
-    HICON m_smallIcon = nullptr;
+    Icon m_bigIcon;
+    Icon m_smallIcon;
     CHomeView m_homeView;
     CBrowView m_browView;
     CTestView m_testView;

@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <utility>
 
+#include "base/handles_win32.h"
 #include "base/wide_text.h"
 
 namespace {
@@ -22,9 +23,10 @@ constexpr DWORD kFolderCheckMs = 1000;
 // Sharing everything, so that this short look never stands in the way of the user renaming
 // or deleting the folder.
 FolderLook LookAt(const std::wstring& path, FolderWatcher::FolderId& id) {
-    const HANDLE folder = CreateFileW(path.c_str(), FILE_READ_ATTRIBUTES,
-                                      FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
-                                      nullptr, OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr);
+    const UniqueHandle folder(CreateFileW(path.c_str(), FILE_READ_ATTRIBUTES,
+                                          FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+                                          nullptr, OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS,
+                                          nullptr));
     if (folder == INVALID_HANDLE_VALUE) {
         const DWORD error = GetLastError();
         return error == ERROR_FILE_NOT_FOUND || error == ERROR_PATH_NOT_FOUND
@@ -32,9 +34,7 @@ FolderLook LookAt(const std::wstring& path, FolderWatcher::FolderId& id) {
                    : FolderLook::Unknown;  // held, being deleted, a share that hiccups
     }
     BY_HANDLE_FILE_INFORMATION info;
-    const bool ok = GetFileInformationByHandle(folder, &info);
-    CloseHandle(folder);
-    if (!ok) return FolderLook::Unknown;
+    if (!GetFileInformationByHandle(folder, &info)) return FolderLook::Unknown;
     if ((info.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) == 0) return FolderLook::Gone;
     id = {info.dwVolumeSerialNumber, info.nFileIndexHigh, info.nFileIndexLow};
     return FolderLook::Same;
@@ -48,35 +48,30 @@ FolderWatcher::FolderWatcher(std::wstring path, HWND window, UINT message)
     // force when the constructor returns: a change made right after a restart is not lost to
     // the time the thread needs to start.
     if (path_.empty()) return;
-    notification_ = FindFirstChangeNotificationW(path_.c_str(), FALSE, kWatchedChanges);
-    if (notification_ == INVALID_HANDLE_VALUE) return;
-    if (LookAt(path_, folderId_) != FolderLook::Same) {
-        FindCloseChangeNotification(notification_);
-        notification_ = INVALID_HANDLE_VALUE;
-        return;
-    }
+    ChangeNotification notification(
+        FindFirstChangeNotificationW(path_.c_str(), FALSE, kWatchedChanges));
+    if (notification == INVALID_HANDLE_VALUE) return;
+    if (LookAt(path_, folderId_) != FolderLook::Same) return;
 
-    stopEvent_ = CreateEventW(nullptr, TRUE, FALSE, nullptr);
-    if (stopEvent_) {
-        thread_ = reinterpret_cast<HANDLE>(_beginthreadex(nullptr, 0, &Worker, this, 0, nullptr));
-    }
-    if (!thread_) {
-        FindCloseChangeNotification(notification_);
-        notification_ = INVALID_HANDLE_VALUE;
-    }
+    stopEvent_.Reset(CreateEventW(nullptr, TRUE, FALSE, nullptr));
+    if (!stopEvent_) return;
+    // The notification is the worker's from the moment it runs.
+    auto start = std::make_unique<WorkerStart>(WorkerStart{this, std::move(notification)});
+    thread_.Reset(
+        reinterpret_cast<HANDLE>(_beginthreadex(nullptr, 0, &Worker, start.get(), 0, nullptr)));
+    if (thread_) start.release();
 }
 
 FolderWatcher::~FolderWatcher() {
     if (thread_) {
         SetEvent(stopEvent_);
         WaitForSingleObject(thread_, INFINITE);
-        CloseHandle(thread_);
     }
-    if (stopEvent_) CloseHandle(stopEvent_);
 }
 
-unsigned __stdcall FolderWatcher::Worker(void* self) {
-    static_cast<FolderWatcher*>(self)->Watch();
+unsigned __stdcall FolderWatcher::Worker(void* start) {
+    const std::unique_ptr<WorkerStart> owned(static_cast<WorkerStart*>(start));
+    owned->watcher->Watch(owned->notification);
     return 0;
 }
 
@@ -105,8 +100,8 @@ bool KeepWatching(FolderLook look, int& failedLooks) {
     return false;
 }
 
-void FolderWatcher::Watch() {
-    const HANDLE handles[2] = {stopEvent_, notification_};
+void FolderWatcher::Watch(HANDLE notification) {
+    const HANDLE handles[2] = {stopEvent_, notification};
     int failedLooks = 0;
     for (;;) {
         // The stop event comes first: when both are signalled the wait reports the lower
@@ -126,11 +121,10 @@ void FolderWatcher::Watch() {
         PostMessageW(window_, message_, 0, 0);
         // A notification on a folder that has gone may fire again at once, or never: either
         // way going on could only spin or flood the frame.
-        if (!KeepWatching(Look(), failedLooks) || !FindNextChangeNotification(notification_)) {
+        if (!KeepWatching(Look(), failedLooks) || !FindNextChangeNotification(notification)) {
             break;
         }
     }
-    FindCloseChangeNotification(notification_);
 }
 
 std::wstring WatchedPath(std::u16string_view dataFolderPath) {

@@ -10,6 +10,8 @@
 #include <string>
 #include <string_view>
 
+#include "base/handles_win32.h"
+
 // What a look at the watched folder's path finds: the folder watched, none (not found, or
 // another folder in its place), or nothing certain (held open, being deleted, a share that
 // does not answer for a moment).
@@ -54,16 +56,20 @@ public:
     bool IsWatching() const;
 
 private:
-    static unsigned __stdcall Worker(void* self);
-    void Watch();
+    // What the worker is handed: the watcher it reports for and the notification, its own.
+    struct WorkerStart {
+        FolderWatcher* watcher;
+        ChangeNotification notification;
+    };
+    static unsigned __stdcall Worker(void* start);
+    void Watch(HANDLE notification);
     FolderLook Look() const;
 
     const std::wstring path_;
     const HWND window_;
     const UINT message_;
-    HANDLE thread_ = nullptr;
-    HANDLE stopEvent_ = nullptr;
-    HANDLE notification_ = INVALID_HANDLE_VALUE;  // the worker's once it runs
+    UniqueHandle thread_;
+    UniqueHandle stopEvent_;
     FolderId folderId_;
 };
 
