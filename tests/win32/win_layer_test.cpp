@@ -96,6 +96,7 @@ constexpr UINT WM_TEST_THROW = WM_APP + 2;
 
 class CRecordingWindow : public CWindowImpl<CRecordingWindow> {
 public:
+    static constexpr wchar_t kClassName[] = L"Memorion.Test.RecordingWindow";
     int answers = 0;
     int finalMessages = 0;
     bool failCreate = false;
@@ -318,11 +319,14 @@ TEST(DialogImpl, MissingTemplateResourceFailsCleanly) {
 
 class CClientView : public CWindowImpl<CClientView> {
 public:
+    static constexpr wchar_t kClassName[] = L"Memorion.Test.ClientView";
     BOOL ProcessWindowMessage(HWND, UINT, WPARAM, LPARAM, LRESULT&) override { return FALSE; }
 };
 
 class CTestFrame : public CFrameWindowImpl<CTestFrame> {
 public:
+    static constexpr wchar_t kClassName[] = L"Memorion.Test.Frame";
+    static constexpr int kExitCode = 1;
     std::vector<WORD> commands;
 
     // No class brush: the default procedure then reports that it erased nothing, which
@@ -462,6 +466,7 @@ private:
 
 class CDispatchTarget : public CWindowImpl<CDispatchTarget> {
 public:
+    static constexpr wchar_t kClassName[] = L"Memorion.Test.DispatchTarget";
     LoopLog* log = nullptr;
     BOOL ProcessWindowMessage(HWND, UINT msg, WPARAM, LPARAM, LRESULT& result) override {
         if (msg < WM_APP) return FALSE;
@@ -643,6 +648,7 @@ TEST(AppModule, KeepsOneLoopPerThread) {
 
 class CReflectingParent : public CWindowImpl<CReflectingParent> {
 public:
+    static constexpr wchar_t kClassName[] = L"Memorion.Test.ReflectingParent";
     std::vector<UINT> ownCommands;
     BOOL ProcessWindowMessage(HWND hWnd, UINT msg, WPARAM wParam, LPARAM lParam,
                               LRESULT& result) override {
