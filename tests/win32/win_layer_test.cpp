@@ -178,6 +178,28 @@ TEST(WindowImpl, OneObjectHoldsOneWindow) {
     window.DestroyWindow();
 }
 
+// A handler above the filter in the table: the filter decides all the same.
+class CFilteredWindow : public CWindowImpl<CFilteredWindow> {
+public:
+    static constexpr wchar_t kClassName[] = L"Memorion.Test.FilteredWindow";
+    std::vector<UINT> ran;
+    BEGIN_MSG_MAP(CFilteredWindow)
+        COMMAND_ID_HANDLER(1, [this] { ran.push_back(1); })
+        COMMAND_FILTER(DropOne)
+        COMMAND_ID_HANDLER(2, [this] { ran.push_back(2); })
+    END_MSG_MAP()
+    void DropOne(UINT id, UINT) { SetMsgHandled(id == 1); }
+};
+
+TEST(WindowImpl, ACommandFilterHoldsWhereverItStandsInTheTable) {
+    CFilteredWindow window;
+    ASSERT_NE(window.Create(HWND_MESSAGE, nullptr, L"", 0), nullptr);
+    window.SendMessage(WM_COMMAND, 1);
+    window.SendMessage(WM_COMMAND, 2);
+    EXPECT_EQ(window.ran, std::vector<UINT>{2});
+    window.DestroyWindow();
+}
+
 class CSubclassedStatic : public CWindowImpl<CSubclassedStatic> {
 public:
     int answers = 0;
