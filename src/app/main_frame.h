@@ -6,7 +6,6 @@
 
 #include <windows.h>
 
-#include "base/handles_win32.h"
 #include "view/view_base.h"
 #include "views/about_view.h"
 #include "views/brow_view.h"
@@ -103,8 +102,8 @@ private:
 
     AppSettings& m_settings;
     VocabularyCache& m_cache;
-    Icon m_bigIcon;
-    Icon m_smallIcon;
+    HICON m_bigIcon = nullptr;
+    HICON m_smallIcon = nullptr;
     CHomeView m_homeView;
     CBrowView m_browView;
     CTestView m_testView;

@@ -24,7 +24,6 @@ public:
     ~Owned() { Reset(); }
 
     operator H() const noexcept { return handle_; }
-    H Get() const noexcept { return handle_; }
     H Release() noexcept { return std::exchange(handle_, H{}); }
     void Reset(H handle = H{}) noexcept {
         if (handle_ && handle_ != INVALID_HANDLE_VALUE) close(handle_);
@@ -35,59 +34,54 @@ private:
     H handle_{};
 };
 
-// How each kind is given back.
 struct GiveBack {
     static void Handle(HANDLE handle) { ::CloseHandle(handle); }
     static void Search(HANDLE search) { ::FindClose(search); }
     static void Notification(HANDLE notification) { ::FindCloseChangeNotification(notification); }
     static void Key(HKEY key) { ::RegCloseKey(key); }
-    static void Icon(HICON icon) { ::DestroyIcon(icon); }
-    template <class T>
-    static void GdiObject(T object) {
-        ::DeleteObject(object);
-    }
-    template <class T>
-    static void CoTaskMemory(T memory) {
-        ::CoTaskMemFree(memory);
-    }
+    static void GdiObject(HGDIOBJ object) { ::DeleteObject(object); }
+    static void CoTaskMemory(void* memory) { ::CoTaskMemFree(memory); }
 };
-
 using UniqueHandle = Owned<HANDLE, &GiveBack::Handle>;
 using FindHandle = Owned<HANDLE, &GiveBack::Search>;
 using ChangeNotification = Owned<HANDLE, &GiveBack::Notification>;
 using RegKey = Owned<HKEY, &GiveBack::Key>;
-using Icon = Owned<HICON, &GiveBack::Icon>;
 template <class T>
-using GdiObject = Owned<T, &GiveBack::GdiObject<T>>;
+using GdiObject = Owned<T, &GiveBack::GdiObject>;
 template <class T>
-using CoTaskMemory = Owned<T, &GiveBack::CoTaskMemory<T>>;
+using CoTaskMemory = Owned<T, &GiveBack::CoTaskMemory>;
 
-// An object selected into a device context for a scope, the one it replaced selected back at
-// the end. A null object selects nothing.
-class SelectedObject {
+// What the scopes below share: taken where they begin, given back where they end, once.
+class Scope {
+public:
+    Scope() = default;
+    Scope(const Scope&) = delete;
+    Scope& operator=(const Scope&) = delete;
+};
+
+// An object selected into a device context, the one it replaced selected back at the end. A
+// null object selects nothing.
+class SelectedObject : Scope {
 public:
     SelectedObject(HDC dc, HGDIOBJ object) noexcept
         : dc_(dc), old_(object ? ::SelectObject(dc, object) : nullptr) {}
     ~SelectedObject() {
         if (old_) ::SelectObject(dc_, old_);
     }
-    SelectedObject(const SelectedObject&) = delete;
-    SelectedObject& operator=(const SelectedObject&) = delete;
 
 private:
     HDC dc_;
     HGDIOBJ old_;
 };
 
-// A window's painting, from BeginPaint to EndPaint; null when BeginPaint failed.
-class PaintDC {
+// A window's painting, BeginPaint to EndPaint, and its client-area DC, GetDC to ReleaseDC;
+// null when the call failed.
+class PaintDC : Scope {
 public:
     explicit PaintDC(HWND window) noexcept : window_(window), dc_(::BeginPaint(window, &ps_)) {}
     ~PaintDC() {
         if (dc_) ::EndPaint(window_, &ps_);
     }
-    PaintDC(const PaintDC&) = delete;
-    PaintDC& operator=(const PaintDC&) = delete;
     operator HDC() const noexcept { return dc_; }
 
 private:
@@ -96,15 +90,12 @@ private:
     HDC dc_;
 };
 
-// A window's client-area device context, from GetDC to ReleaseDC; null when GetDC failed.
-class WindowDC {
+class WindowDC : Scope {
 public:
     explicit WindowDC(HWND window) noexcept : window_(window), dc_(::GetDC(window)) {}
     ~WindowDC() {
         if (dc_) ::ReleaseDC(window_, dc_);
     }
-    WindowDC(const WindowDC&) = delete;
-    WindowDC& operator=(const WindowDC&) = delete;
     operator HDC() const noexcept { return dc_; }
 
 private:
@@ -112,15 +103,13 @@ private:
     HDC dc_;
 };
 
-// COM on this thread for a scope, given up at its end when this scope was the one to get it.
-class ComScope {
+// COM on this thread, given up at the end when this scope was the one to get it.
+class ComScope : Scope {
 public:
     explicit ComScope(DWORD model) noexcept : result_(::CoInitializeEx(nullptr, model)) {}
     ~ComScope() {
         if (SUCCEEDED(result_)) ::CoUninitialize();
     }
-    ComScope(const ComScope&) = delete;
-    ComScope& operator=(const ComScope&) = delete;
 
 private:
     HRESULT result_;
