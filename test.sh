@@ -11,6 +11,7 @@ status=0
 
 echo "== rules: layering and format"
 scripts/check_layering.sh || status=1
+scripts/check_format.sh || status=1
 
 echo "== native: portable core"
 cmake --preset native >/dev/null
