@@ -9,6 +9,10 @@ ensure_packages $BUILD_PACKAGES $DISPLAY_PACKAGES
 
 status=0
 
+echo "== rules: layering and format"
+scripts/check_layering.sh || status=1
+scripts/check_format.sh || status=1
+
 echo "== native: portable core"
 cmake --preset native >/dev/null
 cmake --build --preset native

@@ -3,10 +3,10 @@
 
 TOP=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
 
-# fonts-wine: Wine's own Tahoma, the font its "MS Shell Dlg" stands for. Without it Wine
-# falls back to a wider system font (DejaVu Sans on Debian).
+# fonts-wine: Wine's own Tahoma, the font its "MS Shell Dlg" stands for (without it Wine
+# falls back to a wider system font, DejaVu Sans on Debian), and Marlett.
 BUILD_PACKAGES="cmake ninja-build g++ googletest libbenchmark-dev
-  g++-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64 wine wine64 fonts-wine"
+  g++-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64 wine wine64 fonts-wine clang-format"
 DISPLAY_PACKAGES="xvfb xdotool imagemagick x11-utils xauth"
 
 # Installs whatever of the given Debian packages is missing; does nothing when all are there.
@@ -55,12 +55,15 @@ wine_prefix() {
         touch "$prefix/.memorion-ready"
     fi
     # Debian's Wine does not look in its own font folder: Tahoma goes where Windows keeps its
-    # fonts, so that dialogs get the font they are designed for. Also for older prefixes.
-    local fonts="$prefix/drive_c/windows/Fonts"
-    if [ -d "$fonts" ] && [ ! -f "$fonts/tahoma.ttf" ]; then
-        cp /usr/share/wine/fonts/tahoma.ttf /usr/share/wine/fonts/tahomabd.ttf "$fonts/" 2>/dev/null \
-            || echo "fonts-wine is missing: dialogs will use a wider fallback font" >&2
-    fi
+    # fonts, so that dialogs get the font they are designed for, and Marlett with it, whose
+    # glyphs are the caption buttons (without it they show as "0 1 r"). Also for older prefixes.
+    local fonts="$prefix/drive_c/windows/Fonts" font
+    [ -d "$fonts" ] || return 0
+    for font in tahoma.ttf tahomabd.ttf marlett.ttf; do
+        [ -f "$fonts/$font" ] && continue
+        cp "/usr/share/wine/fonts/$font" "$fonts/" 2>/dev/null \
+            || echo "fonts-wine is missing: no $font in the Wine prefix" >&2
+    done
 }
 
 # wine_dialog_font FACE: which font the prefix's processes use for "MS Shell Dlg" from their

@@ -25,6 +25,8 @@ class CMainFrame : public CFrameWindowImpl<CMainFrame>,
 public:
     static constexpr DWORD kStyle = WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN | WS_CLIPSIBLINGS;
     static constexpr DWORD kExStyle = WS_EX_APPWINDOW | WS_EX_WINDOWEDGE;
+    static constexpr wchar_t kClassName[] = L"Memorion.MainFrame";
+    static constexpr int kExitCode = 1;  // what a normal close has always returned
 
     // The views read the settings and the cache they are handed here, as the frame does; the
     // process passes its own, tests records on keys and data folders of their own.

@@ -6,6 +6,7 @@
 #include <mutex>
 #include <utility>
 
+#include "base/handles_win32.h"
 #include "base/wide_text.h"
 
 namespace {
@@ -23,9 +24,10 @@ constexpr DWORD kFolderCheckMs = 1000;
 // Sharing everything, so that this short look never stands in the way of the user renaming
 // or deleting the folder.
 FolderLook LookAt(const std::wstring& path, FolderWatcher::FolderId& id) {
-    const HANDLE folder = CreateFileW(path.c_str(), FILE_READ_ATTRIBUTES,
-                                      FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
-                                      nullptr, OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr);
+    const UniqueHandle folder(CreateFileW(path.c_str(), FILE_READ_ATTRIBUTES,
+                                          FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+                                          nullptr, OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS,
+                                          nullptr));
     if (folder == INVALID_HANDLE_VALUE) {
         const DWORD error = GetLastError();
         return error == ERROR_FILE_NOT_FOUND || error == ERROR_PATH_NOT_FOUND
@@ -33,9 +35,7 @@ FolderLook LookAt(const std::wstring& path, FolderWatcher::FolderId& id) {
                    : FolderLook::Unknown;  // held, being deleted, a share that hiccups
     }
     BY_HANDLE_FILE_INFORMATION info;
-    const bool ok = GetFileInformationByHandle(folder, &info);
-    CloseHandle(folder);
-    if (!ok) return FolderLook::Unknown;
+    if (!GetFileInformationByHandle(folder, &info)) return FolderLook::Unknown;
     if ((info.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) == 0) return FolderLook::Gone;
     id = {info.dwVolumeSerialNumber, info.nFileIndexHigh, info.nFileIndexLow};
     return FolderLook::Same;
@@ -46,10 +46,6 @@ FolderLook LookAt(const std::wstring& path, FolderWatcher::FolderId& id) {
 struct FolderWatcher::Watch {
     Watch(std::wstring folder, HWND receiver, UINT msg)
         : path(std::move(folder)), window(receiver), message(msg) {}
-    ~Watch() {
-        if (stopEvent) CloseHandle(stopEvent);
-        if (watching) CloseHandle(watching);
-    }
     void Run();
     void WaitForChanges();
     FolderLook Look() const;
@@ -58,9 +54,9 @@ struct FolderWatcher::Watch {
     const std::wstring path;
     const HWND window;
     const UINT message;
-    HANDLE stopEvent = nullptr;
-    HANDLE watching = nullptr;  // set once the notification is in force
-    HANDLE notification = INVALID_HANDLE_VALUE;  // the worker's
+    UniqueHandle stopEvent;
+    UniqueHandle watching;  // set once the notification is in force
+    ChangeNotification notification;  // the worker's
     FolderId folderId;
     // Once `stopped` is set under the lock no post is under way and none follows: by the time
     // a late worker wakes, the window may be gone or its handle another window's.
@@ -72,11 +68,11 @@ FolderWatcher::FolderWatcher(std::wstring path, HWND window, UINT message)
     : watch_(std::make_shared<Watch>(std::move(path), window, message)) {
     Watch& w = *watch_;
     if (w.path.empty()) return;
-    w.stopEvent = CreateEventW(nullptr, TRUE, FALSE, nullptr);
-    w.watching = CreateEventW(nullptr, TRUE, FALSE, nullptr);
+    w.stopEvent.Reset(CreateEventW(nullptr, TRUE, FALSE, nullptr));
+    w.watching.Reset(CreateEventW(nullptr, TRUE, FALSE, nullptr));
     if (!w.stopEvent || !w.watching) return;
     auto* share = new std::shared_ptr<Watch>(watch_);
-    thread_ = reinterpret_cast<HANDLE>(_beginthreadex(nullptr, 0, &Worker, share, 0, nullptr));
+    thread_.Reset(reinterpret_cast<HANDLE>(_beginthreadex(nullptr, 0, &Worker, share, 0, nullptr)));
     if (!thread_) {
         delete share;
         return;
@@ -87,8 +83,7 @@ FolderWatcher::FolderWatcher(std::wstring path, HWND window, UINT message)
     const HANDLE watchingOrEnded[2] = {w.watching, thread_};
     if (WaitForMultipleObjects(2, watchingOrEnded, FALSE, kWorkerPatienceMs) ==
         WAIT_OBJECT_0 + 1) {
-        CloseHandle(thread_);  // nothing to watch
-        thread_ = nullptr;
+        thread_.Reset();  // nothing to watch
     }
 }
 
@@ -100,7 +95,6 @@ FolderWatcher::~FolderWatcher() {
     }
     SetEvent(watch_->stopEvent);
     WaitForSingleObject(thread_, kWorkerPatienceMs);
-    CloseHandle(thread_);
 }
 
 unsigned __stdcall FolderWatcher::Worker(void* watch) {
@@ -142,13 +136,13 @@ bool KeepWatching(FolderLook look, int& failedLooks) {
 }
 
 void FolderWatcher::Watch::Run() {
-    notification = FindFirstChangeNotificationW(path.c_str(), FALSE, kWatchedChanges);
+    notification.Reset(FindFirstChangeNotificationW(path.c_str(), FALSE, kWatchedChanges));
     if (notification == INVALID_HANDLE_VALUE) return;
     if (LookAt(path, folderId) == FolderLook::Same) {
         SetEvent(watching);
         WaitForChanges();
     }
-    FindCloseChangeNotification(notification);
+    notification.Reset();  // the folder is not held open while the watcher lingers
 }
 
 void FolderWatcher::Watch::WaitForChanges() {

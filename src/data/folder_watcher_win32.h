@@ -10,6 +10,8 @@
 #include <string>
 #include <string_view>
 
+#include "base/handles_win32.h"
+
 // What a look at the watched folder's path finds: the folder watched, none (not found, or
 // another folder in its place), or nothing certain (held open, being deleted, a share that
 // does not answer for a moment).
@@ -65,7 +67,7 @@ private:
     static unsigned __stdcall Worker(void* watch);
 
     std::shared_ptr<Watch> watch_;
-    HANDLE thread_ = nullptr;
+    UniqueHandle thread_;
 };
 
 // The process keeps one of these (TheWatcherSlot); tests make their own.

@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <new>
 
+#include "base/handles_win32.h"
 #include "base/wide_text.h"
 
 namespace {
@@ -13,9 +14,9 @@ class Win32FileSystem final : public FileSystem {
 public:
     bool ReadFileBytes(const std::u16string& path, std::string& bytes) override {
         bytes.clear();
-        HANDLE file = CreateFileW(Wide(path).c_str(), GENERIC_READ,
-                                  FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING,
-                                  FILE_FLAG_SEQUENTIAL_SCAN, nullptr);
+        const UniqueHandle file(CreateFileW(Wide(path).c_str(), GENERIC_READ,
+                                            FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
+                                            OPEN_EXISTING, FILE_FLAG_SEQUENTIAL_SCAN, nullptr));
         if (file == INVALID_HANDLE_VALUE) return false;
         try {
             LARGE_INTEGER size{};
@@ -39,23 +40,20 @@ public:
             // A file too large to hold reads as unreadable rather than ending the program.
             bytes.clear();
             bytes.shrink_to_fit();
-            CloseHandle(file);
             return false;
         }
-        CloseHandle(file);
         return true;
     }
 
     std::vector<std::u16string> FindFiles(const std::u16string& pattern) override {
         std::vector<std::u16string> names;
         WIN32_FIND_DATAW found;
-        HANDLE search = FindFirstFileW(Wide(pattern).c_str(), &found);
+        const FindHandle search(FindFirstFileW(Wide(pattern).c_str(), &found));
         if (search == INVALID_HANDLE_VALUE) return names;
         do {
             if (found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) continue;
             names.push_back(U16(found.cFileName));
         } while (FindNextFileW(search, &found));
-        FindClose(search);
         return names;
     }
 };

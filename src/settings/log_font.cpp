@@ -9,13 +9,13 @@ std::u16string_view LogFont::FaceName() const noexcept {
 
 void LogFont::SetFaceName(std::u16string_view face) noexcept {
     std::fill(std::begin(lfFaceName), std::end(lfFaceName), u'\0');
-    std::copy_n(face.begin(), std::min(face.size(), FaceSize - 1), lfFaceName);
+    std::copy_n(face.begin(), std::min(face.size(), kFaceSize - 1), lfFaceName);
 }
 
 LogFont DefaultUserFont() {
     LogFont font;
     font.lfHeight = -16;
-    font.lfCharSet = DefaultCharSet;
+    font.lfCharSet = kDefaultCharSet;
     font.SetFaceName(u"MS Shell Dlg");
     return font;
 }

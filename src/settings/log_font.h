@@ -6,7 +6,7 @@
 #include <string_view>
 
 struct LogFont {
-    static constexpr std::size_t FaceSize = 32;  // code units, the terminating zero included
+    static constexpr std::size_t kFaceSize = 32;  // code units, the terminating zero included
 
     std::int32_t lfHeight = 0;
     std::int32_t lfWidth = 0;
@@ -21,7 +21,7 @@ struct LogFont {
     std::uint8_t lfClipPrecision = 0;
     std::uint8_t lfQuality = 0;
     std::uint8_t lfPitchAndFamily = 0;
-    char16_t lfFaceName[FaceSize] = {};
+    char16_t lfFaceName[kFaceSize] = {};
 
     // The face name up to its first zero unit (all 32 units when there is none).
     std::u16string_view FaceName() const noexcept;
@@ -33,7 +33,7 @@ struct LogFont {
 
 static_assert(sizeof(LogFont) == 92, "LogFont must keep the 92-byte LOGFONTW layout");
 
-inline constexpr std::uint8_t DefaultCharSet = 1;
+inline constexpr std::uint8_t kDefaultCharSet = 1;
 
 // "MS Shell Dlg", 16 pixels high, every other field zero but the character set.
 LogFont DefaultUserFont();

@@ -2,6 +2,7 @@
 
 #include <windows.h>
 
+#include "base/handles_win32.h"
 #include "base/wide_text.h"
 
 static_assert(static_cast<DWORD>(RegistryType::String) == REG_SZ);
@@ -14,9 +15,6 @@ namespace {
 class RegistryKeyWin32 final : public RegistryKey {
 public:
     explicit RegistryKeyWin32(HKEY key) : key_(key) {}
-    ~RegistryKeyWin32() override { RegCloseKey(key_); }
-    RegistryKeyWin32(const RegistryKeyWin32&) = delete;
-    RegistryKeyWin32& operator=(const RegistryKeyWin32&) = delete;
 
     // The size is asked first and the value read whole; should it grow between the two calls
     // (another process writing), the read is simply repeated with the new size.
@@ -52,7 +50,7 @@ public:
     }
 
 private:
-    HKEY key_;
+    const RegKey key_;
 };
 
 std::unique_ptr<RegistryKey> Open(const std::wstring& subKey, REGSAM access) {

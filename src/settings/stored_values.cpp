@@ -81,7 +81,7 @@ std::optional<ScoreList> DecodeScoreList(ByteView value) {
 
 Bytes EncodeUserFont(const LogFont& font) {
     Bytes out;
-    out.reserve(UserFontSize);
+    out.reserve(kUserFontSize);
     for (std::int32_t v : {font.lfHeight, font.lfWidth, font.lfEscapement, font.lfOrientation,
                            font.lfWeight}) {
         PutU32(out, static_cast<std::uint32_t>(v));
@@ -96,7 +96,7 @@ Bytes EncodeUserFont(const LogFont& font) {
 }
 
 std::optional<LogFont> DecodeUserFont(ByteView value) {
-    if (value.size() != UserFontSize) return std::nullopt;
+    if (value.size() != kUserFontSize) return std::nullopt;
     LogFont font;
     std::int32_t* const numbers[] = {&font.lfHeight, &font.lfWidth, &font.lfEscapement,
                                      &font.lfOrientation, &font.lfWeight};

@@ -26,7 +26,7 @@ Bytes EncodeScoreList(const ScoreList& scores);
 // Nothing for an empty value or a size that is not a multiple of 4.
 std::optional<ScoreList> DecodeScoreList(ByteView value);
 
-inline constexpr std::size_t UserFontSize = 92;
+inline constexpr std::size_t kUserFontSize = 92;
 Bytes EncodeUserFont(const LogFont& font);
 // Nothing unless the value is exactly 92 bytes.
 std::optional<LogFont> DecodeUserFont(ByteView value);

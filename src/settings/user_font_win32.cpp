@@ -2,19 +2,18 @@
 
 #include <algorithm>
 
+#include "base/handles_win32.h"
+
 namespace {
 
 class UserFontWin32 final : public FontObject {
 public:
     explicit UserFontWin32(HFONT font) : font_(font) {}
-    ~UserFontWin32() override { DeleteObject(font_); }
-    UserFontWin32(const UserFontWin32&) = delete;
-    UserFontWin32& operator=(const UserFontWin32&) = delete;
 
     void* Handle() const noexcept override { return font_; }
 
 private:
-    HFONT font_;
+    const GdiObject<HFONT> font_;
 };
 
 }  // namespace

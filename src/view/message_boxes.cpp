@@ -46,7 +46,7 @@ void PrepareBox(HWND box) {
     RECT boxRect{}, referenceRect{}, desktopRect{};
     if (!::GetWindowRect(box, &boxRect) || !::GetWindowRect(reference, &referenceRect)) return;
     ::GetWindowRect(::GetDesktopWindow(), &desktopRect);
-    POINT pos = CenteredBoxPosition(boxRect, referenceRect, desktopRect);
+    POINT pos = CentredBoxPosition(boxRect, referenceRect, desktopRect);
     ::SetWindowPos(box, nullptr, pos.x, pos.y, 0, 0,
                    SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE | SWP_NOREDRAW);
 }
@@ -85,7 +85,7 @@ int ShowBox(HWND owner, const wchar_t* text, UINT style) {
 
 }  // namespace
 
-POINT CenteredBoxPosition(const RECT& box, const RECT& reference, const RECT& desktop) {
+POINT CentredBoxPosition(const RECT& box, const RECT& reference, const RECT& desktop) {
     LONG width = box.right - box.left;
     LONG height = box.bottom - box.top;
     POINT pos{reference.left + (reference.right - reference.left) / 2 - width / 2,

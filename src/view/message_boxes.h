@@ -12,4 +12,4 @@ int QuestionBox(HWND owner, const wchar_t* text);
 
 // Where a box of rectangle `box` goes to be centred on `reference` without leaving the
 // desktop to the right or below, nor starting left of or above 0.
-POINT CenteredBoxPosition(const RECT& box, const RECT& reference, const RECT& desktop);
+POINT CentredBoxPosition(const RECT& box, const RECT& reference, const RECT& desktop);

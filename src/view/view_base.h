@@ -12,9 +12,13 @@
 #include <windows.h>
 
 #include <cstdint>
+#include <cwchar>
+#include <string>
+#include <type_traits>
 
 #include "res/resource.h"
 #include "view/messages.h"
+#include "win/app_module.h"
 #include "win/dialog.h"
 #include "win/dialog_units.h"
 
@@ -105,3 +109,14 @@ protected:
 private:
     void OnBack() const;
 };
+
+// A string-table format whose fields are all %u, filled in. At most 255 units, the room the
+// status lines always had.
+template <class... Numbers>
+std::wstring FormatResString(UINT id, Numbers... numbers) {
+    static_assert((std::is_same_v<Numbers, unsigned> && ...), "the formats take %u only");
+    const std::wstring format = LoadResString(id);
+    wchar_t text[256]{};
+    std::swprintf(text, 256, format.c_str(), numbers...);
+    return text;
+}

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <string>
 
+#include "base/handles_win32.h"
 #include "settings/app_settings.h"
 
 CAboutPane::CAboutPane(const ViewContext& context)
@@ -25,16 +26,16 @@ void CAboutPane::FitLinesToTheirTexts() {
     const int lines[] = {IDC_ABOUT_PRODUCT, IDC_ABOUT_CREDITS, IDC_ABOUT_LINK};
     const RECT pane = GetClientRect();
     int widest = pane.right;
-    HDC dc = ::GetDC(m_hWnd);
-    HGDIOBJ old = ::SelectObject(dc, GetFont());
-    for (int id : lines) {
-        const std::wstring text = CWindow(GetDlgItem(id)).GetWindowText();
-        SIZE extent{};
-        ::GetTextExtentPoint32W(dc, text.c_str(), static_cast<int>(text.size()), &extent);
-        widest = std::max(widest, static_cast<int>(extent.cx) + 2);  // the static's own margin
+    {
+        const WindowDC dc(m_hWnd);
+        const SelectedObject font(dc, GetFont());
+        for (int id : lines) {
+            const std::wstring text = CWindow(GetDlgItem(id)).GetWindowText();
+            SIZE extent{};
+            ::GetTextExtentPoint32W(dc, text.c_str(), static_cast<int>(text.size()), &extent);
+            widest = std::max(widest, static_cast<int>(extent.cx) + 2);  // the static's margin
+        }
     }
-    ::SelectObject(dc, old);
-    ::ReleaseDC(m_hWnd, dc);
     if (widest == pane.right) return;
     SetWindowPos(nullptr, 0, 0, widest, pane.bottom, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
     for (int id : lines) {

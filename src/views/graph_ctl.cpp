@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <string>
 
+#include "base/handles_win32.h"
 #include "res/resource.h"
 
 namespace {
@@ -63,50 +64,42 @@ void PaintGraph(HDC dc, const RECT& client, HFONT font, const std::vector<std::i
     ::ExtTextOutW(dc, 0, 0, ETO_OPAQUE, &client, L"", 0, nullptr);
     ::SetBkColor(dc, oldBk);
 
-    HPEN grey = ::CreatePen(PS_SOLID, 1, kGrey);
-    HPEN red = ::CreatePen(PS_SOLID, 2, kRed);
-    HPEN black = ::CreatePen(PS_SOLID, 1, kBlack);
-    HGDIOBJ oldPen = ::SelectObject(dc, grey);
+    const GdiObject<HPEN> grey(::CreatePen(PS_SOLID, 1, kGrey));
+    const GdiObject<HPEN> red(::CreatePen(PS_SOLID, 2, kRed));
+    const GdiObject<HPEN> black(::CreatePen(PS_SOLID, 1, kBlack));
     const int L = g.plot.left, T = g.plot.top, R = g.plot.right, B = g.plot.bottom;
-    for (int y : g.gridY) Line(dc, L, y, R - 1, y);
-    for (int x : g.gridX) Line(dc, x, T, x, B - 1);
+    {
+        const SelectedObject pen(dc, grey);
+        for (int y : g.gridY) Line(dc, L, y, R - 1, y);
+        for (int x : g.gridX) Line(dc, x, T, x, B - 1);
 
-    const COLORREF oldText = ::SetTextColor(dc, kGrey);
-    const UINT oldAlign = ::GetTextAlign(dc);
-    HGDIOBJ oldFont = font ? ::SelectObject(dc, font) : nullptr;
-    Label(dc, g.label100, TA_TOP | TA_LEFT, L"100%");
-    Label(dc, g.label50, TA_TOP | TA_LEFT, L"50%");
-    Label(dc, g.label0, TA_BOTTOM | TA_LEFT, L"0%");
-    Label(dc, g.labelProgress, TA_BOTTOM | TA_CENTER, LoadResString(IDS_GRAPH_PROGRESS));
-    Label(dc, g.labelArrows, TA_BOTTOM | TA_RIGHT, L">>>");
-    if (oldFont) ::SelectObject(dc, oldFont);
-    ::SetTextAlign(dc, oldAlign);
-    ::SetTextColor(dc, oldText);
-
-    // Over the grid and the labels.
-    ::SelectObject(dc, red);
-    ::MoveToEx(dc, g.points.front().x, g.points.front().y, nullptr);
-    for (std::size_t i = 1; i < g.points.size(); ++i) ::LineTo(dc, g.points[i].x, g.points[i].y);
-
+        const COLORREF oldText = ::SetTextColor(dc, kGrey);
+        const UINT oldAlign = ::GetTextAlign(dc);
+        const SelectedObject labelFont(dc, font);
+        Label(dc, g.label100, TA_TOP | TA_LEFT, L"100%");
+        Label(dc, g.label50, TA_TOP | TA_LEFT, L"50%");
+        Label(dc, g.label0, TA_BOTTOM | TA_LEFT, L"0%");
+        Label(dc, g.labelProgress, TA_BOTTOM | TA_CENTER, LoadResString(IDS_GRAPH_PROGRESS));
+        Label(dc, g.labelArrows, TA_BOTTOM | TA_RIGHT, L">>>");
+        ::SetTextAlign(dc, oldAlign);
+        ::SetTextColor(dc, oldText);
+    }
+    {
+        // Over the grid and the labels.
+        const SelectedObject pen(dc, red);
+        ::MoveToEx(dc, g.points.front().x, g.points.front().y, nullptr);
+        for (std::size_t i = 1; i < g.points.size(); ++i) ::LineTo(dc, g.points[i].x, g.points[i].y);
+    }
     // The outermost ring of pixels, drawn last.
-    ::SelectObject(dc, black);
+    const SelectedObject pen(dc, black);
     ::MoveToEx(dc, 0, 0, nullptr);
     ::LineTo(dc, cw - 1, 0);
     ::LineTo(dc, cw - 1, ch - 1);
     ::LineTo(dc, 0, ch - 1);
     ::LineTo(dc, 0, 0);
-
-    ::SelectObject(dc, oldPen);
-    ::DeleteObject(grey);
-    ::DeleteObject(red);
-    ::DeleteObject(black);
 }
 
 void CGraphCtl::OnPaint() {
-    PAINTSTRUCT ps{};
-    HDC dc = ::BeginPaint(m_hWnd, &ps);
-    if (dc) {
-        PaintGraph(dc, GetClientRect(), GetFont(), m_values);
-        ::EndPaint(m_hWnd, &ps);
-    }
+    const PaintDC dc(m_hWnd);
+    if (dc) PaintGraph(dc, GetClientRect(), GetFont(), m_values);
 }

@@ -1,7 +1,6 @@
 #include "views/setup_pane.h"
 
-#include <objbase.h>
-
+#include "base/handles_win32.h"
 #include "base/wide_text.h"
 #include "data/folder_watcher_win32.h"
 #include "data/vocabulary_cache.h"
@@ -200,13 +199,11 @@ void CSetupPane::OnBrowseForFolder() {
     const std::wstring start = Wide(m_settings.DataFolderPath());
     BROWSEINFOW request = FolderDialogRequest(m_hWnd, title.c_str(), &start);
     // The shell's folder dialog needs COM on this thread.
-    const HRESULT com = ::CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED);
-    if (PIDLIST_ABSOLUTE item = ::SHBrowseForFolderW(&request)) {
+    const ComScope com(COINIT_APARTMENTTHREADED);
+    if (const CoTaskMemory<PIDLIST_ABSOLUTE> item(::SHBrowseForFolderW(&request)); item) {
         wchar_t path[MAX_PATH]{};
         if (::SHGetPathFromIDListW(item, path)) PutPickedFolder(path);
-        ::CoTaskMemFree(item);
     }
-    if (SUCCEEDED(com)) ::CoUninitialize();
 }
 
 void CSetupPane::OnUseDefaultFolder() {

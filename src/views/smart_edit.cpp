@@ -23,7 +23,7 @@ void CreateFlashColorTable() {
                                 RGB(255, 144, 144), RGB(255, 255, 192)};
     for (int i = 0; i < 4; ++i) {
         slot.table.colors[i] = colors[i];
-        slot.table.brushes[i] = ::CreateSolidBrush(colors[i]);
+        slot.table.brushes[i].Reset(::CreateSolidBrush(colors[i]));
     }
     slot.made = true;
 }
@@ -31,10 +31,7 @@ void CreateFlashColorTable() {
 void DeleteFlashColorTable() {
     FlashColorSlot& slot = Slot();
     if (!slot.made) return;
-    for (HBRUSH& brush : slot.table.brushes) {
-        if (brush) ::DeleteObject(brush);
-        brush = nullptr;
-    }
+    for (auto& brush : slot.table.brushes) brush.Reset();
     slot.made = false;
 }
 

@@ -6,6 +6,7 @@
 
 #include <cstdint>
 
+#include "base/handles_win32.h"
 #include "test/answer_flash.h"
 #include "win/reflection.h"
 #include "win/window.h"
@@ -15,7 +16,7 @@
 // its end; tests make it for themselves. Making it again while it exists does nothing.
 struct FlashColorTable {
     COLORREF colors[4]{};
-    HBRUSH brushes[4]{};
+    GdiObject<HBRUSH> brushes[4];
 };
 void CreateFlashColorTable();
 void DeleteFlashColorTable();

@@ -4,11 +4,9 @@
 
 #include <windows.h>
 
-#include <cwchar>
 #include <map>
 #include <mutex>
 #include <string>
-#include <type_traits>
 
 class CMessageLoop;
 
@@ -42,14 +40,3 @@ CAppModule& AppModule();
 
 // A string from the module's string table; empty when the id is not there.
 std::wstring LoadResString(UINT id);
-
-// A string-table format whose fields are all %u, filled in. At most 255 units, the room the
-// status lines always had.
-template <class... Numbers>
-std::wstring FormatResString(UINT id, Numbers... numbers) {
-    static_assert((std::is_same_v<Numbers, unsigned> && ...), "the formats take %u only");
-    const std::wstring format = LoadResString(id);
-    wchar_t text[256]{};
-    std::swprintf(text, 256, format.c_str(), numbers...);
-    return text;
-}

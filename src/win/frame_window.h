@@ -1,5 +1,6 @@
 #pragma once
-// The frame base: a top-level window whose client area is filled by one view window.
+// The frame base: a top-level window whose client area is filled by one view window. T names
+// the exit code its thread's loop ends with when the frame closes (kExitCode).
 
 #include <windows.h>
 
@@ -81,8 +82,8 @@ protected:
     }
 
     void OnDestroy() {
-        // A top-level frame ends its thread's loop; the exit code of a normal close is 1.
-        if ((this->GetStyle() & (WS_CHILD | WS_POPUP)) == 0) ::PostQuitMessage(1);
+        // A top-level frame ends its thread's loop, with the exit code its program chose.
+        if ((this->GetStyle() & (WS_CHILD | WS_POPUP)) == 0) ::PostQuitMessage(T::kExitCode);
         this->SetMsgHandled(false);
     }
 };

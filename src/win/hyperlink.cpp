@@ -49,11 +49,11 @@ bool ParseAnchorColor(const std::wstring& text, COLORREF& color) {
 
 LinkColors ReadLinkColors(HKEY root, const wchar_t* subKey) {
     LinkColors colors;
-    HKEY key = nullptr;
-    if (::RegOpenKeyExW(root, subKey, 0, KEY_QUERY_VALUE, &key) != ERROR_SUCCESS) return colors;
+    HKEY opened = nullptr;
+    if (::RegOpenKeyExW(root, subKey, 0, KEY_QUERY_VALUE, &opened) != ERROR_SUCCESS) return colors;
+    const RegKey key(opened);
     ReadColorValue(key, L"Anchor Color", colors.link);
     ReadColorValue(key, L"Anchor Color Visited", colors.visited);
-    ::RegCloseKey(key);
     return colors;
 }
 
@@ -117,23 +117,20 @@ void CHyperLink::RelayToToolTip(UINT msg, WPARAM wParam, LPARAM lParam) {
 }
 
 void CHyperLink::OnPaint() {
-    PAINTSTRUCT ps{};
-    HDC dc = ::BeginPaint(m_hWnd, &ps);
+    const PaintDC dc(m_hWnd);
     RECT client = GetClientRect();
     // The parent's background, as the static itself would have asked for it.
     auto brush = reinterpret_cast<HBRUSH>(::SendMessageW(
-        GetParent(), WM_CTLCOLORSTATIC, reinterpret_cast<WPARAM>(dc),
+        GetParent(), WM_CTLCOLORSTATIC, reinterpret_cast<WPARAM>(static_cast<HDC>(dc)),
         reinterpret_cast<LPARAM>(m_hWnd)));
     ::FillRect(dc, &client, brush ? brush : ::GetSysColorBrush(COLOR_BTNFACE));
     const std::wstring text = GetWindowText();
-    HGDIOBJ oldFont = ::SelectObject(dc, m_font ? m_font : GetFont());
+    const SelectedObject font(dc, m_font ? m_font : GetFont());
     ::SetTextColor(dc, TextColor());
     ::SetBkMode(dc, TRANSPARENT);
     RECT rc = m_linkRect;
     ::DrawTextW(dc, text.c_str(), static_cast<int>(text.size()), &rc,
                 DT_LEFT | DT_TOP | DT_SINGLELINE | DT_NOPREFIX);
-    ::SelectObject(dc, oldFont);
-    ::EndPaint(m_hWnd, &ps);
 }
 
 LRESULT CHyperLink::OnSetCursor() {
@@ -178,23 +175,20 @@ bool CHyperLink::IsOverLink(POINT client) const {
 }
 
 void CHyperLink::MakeUnderlinedFont() {
-    if (m_font) ::DeleteObject(m_font);
-    m_font = nullptr;
+    m_font.Reset();
     HFONT base = GetFont();
     LOGFONTW lf{};
     if (!::GetObjectW(base ? base : ::GetStockObject(DEFAULT_GUI_FONT), sizeof lf, &lf)) return;
     lf.lfUnderline = TRUE;
-    m_font = ::CreateFontIndirectW(&lf);
+    m_font.Reset(::CreateFontIndirectW(&lf));
 }
 
 void CHyperLink::UpdateLinkRect() {
     const std::wstring text = GetWindowText();
     SIZE extent{};
-    if (HDC dc = ::GetDC(m_hWnd)) {
-        HGDIOBJ old = ::SelectObject(dc, m_font ? m_font : GetFont());
+    if (const WindowDC dc(m_hWnd); dc) {
+        const SelectedObject font(dc, m_font ? m_font : GetFont());
         ::GetTextExtentPoint32W(dc, text.c_str(), static_cast<int>(text.size()), &extent);
-        ::SelectObject(dc, old);
-        ::ReleaseDC(m_hWnd, dc);
     }
     m_linkRect = LinkTextRect(GetClientRect(), extent, GetStyle());
     if (m_toolTip) {
@@ -227,6 +221,5 @@ void CHyperLink::MakeToolTip() {
 void CHyperLink::ReleaseResources() {
     if (m_toolTip && ::IsWindow(m_toolTip)) ::DestroyWindow(m_toolTip);
     m_toolTip = nullptr;
-    if (m_font) ::DeleteObject(m_font);
-    m_font = nullptr;
+    m_font.Reset();
 }

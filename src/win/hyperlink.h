@@ -9,6 +9,7 @@
 #include <functional>
 #include <string>
 
+#include "base/handles_win32.h"
 #include "win/window.h"
 
 struct LinkColors {
@@ -84,7 +85,7 @@ private:
     LinkColors m_colors;
     bool m_visited = false;
     RECT m_linkRect{};
-    HFONT m_font = nullptr;  // the static's font, underlined; ours
+    GdiObject<HFONT> m_font;  // the static's font, underlined
     HWND m_toolTip = nullptr;
     HCURSOR m_hand = nullptr;
     Opener m_open;

@@ -12,7 +12,9 @@
 //
 // A handler that returns nothing answers 0; one that returns a value answers with it. The
 // message counts as handled unless the handler calls SetMsgHandled(false), which passes it on
-// to the entries below and, when none takes it, to the default processing.
+// to the entries below and, when none takes it, to the default processing. A command filter
+// is asked before every other entry, wherever it stands: a command goes through the table
+// twice, once past the filters alone, then past the rest.
 
 #include <windows.h>
 
@@ -61,14 +63,19 @@ public:                                                                         
         static_assert(std::is_base_of_v<CMessageMap, theClass>);                              \
         static_cast<void>(hWnd);                                                              \
         static_cast<void>(wParam);                                                            \
-        static_cast<void>(lParam);
+        static_cast<void>(lParam);                                                            \
+        for (int msgMapPass = uMsg == WM_COMMAND ? 0 : 1; msgMapPass < 2; ++msgMapPass) {
 
 #define END_MSG_MAP() \
+    }                 \
     return FALSE;     \
     }
 
-#define MSG_MAP_ENTRY(condition, call) \
-    if ((condition) && this->RunHandler([&] { return call; }, lResult)) return TRUE;
+// The filters' pass is 0, everything else's 1.
+#define MSG_MAP_PASS_ENTRY(pass, condition, call)                                               \
+    if (msgMapPass == (pass) && (condition) && this->RunHandler([&] { return call; }, lResult)) \
+        return TRUE;
+#define MSG_MAP_ENTRY(condition, call) MSG_MAP_PASS_ENTRY(1, condition, call)
 
 // func(): the message's parameters mean nothing to it.
 #define MESSAGE_HANDLER(msg, func) MSG_MAP_ENTRY(uMsg == (msg), func())
@@ -108,11 +115,11 @@ public:                                                                         
     MSG_MAP_ENTRY(uMsg == WM_COMMAND && LOWORD(wParam) >= (first) &&                 \
                       LOWORD(wParam) <= (last),                                      \
                   func(static_cast<UINT>(LOWORD(wParam))))
-// Every command, before the entries below: func(id, code), which passes on the commands it
-// lets through.
-#define COMMAND_FILTER(func)                                                           \
-    MSG_MAP_ENTRY(uMsg == WM_COMMAND,                                                  \
-                  func(static_cast<UINT>(LOWORD(wParam)), static_cast<UINT>(HIWORD(wParam))))
+// Every command, before every other entry of the table: func(id, code), which passes on the
+// commands it lets through.
+#define COMMAND_FILTER(func)           \
+    MSG_MAP_PASS_ENTRY(0, uMsg == WM_COMMAND, \
+                       func(static_cast<UINT>(LOWORD(wParam)), static_cast<UINT>(HIWORD(wParam))))
 // func(header) for `notification` from control `control`.
 #define NOTIFY_HANDLER(control, notification, func)                                     \
     MSG_MAP_ENTRY(uMsg == WM_NOTIFY && lParam &&                                        \
@@ -122,11 +129,13 @@ public:                                                                         
                   func(reinterpret_cast<const NMHDR*>(lParam)))
 
 // The table of a base class.
-#define CHAIN_MSG_MAP(theChainClass) \
-    if (theChainClass::ProcessWindowMessage(hWnd, uMsg, wParam, lParam, lResult)) return TRUE;
+#define CHAIN_MSG_MAP(theChainClass)                                                    \
+    if (msgMapPass == 1 && theChainClass::ProcessWindowMessage(hWnd, uMsg, wParam, lParam, \
+                                                               lResult))                  \
+        return TRUE;
 // The notifications of the window's children go back to the children (win/reflection.h).
 #define REFLECT_NOTIFICATIONS() \
-    if (ReflectNotifications(hWnd, uMsg, wParam, lParam, lResult)) return TRUE;
+    if (msgMapPass == 1 && ReflectNotifications(hWnd, uMsg, wParam, lParam, lResult)) return TRUE;
 
 // The point of a mouse or context-menu message: signed, since a monitor left of or above the
 // primary one has negative coordinates.

@@ -6,7 +6,6 @@
 
 #include <optional>
 #include <string>
-#include <typeinfo>
 
 #include "win/app_module.h"
 #include "win/message_map.h"
@@ -112,7 +111,8 @@ protected:
     WNDPROC m_pfnSuperWindowProc = ::DefWindowProcW;
 };
 
-// A window of a class registered for T on first use. T may hide GetWndClassName and
+// A window of a class registered for T on first use, named by T's kClassName, written out
+// rather than taken from the type, whose text differs between compilers. T may hide
 // CustomizeWndClass to change the defaults (arrow cursor, COLOR_WINDOW background).
 template <class T>
 class CWindowImpl : public CWindowImplBase {
@@ -124,10 +124,6 @@ public:
         return CreateImpl(windowClass, parent, rc, title, style, exStyle, menuOrId);
     }
 
-    static const wchar_t* GetWndClassName() {
-        static const std::wstring name = MakeClassName(typeid(T).name());
-        return name.c_str();
-    }
     static void CustomizeWndClass(WNDCLASSEXW&) {}
 
     static ATOM RegisterWndClass() {
@@ -139,19 +135,10 @@ public:
             wc.hInstance = AppModule().GetModuleInstance();
             wc.hCursor = ::LoadCursorW(nullptr, reinterpret_cast<LPCWSTR>(IDC_ARROW));
             wc.hbrBackground = reinterpret_cast<HBRUSH>(static_cast<INT_PTR>(COLOR_WINDOW + 1));
-            wc.lpszClassName = T::GetWndClassName();
+            wc.lpszClassName = T::kClassName;
             T::CustomizeWndClass(wc);
             return ::RegisterClassExW(&wc);
         }();
         return atom;
-    }
-
-private:
-    static std::wstring MakeClassName(const char* typeName) {
-        std::wstring name = L"Memorion.";
-        for (const char* p = typeName; *p && name.size() < 200; ++p) {
-            name += static_cast<wchar_t>(static_cast<unsigned char>(*p));
-        }
-        return name;
     }
 };

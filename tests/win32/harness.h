@@ -25,6 +25,7 @@
 #include "res/resource.h"
 #include "settings/app_settings.h"
 #include "settings/app_settings_win32.h"
+#include "view/messages.h"
 #include "win/app_module.h"
 #include "win/message_loop.h"
 
@@ -251,7 +252,7 @@ public:
 
     bool Take(UINT msg, WPARAM wParam, LPARAM, LRESULT&) {
         if (msg == WM_COMMAND) commands.push_back(LOWORD(wParam));
-        if (msg == WM_USER + 101) ++activations;
+        if (msg == WM_VIEW_ACTIVATE) ++activations;
         return false;
     }
 };

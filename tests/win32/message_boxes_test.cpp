@@ -187,7 +187,7 @@ TEST(MessageBoxes, CentringKeepsTheBoxOnTheDesktop) {
         {{-2000, 600, -1000, 1400}, {0, 618}, "each axis is not clamped on its own"},
     };
     for (const Row& row : rows) {
-        POINT got = CenteredBoxPosition(box, row.reference, desktop);
+        POINT got = CentredBoxPosition(box, row.reference, desktop);
         EXPECT_EQ(got.x, row.expected.x) << row.fault;
         EXPECT_EQ(got.y, row.expected.y) << row.fault;
     }

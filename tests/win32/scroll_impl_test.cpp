@@ -28,6 +28,7 @@ TEST(ScrollImpl, WheelNotchesKeepTheRemainderOfPartialNotches) {
 
 class CScrolledPane : public CWindowImpl<CScrolledPane>, public CScrollImpl<CScrolledPane> {
 public:
+    static constexpr wchar_t kClassName[] = L"Memorion.Test.ScrolledPane";
     BOOL ProcessWindowMessage(HWND hWnd, UINT msg, WPARAM wParam, LPARAM lParam,
                               LRESULT& result) override {
         return ProcessScrollMessage(hWnd, msg, wParam, lParam, result);

@@ -96,6 +96,7 @@ constexpr UINT WM_TEST_THROW = WM_APP + 2;
 
 class CRecordingWindow : public CWindowImpl<CRecordingWindow> {
 public:
+    static constexpr wchar_t kClassName[] = L"Memorion.Test.RecordingWindow";
     int answers = 0;
     int finalMessages = 0;
     bool failCreate = false;
@@ -174,6 +175,28 @@ TEST(WindowImpl, OneObjectHoldsOneWindow) {
     ASSERT_NE(first, nullptr);
     EXPECT_EQ(window.Create(nullptr, &rc, L"", WS_POPUP), nullptr);
     EXPECT_EQ(window.m_hWnd, first);
+    window.DestroyWindow();
+}
+
+// A handler above the filter in the table: the filter decides all the same.
+class CFilteredWindow : public CWindowImpl<CFilteredWindow> {
+public:
+    static constexpr wchar_t kClassName[] = L"Memorion.Test.FilteredWindow";
+    std::vector<UINT> ran;
+    BEGIN_MSG_MAP(CFilteredWindow)
+        COMMAND_ID_HANDLER(1, [this] { ran.push_back(1); })
+        COMMAND_FILTER(DropOne)
+        COMMAND_ID_HANDLER(2, [this] { ran.push_back(2); })
+    END_MSG_MAP()
+    void DropOne(UINT id, UINT) { SetMsgHandled(id == 1); }
+};
+
+TEST(WindowImpl, ACommandFilterHoldsWhereverItStandsInTheTable) {
+    CFilteredWindow window;
+    ASSERT_NE(window.Create(HWND_MESSAGE, nullptr, L"", 0), nullptr);
+    window.SendMessage(WM_COMMAND, 1);
+    window.SendMessage(WM_COMMAND, 2);
+    EXPECT_EQ(window.ran, std::vector<UINT>{2});
     window.DestroyWindow();
 }
 
@@ -318,11 +341,14 @@ TEST(DialogImpl, MissingTemplateResourceFailsCleanly) {
 
 class CClientView : public CWindowImpl<CClientView> {
 public:
+    static constexpr wchar_t kClassName[] = L"Memorion.Test.ClientView";
     BOOL ProcessWindowMessage(HWND, UINT, WPARAM, LPARAM, LRESULT&) override { return FALSE; }
 };
 
 class CTestFrame : public CFrameWindowImpl<CTestFrame> {
 public:
+    static constexpr wchar_t kClassName[] = L"Memorion.Test.Frame";
+    static constexpr int kExitCode = 1;
     std::vector<WORD> commands;
 
     // No class brush: the default procedure then reports that it erased nothing, which
@@ -462,6 +488,7 @@ private:
 
 class CDispatchTarget : public CWindowImpl<CDispatchTarget> {
 public:
+    static constexpr wchar_t kClassName[] = L"Memorion.Test.DispatchTarget";
     LoopLog* log = nullptr;
     BOOL ProcessWindowMessage(HWND, UINT msg, WPARAM, LPARAM, LRESULT& result) override {
         if (msg < WM_APP) return FALSE;
@@ -643,6 +670,7 @@ TEST(AppModule, KeepsOneLoopPerThread) {
 
 class CReflectingParent : public CWindowImpl<CReflectingParent> {
 public:
+    static constexpr wchar_t kClassName[] = L"Memorion.Test.ReflectingParent";
     std::vector<UINT> ownCommands;
     BOOL ProcessWindowMessage(HWND hWnd, UINT msg, WPARAM wParam, LPARAM lParam,
                               LRESULT& result) override {
