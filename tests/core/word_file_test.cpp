@@ -145,6 +145,18 @@ TEST(DecodeWordFile, ChoosesEncodingByMarkOrContent) {
         {"\xED\xA0\x80x\\y", {{u"\u04ED\u04A0\u0480x", u"y", u""}}, "encoded surrogate: ANSI"},
         {"\xC0\xAFx\\y", {{u"\u04C0\u04AFx", u"y", u""}}, "overlong form: ANSI"},
         {"\xF4\x90\x80\x80x\\y", {{u"\u04F4\u0490\u0480\u0480x", u"y", u""}}, "above U+10FFFF"},
+        {"\xF5\x80\x80\x80x\\y", {{u"\u04F5\u0480\u0480\u0480x", u"y", u""}}, "0xF5: ANSI"},
+        {"\x80uro\\euro", {{u"\u0480uro", u"euro", u""}}, "a lone 0x80, the euro sign: ANSI"},
+        {"a\xFE\\b", {{u"a\u04FE", u"b", u""}}, "0xFE second without 0xFF first: ANSI"},
+        {"\xEF\xBBx\\y", {{u"\u04EF\u04BBx", u"y", u""}}, "two bytes of the UTF-8 mark: ANSI"},
+        {"x\\y\xC3", {{u"x", u"y\u04C3", u""}}, "lead byte cut off by the end: ANSI"},
+        {"x\\y\xE6", {{u"x", u"y\u04E6", u""}}, "three-byte lead cut off: ANSI"},
+        {"x\\y\xF0", {{u"x", u"y\u04F0", u""}}, "four-byte lead cut off: ANSI"},
+        {"\xF0x\\y", {{u"\u04F0x", u"y", u""}}, "four-byte lead before ASCII: ANSI"},
+        {"\xE0\xA0\x80\xED\x9F\xBF\\\xC3\xA9", {{u"\u0800\uD7FF", u"\u00E9", u""}},
+         "U+0800 and U+D7FF; a two-byte character at the very end"},
+        {"\xF0\x90\x80\x80\xEF\xBF\xBD\\\xF4\x8F\xBF\xBF",
+         {{u"\U00010000\uFFFD", u"\U0010FFFF", u""}}, "U+10000, and U+10FFFF at the very end"},
         {kUtf8 + "a\xFF" "b\\c\xC3\n", {{u"a\uFFFDb", u"c\uFFFD", u""}},
          "UTF-8 mark with malformed bytes: replacement characters"},
         {kLe + Utf16Le(u"dog\\pes\\\u65E5\r\n"), {{u"dog", u"pes", u"\u65E5"}}, "UTF-16LE"},
@@ -185,6 +197,10 @@ TEST(DecodeWordFile, Utf8PieceEndsBeforeACharacterItWouldSplit) {
     const Entries expected = {{u"a", std::u16string(1019, u'b'), u""}, {u"\u00E9", u"x", u""}};
     EXPECT_EQ(Decode(line), expected) << "without the mark";
     EXPECT_EQ(Decode(kUtf8 + line), expected) << "with the mark";
+    // An ANSI piece is cut at the limit whatever the bytes there would mean in UTF-8.
+    EXPECT_EQ(Decode("\xE9" + line.substr(1)),
+              (Entries{{u"\u04E9", std::u16string(1019, u'b') + u"\u04C3", u""},
+                       {u"\u04A9", u"x", u""}}));
     // Three- and four-byte characters straddling the limit in every position.
     for (size_t pad = 1017; pad <= 1021; ++pad) {
         const std::string text = "a\\" + std::string(pad, 'b') + "\xF0\x9F\x90\x95\xE6\x97\xA5\\x";
