@@ -104,6 +104,8 @@ TEST(ParseWordLine, AcceptsAndSplitsFields) {
         {u" \t\u00A0big dog\u00A0\t \\  pes \\\u3000animal\u2003\r\n",
          {u"big dog", u"pes", u"animal"}, "tabs, no-break and wide spaces trimmed, inner kept"},
         {u"\v\fx\f\v\\y", {u"x", u"y", u""}, "all of U+0009..U+000D are white space"},
+        {u"\u1680\u2000x\u200A\u2028\\\u2029y\u202F\\\u205Fh\u3000", {u"x", u"y", u"h"},
+         "the white space above Latin-1"},
         {u"\u0085x\u0085\\y", {u"\u0085x\u0085", u"y", u""}, "U+0085 is not white space"},
         {u"dog\rcat\\pes", {u"dog\rcat", u"pes", u""}, "a lone CR inside a field stays"},
         {u"\u00E9t\u00E9\\summer\\\u65E5", {u"\u00E9t\u00E9", u"summer", u"\u65E5"}, "non-ASCII"},
@@ -147,6 +149,7 @@ TEST(DecodeWordFile, ChoosesEncodingByMarkOrContent) {
         {"\xF4\x90\x80\x80x\\y", {{u"\u04F4\u0490\u0480\u0480x", u"y", u""}}, "above U+10FFFF"},
         {"\xF5\x80\x80\x80x\\y", {{u"\u04F5\u0480\u0480\u0480x", u"y", u""}}, "0xF5: ANSI"},
         {"\x80uro\\euro", {{u"\u0480uro", u"euro", u""}}, "a lone 0x80, the euro sign: ANSI"},
+        {"\xC3\xA9\\\x80", {{u"\u04C3\u04A9", u"\u0480", u""}}, "0x80 after UTF-8: ANSI"},
         {"a\xFE\\b", {{u"a\u04FE", u"b", u""}}, "0xFE second without 0xFF first: ANSI"},
         {"\xEF\xBBx\\y", {{u"\u04EF\u04BBx", u"y", u""}}, "two bytes of the UTF-8 mark: ANSI"},
         {"x\\y\xC3", {{u"x", u"y\u04C3", u""}}, "lead byte cut off by the end: ANSI"},
@@ -197,6 +200,9 @@ TEST(DecodeWordFile, Utf8PieceEndsBeforeACharacterItWouldSplit) {
     const Entries expected = {{u"a", std::u16string(1019, u'b'), u""}, {u"\u00E9", u"x", u""}};
     EXPECT_EQ(Decode(line), expected) << "without the mark";
     EXPECT_EQ(Decode(kUtf8 + line), expected) << "with the mark";
+    // A stray continuation byte at the limit keeps nothing together.
+    EXPECT_EQ(Decode(kUtf8 + "a\\" + std::string(1020, 'b') + "\x80\\x"),
+              (Entries{{u"a", std::u16string(1020, u'b'), u""}, {u"\uFFFD", u"x", u""}}));
     // An ANSI piece is cut at the limit whatever the bytes there would mean in UTF-8.
     EXPECT_EQ(Decode("\xE9" + line.substr(1)),
               (Entries{{u"\u04E9", std::u16string(1019, u'b') + u"\u04C3", u""},
