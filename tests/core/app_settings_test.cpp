@@ -206,6 +206,7 @@ TEST_F(AppSettingsStore, DataFolderIsReadWholeToItsFirstZeroUnit) {
         {RegistryType::ExpandString, Text(u"%HOME%\\w"), u"%HOME%\\w", "not expanded"},
         {RegistryType::String, Text(longFolder), longFolder, "longer than any fixed buffer"},
         {RegistryType::String, Text(u"D:\\W", false), u"D:\\W", "no terminator: size / 2 units"},
+        {RegistryType::String, Text(u"D:", false), u"D:", "four bytes are a folder"},
         {RegistryType::String, Bytes{'D', 0, ':', 0, 'X'}, u"D:",
          "odd size: the half unit is dropped"},
         {RegistryType::String, Text(u"D:\\a\0b"), u"D:\\a", "ends at the first zero unit"},

@@ -134,7 +134,9 @@ TEST(DecodeWordFile, ShortAndEmptyFilesYieldNothing) {
 TEST(DecodeWordFile, ChoosesEncodingByMarkOrContent) {
     struct Row { std::string bytes; Entries entries; const char* why; };
     const Row rows[] = {
-        {"dog\\pes\r\n", {{u"dog", u"pes", u""}}, "ASCII"},
+        {"\tdog\\pes\r\n", {{u"dog", u"pes", u""}}, "ASCII"},
+        {"dog\\pes\n12345678\xE9\\x", {{u"dog", u"pes", u""}, {u"12345678\u04E9", u"x", u""}},
+         "ANSI after eight ASCII bytes"},
         {kUtf8 + "ch\xC3\xA2teau\\castle\n", {{u"ch\u00E2teau", u"castle", u""}},
          "UTF-8 mark, not part of the text"},
         {"ch\xC3\xA2teau\\castle\n\xF0\x9F\x90\x95\\dog", {{u"ch\u00E2teau", u"castle", u""},
@@ -151,12 +153,16 @@ TEST(DecodeWordFile, ChoosesEncodingByMarkOrContent) {
         {"\x80uro\\euro", {{u"\u0480uro", u"euro", u""}}, "a lone 0x80, the euro sign: ANSI"},
         {"\xC3\xA9\\\x80", {{u"\u04C3\u04A9", u"\u0480", u""}}, "0x80 after UTF-8: ANSI"},
         {"a\xFE\\b", {{u"a\u04FE", u"b", u""}}, "0xFE second without 0xFF first: ANSI"},
+        {"a\xFF\\b", {{u"a\u04FF", u"b", u""}}, "0xFF second without 0xFE first: ANSI"},
+        {"\xE0\x9F\xBFx\\y", {{u"\u04E0\u049F\u04BFx", u"y", u""}}, "overlong, three bytes"},
+        {"\xF0\x8F\xBF\xBFx\\y", {{u"\u04F0\u048F\u04BF\u04BFx", u"y", u""}}, "overlong, four"},
+        {"x\\\xE6\x97\xA5", {{u"x", u"\u65E5", u""}}, "a three-byte character at the very end"},
         {"\xEF\xBBx\\y", {{u"\u04EF\u04BBx", u"y", u""}}, "two bytes of the UTF-8 mark: ANSI"},
         {"x\\y\xC3", {{u"x", u"y\u04C3", u""}}, "lead byte cut off by the end: ANSI"},
         {"x\\y\xE6", {{u"x", u"y\u04E6", u""}}, "three-byte lead cut off: ANSI"},
         {"x\\y\xF0", {{u"x", u"y\u04F0", u""}}, "four-byte lead cut off: ANSI"},
         {"\xF0x\\y", {{u"\u04F0x", u"y", u""}}, "four-byte lead before ASCII: ANSI"},
-        {"\xE0\xA0\x80\xED\x9F\xBF\\\xC3\xA9", {{u"\u0800\uD7FF", u"\u00E9", u""}},
+        {"\xC2\x80\xE0\xA0\x80\xED\x9F\xBF\\\xC3\xA9", {{u"\u0080\u0800\uD7FF", u"\u00E9", u""}},
          "U+0800 and U+D7FF; a two-byte character at the very end"},
         {"\xF0\x90\x80\x80\xEF\xBF\xBD\\\xF4\x8F\xBF\xBF",
          {{u"\U00010000\uFFFD", u"\U0010FFFF", u""}}, "U+10000, and U+10FFFF at the very end"},
@@ -222,6 +228,7 @@ TEST(DecodeWordFile, ZeroEndsThePieceText) {
     const Row rows[] = {
         {std::string("a\\b\0c\\d\nx\\y\n", 12), {{u"a", u"b", u""}, {u"x", u"y", u""}}, "ANSI"},
         {std::string("\0a\\b\nx\\y", 8), {{u"x", u"y", u""}}, "zero first"},
+        {std::string("\xE9\\b\0x", 5), {{u"\u04E9", u"b", u""}}, "ANSI first byte, then a zero"},
         {std::string("a\0\\b\xE9\n", 6), {}, "zero before the separator, ANSI non-ASCII"},
         {kLe + Utf16Le(std::u16string(u"a\\b\0c\\d\nx\\y", 11)), {{u"a", u"b", u""},
                                                                   {u"x", u"y", u""}},
