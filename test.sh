@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
-# Builds everything and runs every test: the portable core natively, then the whole program
-# cross-built for Windows with its tests under Wine. Exits non-zero on any failure.
+# Builds everything and runs every test: the portable core natively, plainly and under
+# AddressSanitizer and UndefinedBehaviorSanitizer (where a finding fails its test), then the
+# whole program cross-built for Windows with its tests under Wine. Exits non-zero on any failure.
 set -euo pipefail
 source "$(dirname "$0")/scripts/common.sh"
 cd "$TOP"
@@ -17,6 +18,11 @@ echo "== native: portable core"
 cmake --preset native >/dev/null
 cmake --build --preset native
 ctest --preset native || status=1
+
+echo "== native: the core tests again under the sanitizers"
+cmake --preset native-asan >/dev/null
+cmake --build --preset native-asan
+ctest --preset native-asan || status=1
 
 echo "== windows: the program under Wine"
 cmake --preset windows >/dev/null

@@ -11,16 +11,12 @@ constexpr size_t kBlockUnits = 32 * 1024;
 std::u16string_view WordEntries::Store(std::u16string_view text) {
     if (text.empty()) return {};
     if (text.size() > freeSize_) {
-        // A text longer than a block gets a block of its own; the current block's free tail
-        // stays usable for the texts that follow.
-        if (text.size() > kBlockUnits / 4) {
-            blocks_.push_back(std::make_unique_for_overwrite<char16_t[]>(text.size()));
-            std::copy(text.begin(), text.end(), blocks_.back().get());
-            return {blocks_.back().get(), text.size()};
-        }
-        blocks_.push_back(std::make_unique_for_overwrite<char16_t[]>(kBlockUnits));
+        // A word file's fields are 1022 units at most; a longer text appended from elsewhere
+        // still fits, in a block of its length.
+        const size_t units = std::max(kBlockUnits, text.size());
+        blocks_.push_back(std::make_unique_for_overwrite<char16_t[]>(units));
         free_ = blocks_.back().get();
-        freeSize_ = kBlockUnits;
+        freeSize_ = units;
     }
     char16_t* at = free_;
     std::copy(text.begin(), text.end(), at);

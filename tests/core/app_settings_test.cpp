@@ -201,10 +201,12 @@ TEST_F(AppSettingsStore, DataFolderIsReadWholeToItsFirstZeroUnit) {
     const std::u16string longFolder = u"E:\\" + std::u16string(1000, u'w') + u"\\";
     struct Row { RegistryType type; Bytes bytes; std::u16string expected; const char* why; };
     const Row rows[] = {
-        {RegistryType::String, Text(u"D:\\Words\\"), u"D:\\Words\\", "plain"},
+        {RegistryType::String, Text(u"D:\\W\u00f6rter\\\u0421\u043b\u043e\u0432\u0430\\"),
+         u"D:\\W\u00f6rter\\\u0421\u043b\u043e\u0432\u0430\\", "plain"},
         {RegistryType::ExpandString, Text(u"%HOME%\\w"), u"%HOME%\\w", "not expanded"},
         {RegistryType::String, Text(longFolder), longFolder, "longer than any fixed buffer"},
         {RegistryType::String, Text(u"D:\\W", false), u"D:\\W", "no terminator: size / 2 units"},
+        {RegistryType::String, Text(u"D:", false), u"D:", "four bytes are a folder"},
         {RegistryType::String, Bytes{'D', 0, ':', 0, 'X'}, u"D:",
          "odd size: the half unit is dropped"},
         {RegistryType::String, Text(u"D:\\a\0b"), u"D:\\a", "ends at the first zero unit"},

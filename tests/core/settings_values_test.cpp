@@ -57,6 +57,8 @@ TEST(SelectionListValue, IgnoresMalformedValuesWhole) {
         {Cat({U32(1), U32(2)}), "record header without its text"},
         {Cat({U32(1), U32(3), Utf16(u"ab")}), "text cut before its zero unit"},
         {Cat({U32(1), U32(2), Utf16(u"ab")}), "L units hold no zero unit"},
+        {Cat({U32(2), U32(2), Utf16(u"ab"), U32(2), Utf16(u"c"), Bytes{0, 0}}),
+         "L units hold no zero unit, another record follows"},
         {Cat({U32(1), U32(0)}), "L = 0 leaves no room for the zero unit"},
         {Cat({U32(1), U32(0xFFFFFFFF), Utf16(u"a"), Bytes{0, 0}}), 
          "L so large that 2*L overflows 32 bits"},
@@ -154,6 +156,11 @@ TEST(UserFontValue, FaceNameIsCutToThirtyOneUnitsAndReadsToItsZero) {
     Bytes value = EncodeUserFont(font);
     value[28 + 62] = 'X';
     EXPECT_EQ(DecodeUserFont(value)->FaceName().size(), 32u);
+    // A shorter face leaves nothing of the longer one behind it.
+    LogFont arial;
+    arial.SetFaceName(u"Arial");
+    font.SetFaceName(u"Arial");
+    EXPECT_EQ(font, arial);
 }
 
 }  // namespace

@@ -135,18 +135,20 @@ TEST(TestSessionQueue, LargePoolChainsDrawsForTheHighPositions) {
     const size_t n = 32770;
     ScriptedDraws draws;
     draws.draws.assign(32766 + 6, 0);
-    draws.draws[32766 + 4] = 1;  // k = 32769: r = 1 * 32768 + 0
+    draws.draws[32766 + 4] = 1;  // k = 32769: r = 1 * 32768 + 5, which is 3 modulo 32770
+    draws.draws[32766 + 5] = 5;
     TestSession s(NumberedPool(n), {0, 0}, draws.Source(), PlatformLowerCase);
 
     EXPECT_EQ(draws.taken, 32772u);
     EXPECT_FALSE(draws.overrun);
     // Every k before the last swapped with position 0, rotating the queue by one; the last
-    // swapped with 32768 (a single draw would have given 1 % 32770 = 1).
+    // swapped with 3 (a single draw would have given 1 % 32770 = 1).
     ASSERT_EQ(s.Items().size(), n);
     EXPECT_EQ(s.Items()[0].entryIndex, 32768u);
     EXPECT_EQ(s.Items()[1].entryIndex, 0u);
-    EXPECT_EQ(s.Items()[32768].entryIndex, 32769u);
-    EXPECT_EQ(s.Items()[32769].entryIndex, 32767u);
+    EXPECT_EQ(s.Items()[3].entryIndex, 32769u);
+    EXPECT_EQ(s.Items()[32768].entryIndex, 32767u);
+    EXPECT_EQ(s.Items()[32769].entryIndex, 2u);
 }
 
 TEST(TestSessionQueue, KeepsThePoolAliveAfterTheCacheLetsGo) {
@@ -174,21 +176,24 @@ TEST(TestSessionAnswer, JudgesCaseAndSpacesAsConfigured) {
         std::u16string typed;
         bool caseSensitive;
         bool correct;
+        std::u16string answer = u"Z\u00fcrich";
     };
     const Row rows[] = {
         {u"Z\u00fcrich", F, T},  {u"z\u00fcrich", F, T}, {u"Z\u00dcRICH", F, T},
         {u"Z\u00fcrich", T, T},  {u"z\u00fcrich", T, F}, {u"Z\u00dcRICH", T, F},
         {u"Z\u00fcrich ", F, F}, {u" Z\u00fcrich", F, F}, {u"Zurich", F, F},
         {u"Z\u00fcric", F, F},   {u"", F, F},
+        {u"\u00e0 la carte", F, T, u"\u00c0 la carte"},
+        {u"\u00e0 la carte", T, F, u"\u00c0 la carte"},
     };
     for (const Row& r : rows) {
-        TestSession s(MakePool({{u"city", u"Z\u00fcrich", u""}}), {}, [] { return 0; },
+        TestSession s(MakePool({{u"city", r.answer, u""}}), {}, [] { return 0; },
                       PlatformLowerCase);
         const AnswerResult got = s.SubmitAnswer(r.typed, {r.caseSensitive, F});
         EXPECT_EQ(got.correct, r.correct)
             << std::string(r.typed.begin(), r.typed.end()) << " case " << r.caseSensitive;
         // Lower-casing serves the comparison only.
-        EXPECT_EQ(s.CurrentQuestion().answer, r.correct ? u"" : u"Z\u00fcrich");
+        EXPECT_EQ(s.CurrentQuestion().answer, r.correct ? u"" : r.answer);
     }
 }
 

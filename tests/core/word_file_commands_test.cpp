@@ -44,6 +44,7 @@ TEST(SelectionAfterDelete, KeepsTheFileAboveTheFirstDeletedOneSelected) {
         {{u"3.mrn", u"4.mrn"}, {u"3.mrn", u"4.mrn"}, {u"3.mrn", u"4.mrn", u"2.mrn"},
          "the second file is left selected once the names of the gone files match nothing"},
         {{u"1.mrn"}, {u"1.mrn"}, {u"1.mrn"}, "the top file has none above: the list falls back"},
+        {{u"2.mrn"}, {}, {u"1.mrn"}, "the second file leaves the top one"},
         {{u"5.mrn", u"2.mrn"}, {u"2.mrn", u"5.mrn"}, {u"2.mrn", u"5.mrn", u"4.mrn"},
          "the first name given decides, not the list order"},
         {{u"gone.mrn"}, {u"x.mrn"}, {u"x.mrn"}, "a name no longer in the library adds nothing"},

@@ -104,6 +104,8 @@ TEST(ParseWordLine, AcceptsAndSplitsFields) {
         {u" \t\u00A0big dog\u00A0\t \\  pes \\\u3000animal\u2003\r\n",
          {u"big dog", u"pes", u"animal"}, "tabs, no-break and wide spaces trimmed, inner kept"},
         {u"\v\fx\f\v\\y", {u"x", u"y", u""}, "all of U+0009..U+000D are white space"},
+        {u"\u1680\u2000x\u200A\u2028\\\u2029y\u202F\\\u205Fh\u3000", {u"x", u"y", u"h"},
+         "the white space above Latin-1"},
         {u"\u0085x\u0085\\y", {u"\u0085x\u0085", u"y", u""}, "U+0085 is not white space"},
         {u"dog\rcat\\pes", {u"dog\rcat", u"pes", u""}, "a lone CR inside a field stays"},
         {u"\u00E9t\u00E9\\summer\\\u65E5", {u"\u00E9t\u00E9", u"summer", u"\u65E5"}, "non-ASCII"},
@@ -132,7 +134,9 @@ TEST(DecodeWordFile, ShortAndEmptyFilesYieldNothing) {
 TEST(DecodeWordFile, ChoosesEncodingByMarkOrContent) {
     struct Row { std::string bytes; Entries entries; const char* why; };
     const Row rows[] = {
-        {"dog\\pes\r\n", {{u"dog", u"pes", u""}}, "ASCII"},
+        {"\tdog\\pes\r\n", {{u"dog", u"pes", u""}}, "ASCII"},
+        {"dog\\pes\n12345678\xE9\\x", {{u"dog", u"pes", u""}, {u"12345678\u04E9", u"x", u""}},
+         "ANSI after eight ASCII bytes"},
         {kUtf8 + "ch\xC3\xA2teau\\castle\n", {{u"ch\u00E2teau", u"castle", u""}},
          "UTF-8 mark, not part of the text"},
         {"ch\xC3\xA2teau\\castle\n\xF0\x9F\x90\x95\\dog", {{u"ch\u00E2teau", u"castle", u""},
@@ -145,6 +149,23 @@ TEST(DecodeWordFile, ChoosesEncodingByMarkOrContent) {
         {"\xED\xA0\x80x\\y", {{u"\u04ED\u04A0\u0480x", u"y", u""}}, "encoded surrogate: ANSI"},
         {"\xC0\xAFx\\y", {{u"\u04C0\u04AFx", u"y", u""}}, "overlong form: ANSI"},
         {"\xF4\x90\x80\x80x\\y", {{u"\u04F4\u0490\u0480\u0480x", u"y", u""}}, "above U+10FFFF"},
+        {"\xF5\x80\x80\x80x\\y", {{u"\u04F5\u0480\u0480\u0480x", u"y", u""}}, "0xF5: ANSI"},
+        {"\x80uro\\euro", {{u"\u0480uro", u"euro", u""}}, "a lone 0x80, the euro sign: ANSI"},
+        {"\xC3\xA9\\\x80", {{u"\u04C3\u04A9", u"\u0480", u""}}, "0x80 after UTF-8: ANSI"},
+        {"a\xFE\\b", {{u"a\u04FE", u"b", u""}}, "0xFE second without 0xFF first: ANSI"},
+        {"a\xFF\\b", {{u"a\u04FF", u"b", u""}}, "0xFF second without 0xFE first: ANSI"},
+        {"\xE0\x9F\xBFx\\y", {{u"\u04E0\u049F\u04BFx", u"y", u""}}, "overlong, three bytes"},
+        {"\xF0\x8F\xBF\xBFx\\y", {{u"\u04F0\u048F\u04BF\u04BFx", u"y", u""}}, "overlong, four"},
+        {"x\\\xE6\x97\xA5", {{u"x", u"\u65E5", u""}}, "a three-byte character at the very end"},
+        {"\xEF\xBBx\\y", {{u"\u04EF\u04BBx", u"y", u""}}, "two bytes of the UTF-8 mark: ANSI"},
+        {"x\\y\xC3", {{u"x", u"y\u04C3", u""}}, "lead byte cut off by the end: ANSI"},
+        {"x\\y\xE6", {{u"x", u"y\u04E6", u""}}, "three-byte lead cut off: ANSI"},
+        {"x\\y\xF0", {{u"x", u"y\u04F0", u""}}, "four-byte lead cut off: ANSI"},
+        {"\xF0x\\y", {{u"\u04F0x", u"y", u""}}, "four-byte lead before ASCII: ANSI"},
+        {"\xC2\x80\xE0\xA0\x80\xED\x9F\xBF\\\xC3\xA9", {{u"\u0080\u0800\uD7FF", u"\u00E9", u""}},
+         "U+0800 and U+D7FF; a two-byte character at the very end"},
+        {"\xF0\x90\x80\x80\xEF\xBF\xBD\\\xF4\x8F\xBF\xBF",
+         {{u"\U00010000\uFFFD", u"\U0010FFFF", u""}}, "U+10000, and U+10FFFF at the very end"},
         {kUtf8 + "a\xFF" "b\\c\xC3\n", {{u"a\uFFFDb", u"c\uFFFD", u""}},
          "UTF-8 mark with malformed bytes: replacement characters"},
         {kLe + Utf16Le(u"dog\\pes\\\u65E5\r\n"), {{u"dog", u"pes", u"\u65E5"}}, "UTF-16LE"},
@@ -185,6 +206,13 @@ TEST(DecodeWordFile, Utf8PieceEndsBeforeACharacterItWouldSplit) {
     const Entries expected = {{u"a", std::u16string(1019, u'b'), u""}, {u"\u00E9", u"x", u""}};
     EXPECT_EQ(Decode(line), expected) << "without the mark";
     EXPECT_EQ(Decode(kUtf8 + line), expected) << "with the mark";
+    // A stray continuation byte at the limit keeps nothing together.
+    EXPECT_EQ(Decode(kUtf8 + "a\\" + std::string(1020, 'b') + "\x80\\x"),
+              (Entries{{u"a", std::u16string(1020, u'b'), u""}, {u"\uFFFD", u"x", u""}}));
+    // An ANSI piece is cut at the limit whatever the bytes there would mean in UTF-8.
+    EXPECT_EQ(Decode("\xE9" + line.substr(1)),
+              (Entries{{u"\u04E9", std::u16string(1019, u'b') + u"\u04C3", u""},
+                       {u"\u04A9", u"x", u""}}));
     // Three- and four-byte characters straddling the limit in every position.
     for (size_t pad = 1017; pad <= 1021; ++pad) {
         const std::string text = "a\\" + std::string(pad, 'b') + "\xF0\x9F\x90\x95\xE6\x97\xA5\\x";
@@ -200,6 +228,7 @@ TEST(DecodeWordFile, ZeroEndsThePieceText) {
     const Row rows[] = {
         {std::string("a\\b\0c\\d\nx\\y\n", 12), {{u"a", u"b", u""}, {u"x", u"y", u""}}, "ANSI"},
         {std::string("\0a\\b\nx\\y", 8), {{u"x", u"y", u""}}, "zero first"},
+        {std::string("\xE9\\b\0x", 5), {{u"\u04E9", u"b", u""}}, "ANSI first byte, then a zero"},
         {std::string("a\0\\b\xE9\n", 6), {}, "zero before the separator, ANSI non-ASCII"},
         {kLe + Utf16Le(std::u16string(u"a\\b\0c\\d\nx\\y", 11)), {{u"a", u"b", u""},
                                                                   {u"x", u"y", u""}},

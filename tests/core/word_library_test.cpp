@@ -177,14 +177,13 @@ private:
         std::filesystem::remove_all(native_, ignored);
     }
     void Write(const std::u16string& name, const std::string& bytes) {
-        std::ofstream(native_ / Narrow(name), std::ios::binary) << bytes;
+        std::ofstream(native_ / std::filesystem::path(name), std::ios::binary) << bytes;
     }
     void MakeFolder(const std::u16string& name) {
-        std::filesystem::create_directory(native_ / Narrow(name));
+        std::filesystem::create_directory(native_ / std::filesystem::path(name));
     }
 
 private:
-    static std::string Narrow(const std::u16string& s) { return std::string(s.begin(), s.end()); }
     std::filesystem::path native_;
 #endif
 
@@ -206,6 +205,11 @@ TEST(SystemFileSystem, BuildsLibraryFromARealFolder) {
     folder.Write(u"words.mrnx", Lines(2));
     folder.Write(u"readme.txt", Lines(2));
     folder.MakeFolder(u"x.mrn");
+    // Names outside ASCII, one of them beyond the 16-bit range.
+    folder.Write(u"\u00e9t\u00e9.mrn", Lines(1));
+    folder.Write(u"\u0416.mrn", Lines(2));
+    folder.Write(u"\u65e5.mrn", Lines(3));
+    folder.Write(u"\U0001F600.mrn", Lines(4));
 
     const Names found = ListFolderFiles(folder.Path() + u"*.mrn");
     for (const char16_t* name : {u"Bear.mrn", u"Verbs.mrn", u"WORDS.MRN", u"Zoo.mrn"})
@@ -215,11 +219,17 @@ TEST(SystemFileSystem, BuildsLibraryFromARealFolder) {
     EXPECT_TRUE(std::is_sorted(found.begin(), found.end()));
 
     const WordLibrary library = BuildLibrary(folder.Path());
-    EXPECT_EQ(FileNames(library), (Names{u"Bear.mrn", u"Verbs.mrn", u"Zoo.mrn", u"apple.mrn"}));
-    ASSERT_EQ(library.size(), 4u);
+    EXPECT_EQ(FileNames(library), (Names{u"Bear.mrn", u"Verbs.mrn", u"Zoo.mrn", u"apple.mrn",
+                                         u"\u00e9t\u00e9.mrn", u"\u0416.mrn", u"\u65e5.mrn",
+                                         u"\U0001F600.mrn"}));
+    ASSERT_EQ(library.size(), 8u);
     EXPECT_EQ(library[0].displayText, u"Bear (1)");
     EXPECT_EQ(library[1].displayText, u"Verbs (42)");
     EXPECT_EQ(library[2].displayText, u"Zoo (0)");
+    EXPECT_EQ(library[4].displayText, u"\u00e9t\u00e9 (1)");
+    EXPECT_EQ(library[5].displayText, u"\u0416 (2)");
+    EXPECT_EQ(library[6].displayText, u"\u65e5 (3)");
+    EXPECT_EQ(library[7].displayText, u"\U0001F600 (4)");
 }
 
 TEST(SystemFileSystem, MissingFolderOrAFileAsFolderGivesNothing) {
