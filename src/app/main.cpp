@@ -3,6 +3,7 @@
 #include <cstdlib>
 
 #include "app/run_frame.h"
+#include "data/folder_watcher_win32.h"
 #include "data/vocabulary_cache.h"
 #include "settings/app_settings.h"
 #include "views/smart_edit.h"
@@ -14,10 +15,12 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int showCmd) {
     // First use: loaded before any window exists, and so destroyed, and saved, last.
     AppSettings& settings = AppSettings::Instance();
     VocabularyCache& cache = VocabularyCache::Instance();
+    // Across frame restarts too; it stops watching when the program ends.
+    WatcherSlot watcher;
 
     // The answer field's colours live as long as the process, across frame restarts.
     CreateFlashColorTable();
-    const int result = RunFramesUntilExit(showCmd, settings, cache);
+    const int result = RunFramesUntilExit(showCmd, settings, cache, watcher);
     DeleteFlashColorTable();
 
     AppModule().Term();

@@ -18,15 +18,16 @@ constexpr SIZE kMinimumClientDlu{100, 77};
 
 }  // namespace
 
-CMainFrame::CMainFrame(AppSettings& settings, VocabularyCache& cache)
+CMainFrame::CMainFrame(AppSettings& settings, VocabularyCache& cache, WatcherSlot& watcher)
     : m_settings(settings),
       m_cache(cache),
-      m_homeView({*this, settings, cache}),
-      m_browView({*this, settings, cache}),
-      m_testView({*this, settings, cache}),
-      m_graphView({*this, settings, cache}),
-      m_setupView({*this, settings, cache}),
-      m_aboutView({*this, settings, cache}) {}
+      m_watcher(watcher),
+      m_homeView({*this, settings, cache, watcher}),
+      m_browView({*this, settings, cache, watcher}),
+      m_testView({*this, settings, cache, watcher}),
+      m_graphView({*this, settings, cache, watcher}),
+      m_setupView({*this, settings, cache, watcher}),
+      m_aboutView({*this, settings, cache, watcher}) {}
 
 CMainFrame::~CMainFrame() {
     // The window procedure must not outlive the object it calls into.
@@ -48,8 +49,8 @@ HWND CMainFrame::CreateFrame() {
 }
 
 LRESULT CMainFrame::OnCreate() {
-    TheWatcherSlot().ReportTo(m_hWnd, WM_DATA_FOLDER_CHANGED);
-    TheWatcherSlot().Restart(m_settings.DataFolderPath());
+    m_watcher.ReportTo(m_hWnd, WM_DATA_FOLDER_CHANGED);
+    m_watcher.Restart(m_settings.DataFolderPath());
     SetIcons();
 
     // The templates carry WS_VISIBLE: home shows from its creation on, the others are hidden
@@ -73,10 +74,9 @@ LRESULT CMainFrame::OnCreate() {
 void CMainFrame::OnDestroy() {
     // The watcher was started for this window; left running it would keep the folder open and
     // report to nobody.
-    WatcherSlot& watcher = TheWatcherSlot();
-    if (watcher.receiver == m_hWnd) {
-        watcher.Stop();
-        watcher.ReportTo(nullptr, 0);
+    if (m_watcher.receiver == m_hWnd) {
+        m_watcher.Stop();
+        m_watcher.ReportTo(nullptr, 0);
     }
     if (CMessageLoop* loop = AppModule().GetMessageLoop()) {
         loop->RemoveMessageFilter(this);
@@ -196,7 +196,7 @@ void CMainFrame::ForwardToView(UINT command) const {
 // its own.
 void CMainFrame::OnDataFolderChanged() {
     if (m_hWndClient == m_homeView.m_hWnd) {
-        TheWatcherSlot().changePending = true;
+        m_watcher.changePending = true;
     } else {
         m_cache.DropLibrary();
     }

@@ -30,7 +30,7 @@ public:
 
     // The views read the settings and the cache they are handed here, as the frame does; the
     // process passes its own, tests records on keys and data folders of their own.
-    CMainFrame(AppSettings& settings, VocabularyCache& cache);
+    CMainFrame(AppSettings& settings, VocabularyCache& cache, WatcherSlot& watcher);
     ~CMainFrame() override;
 
     // Creates the window with its title, menu, styles and accelerators; null on failure.
@@ -108,6 +108,7 @@ private:
 
     AppSettings& m_settings;
     VocabularyCache& m_cache;
+    WatcherSlot& m_watcher;
     HICON m_bigIcon = nullptr;
     HICON m_smallIcon = nullptr;
     CHomeView m_homeView;

@@ -19,12 +19,12 @@ void DiscardQuitMessages() {
 
 }  // namespace
 
-int RunFrame(int showCmd, AppSettings& settings, VocabularyCache& cache) {
+int RunFrame(int showCmd, AppSettings& settings, VocabularyCache& cache, WatcherSlot& watcher) {
     CMessageLoop loop;
     const bool registered = AppModule().AddMessageLoop(&loop);
     int result = 0;
     {
-        CMainFrame frame(settings, cache);
+        CMainFrame frame(settings, cache, watcher);
         if (frame.CreateFrame()) {
             frame.ShowWindow(showCmd);
             result = loop.Run();
@@ -36,11 +36,12 @@ int RunFrame(int showCmd, AppSettings& settings, VocabularyCache& cache) {
     return result;
 }
 
-int RunFramesUntilExit(int showCmd, AppSettings& settings, VocabularyCache& cache) {
-    int result = RunFrame(showCmd, settings, cache);
+int RunFramesUntilExit(int showCmd, AppSettings& settings, VocabularyCache& cache,
+                       WatcherSlot& watcher) {
+    int result = RunFrame(showCmd, settings, cache, watcher);
     while (settings.RestartRequested) {
         settings.RestartRequested = false;
-        result = RunFrame(showCmd, settings, cache);
+        result = RunFrame(showCmd, settings, cache, watcher);
     }
     return result;
 }

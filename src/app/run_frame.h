@@ -4,12 +4,14 @@
 
 class AppSettings;
 class VocabularyCache;
+struct WatcherSlot;
 
 // Returns the wParam of the WM_QUIT that ended the loop (1 after a normal close), or 0 when
 // the frame window cannot be created.
-int RunFrame(int showCmd, AppSettings& settings, VocabularyCache& cache);
+int RunFrame(int showCmd, AppSettings& settings, VocabularyCache& cache, WatcherSlot& watcher);
 
 // Runs frames until one closes without a restart request, clearing the request before each
 // further run: a change of the font size rebuilds every window in the same process. Returns
 // the result of the last RunFrame.
-int RunFramesUntilExit(int showCmd, AppSettings& settings, VocabularyCache& cache);
+int RunFramesUntilExit(int showCmd, AppSettings& settings, VocabularyCache& cache,
+                       WatcherSlot& watcher);

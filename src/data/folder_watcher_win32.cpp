@@ -194,8 +194,3 @@ void WatcherSlot::Restart(std::u16string_view dataFolderPath) {
 void WatcherSlot::WatchAgainIfEnded(std::u16string_view dataFolderPath) {
     if (!watcher || !watcher->IsWatching()) Restart(dataFolderPath);
 }
-
-WatcherSlot& TheWatcherSlot() {
-    static WatcherSlot slot;
-    return slot;
-}

@@ -70,7 +70,8 @@ private:
     UniqueHandle thread_;
 };
 
-// The process keeps one of these (TheWatcherSlot); tests make their own.
+// The program keeps one of these from start to exit and hands it to each frame; tests make
+// their own.
 struct WatcherSlot {
     // Where the watchers report: set by the frame, which handles the message.
     void ReportTo(HWND window, UINT msg) {
@@ -92,7 +93,4 @@ struct WatcherSlot {
     // A change arrived while the home view was active and has not been reported yet.
     bool changePending = false;
 };
-
-// The process-wide slot, created on first use, destroyed (stopping its watcher) at exit.
-WatcherSlot& TheWatcherSlot();
 

@@ -21,6 +21,7 @@ CViewBase::CViewBase(const ViewContext& context, UINT firstTemplateId, int menuP
       m_frame(context.frame),
       m_settings(context.settings),
       m_cache(context.cache),
+      m_watcher(context.watcher),
       m_menuPosition(menuPosition),
       m_hasBack(hasBack) {}
 

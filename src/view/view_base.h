@@ -25,6 +25,7 @@
 class AppSettings;
 class CDeferWindowPos;
 class VocabularyCache;
+struct WatcherSlot;
 
 // What a view asks of the frame that shows it; the frame is the view's parent window too.
 class CViewFrame {
@@ -39,11 +40,13 @@ public:
 // wherever the menu bar is made or the selection changes.
 void EnableWordViews(HMENU menu, bool wordsSelected);
 
-// What the frame hands every view it builds: itself, and the records the views read.
+// What the frame hands every view it builds: itself, the records the views read, and the
+// watcher of the data folder that the views stop and start around their own changes.
 struct ViewContext {
     CViewFrame& frame;
     AppSettings& settings;
     VocabularyCache& cache;
+    WatcherSlot& watcher;
 };
 
 class CViewBase : public CDialogImplBase {
@@ -103,6 +106,7 @@ protected:
     CViewFrame& m_frame;
     AppSettings& m_settings;
     VocabularyCache& m_cache;
+    WatcherSlot& m_watcher;
     const int m_menuPosition;
     const bool m_hasBack;
 

@@ -47,7 +47,7 @@ BOOL CHomeView::OnInitDialog() {
 
 void CHomeView::OnViewActivate() {
     // A data folder that was gone may be back: it is watched again from when home shows it.
-    TheWatcherSlot().WatchAgainIfEnded(m_settings.DataFolderPath());
+    m_watcher.WatchAgainIfEnded(m_settings.DataFolderPath());
     ShowOwnMenu();
     // The list's positions stand for the library's files: a library built anew by another view
     // (a test or browse gathers its pool over it) may hold other files in those places.
@@ -161,14 +161,13 @@ void CHomeView::CheckPendingChange() {
         !::IsWindowVisible(m_hWnd)) {
         return;
     }
-    WatcherSlot& slot = TheWatcherSlot();
-    if (!slot.changePending) return;
-    slot.changePending = false;
+    if (!m_watcher.changePending) return;
+    m_watcher.changePending = false;
     m_reportingChange = true;
     InfoBox(m_hWnd, LoadResString(IDS_FOLDER_CHANGED).c_str());
     m_reportingChange = false;
     // Changes that came while the box was open are in the reload below.
-    slot.changePending = false;
+    m_watcher.changePending = false;
     OnRefresh();
 }
 
@@ -179,9 +178,8 @@ void CHomeView::CheckPendingChange() {
 // anew after a restart.
 void CHomeView::HandOverPendingChange() {
     SetMsgHandled(false);
-    WatcherSlot& slot = TheWatcherSlot();
-    if (!slot.changePending) return;
-    slot.changePending = false;
+    if (!m_watcher.changePending) return;
+    m_watcher.changePending = false;
     m_cache.DropLibrary();
 }
 
@@ -269,7 +267,7 @@ void CHomeView::OnNew() {
     const std::u16string folder = m_settings.DataFolderPath();
     const DWORD folderError = CreateDataFolder(folder);
     if (folderError == ERROR_SUCCESS) {
-        TheWatcherSlot().Restart(folder);  // the old watcher had no folder to watch
+        m_watcher.Restart(folder);  // the old watcher had no folder to watch
     } else if (folderError != ERROR_ALREADY_EXISTS) {
         Warn(IDS_ERR_DATA_FOLDER);
         return;
@@ -280,7 +278,7 @@ void CHomeView::OnNew() {
         const std::u16string fileName = U16(name) + u".mrn";
         DWORD error = ERROR_INVALID_NAME;
         if (IsPlainFileName(U16(name))) {
-            WatcherPause pause(folder);
+            WatcherPause pause(m_watcher, folder);
             error = CreateEmptyFile(folder + fileName);
         }
         if (error == ERROR_SUCCESS) {
@@ -317,7 +315,7 @@ void CHomeView::OnRename() {
         const std::u16string fileName = U16(name) + u".mrn";
         DWORD error = ERROR_INVALID_NAME;
         if (IsPlainFileName(U16(name))) {
-            WatcherPause pause(folder);
+            WatcherPause pause(m_watcher, folder);
             error = RenameFile(oldPath, folder + fileName);
         }
         if (error == ERROR_SUCCESS) {
@@ -340,7 +338,7 @@ void CHomeView::OnDelete() {
     const std::u16string folder = m_settings.DataFolderPath();
     DWORD error = ERROR_SUCCESS;
     {
-        WatcherPause pause(folder);
+        WatcherPause pause(m_watcher, folder);
         error = DeleteFiles(folder, names);
     }
     if (error == ERROR_SUCCESS) {

@@ -104,7 +104,8 @@ int CALLBACK PreselectFolder(HWND dialog, UINT msg, LPARAM, LPARAM data) {
 CSetupPane::CSetupPane(const ViewContext& context)
     : CDialogImpl(CViewBase::PickTemplate(IDD_SETUP_PANE, context.settings.FontSize)),
       m_settings(context.settings),
-      m_cache(context.cache) {}
+      m_cache(context.cache),
+      m_watcher(context.watcher) {}
 
 void CSetupPane::PutPickedFolder(std::wstring folder) {
     ::SetWindowTextW(m_folder, WithTrailingBackslash(std::move(folder)).c_str());
@@ -190,7 +191,7 @@ void CSetupPane::OnDataFolderChange() {
     // Taken as typed, keystroke by keystroke: nothing is trimmed or checked here, and a
     // half-typed folder that does not exist is simply not watched.
     m_settings.DataFolder = U16(CWindow(m_folder).GetWindowText());
-    TheWatcherSlot().Restart(m_settings.DataFolderPath());
+    m_watcher.Restart(m_settings.DataFolderPath());
     m_cache.DropLibrary();
 }
 
@@ -208,7 +209,7 @@ void CSetupPane::OnBrowseForFolder() {
 
 void CSetupPane::OnUseDefaultFolder() {
     m_settings.DataFolder = m_settings.DefaultDataFolder;
-    TheWatcherSlot().Restart(m_settings.DataFolderPath());
+    m_watcher.Restart(m_settings.DataFolderPath());
     ::SetWindowTextW(m_folder, Wide(m_settings.DataFolder).c_str());
 }
 

@@ -87,6 +87,7 @@ private:
 
     AppSettings& m_settings;
     VocabularyCache& m_cache;
+    WatcherSlot& m_watcher;
     HWND m_direction = nullptr;
     HWND m_order = nullptr;
     HWND m_fontSize = nullptr;

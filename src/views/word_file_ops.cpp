@@ -79,15 +79,15 @@ DWORD OpenFolderWindow(const std::u16string& dataFolderPath) {
     return Outcome(reinterpret_cast<INT_PTR>(shown) > 32);
 }
 
-WatcherPause::WatcherPause(std::u16string dataFolderPath)
-    : m_dataFolderPath(std::move(dataFolderPath)) {
-    TheWatcherSlot().Stop();
-    TheWatcherSlot().changePending = false;
+WatcherPause::WatcherPause(WatcherSlot& watcher, std::u16string dataFolderPath)
+    : m_watcher(watcher), m_dataFolderPath(std::move(dataFolderPath)) {
+    m_watcher.Stop();
+    m_watcher.changePending = false;
 }
 
 WatcherPause::~WatcherPause() {
     try {
-        TheWatcherSlot().Restart(m_dataFolderPath);
+        m_watcher.Restart(m_dataFolderPath);
     } catch (...) {
         // Out of memory for a new watcher: the folder goes unwatched until the next restart.
     }

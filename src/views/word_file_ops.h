@@ -9,6 +9,8 @@
 #include <string>
 #include <vector>
 
+struct WatcherSlot;
+
 // The number New proposes next ("New 1", "New 2", ...). Process-wide, so that a frame
 // rebuilt for a font change goes on counting; it advances only when New created a file.
 std::uint32_t& NewFileCounter();
@@ -39,11 +41,12 @@ DWORD OpenFolderWindow(const std::u16string& dataFolderPath);
 // happened meanwhile.
 class WatcherPause {
 public:
-    explicit WatcherPause(std::u16string dataFolderPath);
+    WatcherPause(WatcherSlot& watcher, std::u16string dataFolderPath);
     ~WatcherPause();
     WatcherPause(const WatcherPause&) = delete;
     WatcherPause& operator=(const WatcherPause&) = delete;
 
 private:
+    WatcherSlot& m_watcher;
     std::u16string m_dataFolderPath;
 };

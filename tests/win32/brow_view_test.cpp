@@ -102,7 +102,7 @@ protected:
     // change the watcher delivered late would land on home, shown on the way back, and be
     // reported there in a box. Home watches again when it shows.
     void Rewrite(const std::string& words) {
-        TheWatcherSlot().Stop();
+        m_settings->watcher.Stop();
         m_settings->folder.Write(L"words.mrn", words);
     }
     // Leaves for the home view and comes back, as the user does.

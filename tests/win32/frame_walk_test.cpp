@@ -209,8 +209,8 @@ private:
         m_h = std::make_unique<FrameHarness>(m_settings);
         // The walk reports the folder's changes itself, right after making them, so that a
         // seed always walks the same way.
-        TheWatcherSlot().Stop();
-        TheWatcherSlot().ReportTo(nullptr, 0);
+        m_settings.watcher.Stop();
+        m_settings.watcher.ReportTo(nullptr, 0);
         ::KillTimer(Test().GetDlgItem(IDC_ANSWER), CSmartEdit::kTimerId);
     }
 

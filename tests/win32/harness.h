@@ -82,7 +82,7 @@ public:
         m_settings.DataFolder = U16(below.empty() ? folder.Path() + L"\\" : folder.File(below));
     }
     ~TestSettings() {
-        TheWatcherSlot().Stop();
+        watcher.Stop();
         ::RegDeleteTreeW(HKEY_CURRENT_USER, m_key.c_str());
         ::RegDeleteKeyW(HKEY_CURRENT_USER, L"Software\\MemorionTests");  // only when empty
     }
@@ -97,6 +97,8 @@ public:
     std::wstring Folder() const { return Wide(m_settings.DataFolder); }
 
     TempFolder folder;
+    // The frames over this record report to it; it stops before the folder goes.
+    WatcherSlot watcher;
 
 private:
     static std::wstring FreshKey(const std::wstring& name) {
@@ -111,10 +113,9 @@ private:
     VocabularyCache m_cache;
 };
 
-// The folder the process-wide watcher watches now; empty when there is none.
-inline std::wstring WatchedFolder() {
-    const auto& watcher = TheWatcherSlot().watcher;
-    return watcher ? watcher->Path() : std::wstring();
+// The folder `slot` watches now; empty when there is none.
+inline std::wstring WatchedFolder(const WatcherSlot& slot) {
+    return slot.watcher ? slot.watcher->Path() : std::wstring();
 }
 
 // One frame with a registered message loop; messages are pumped through the frame's filter
@@ -122,7 +123,7 @@ inline std::wstring WatchedFolder() {
 class FrameHarness {
 public:
     explicit FrameHarness(TestSettings& settings, int showCmd = SW_SHOWNORMAL)
-        : frame(*settings, settings.Cache()) {
+        : frame(*settings, settings.Cache(), settings.watcher) {
         AppModule().AddMessageLoop(&loop);
         hWnd = frame.CreateFrame();
         if (hWnd) ::ShowWindow(hWnd, showCmd);

@@ -52,7 +52,6 @@ struct Home {
         : settings(L"Home", below) {
         settings->SetSelection(std::move(selection));
         for (const auto& [name, lines] : files) folder.Write(name, Lines(lines));
-        TheWatcherSlot().changePending = false;
         Start();
     }
     ~Home() { Stop(); }
@@ -386,7 +385,7 @@ TEST(HomeView, AnOutsideChangeIsReportedOnceWhenTheFrameIsInTheForeground) {
 
         home.folder.Write(L"a.mrn", Lines(3));
         home.folder.Write(L"b.mrn", Lines(2));
-        ASSERT_TRUE(PumpUntil(home.H(), [] { return TheWatcherSlot().changePending; }));
+        ASSERT_TRUE(PumpUntil(home.H(), [&] { return home.settings.watcher.changePending; }));
         home.folder.Write(L"a.mrn", Lines(4));
         PumpFor(home.H(), kSeveralChecks);
         EXPECT_TRUE(home.script.Seen().empty()) << "nothing while the frame is in the background";
@@ -395,7 +394,7 @@ TEST(HomeView, AnOutsideChangeIsReportedOnceWhenTheFrameIsInTheForeground) {
 
     ::SetForegroundWindow(home.H().hWnd);
     ASSERT_TRUE(PumpUntil(home.H(), [&] { return !home.script.Seen().empty(); }))
-        << "pending " << TheWatcherSlot().changePending << ", in the foreground: "
+        << "pending " << home.settings.watcher.changePending << ", in the foreground: "
         << ClassOf(::GetForegroundWindow());
     PumpFor(home.H(), kSeveralChecks);
     EXPECT_EQ(home.script.BoxTexts(), (Texts{Res(IDS_FOLDER_CHANGED)}));
@@ -422,11 +421,11 @@ TEST(HomeView, AChangeLeftPendingWhenHomeIsLeftIsReloadedOnReturnWithoutAMessage
         OtherWindow other;
         ::SetForegroundWindow(other.hWnd);
         home.folder.Write(L"a.mrn", Lines(2));
-        ASSERT_TRUE(PumpUntil(home.H(), [] { return TheWatcherSlot().changePending; }));
+        ASSERT_TRUE(PumpUntil(home.H(), [&] { return home.settings.watcher.changePending; }));
         home.H().frame.SwitchToView(home.H().frame.AboutView());
     }
     ::SetForegroundWindow(home.H().hWnd);
-    EXPECT_FALSE(TheWatcherSlot().changePending);
+    EXPECT_FALSE(home.settings.watcher.changePending);
     PumpFor(home.H(), kSeveralChecks);
     home.H().frame.SwitchToView(home.View());
     PumpFor(home.H(), kSeveralChecks);

@@ -382,20 +382,20 @@ TEST(MainFrame, NothingIsAskedWithoutConfirmExitOrOutsideTheTest) {
 TEST(MainFrame, FolderChangesArePendingForHomeAndDropTheLibraryElsewhere) {
     TestSettings settings;
     FrameHarness h(settings);
-    TheWatcherSlot().changePending = false;
+    settings.watcher.changePending = false;
     h.Key(VK_F8);
     ::PostMessageW(h.hWnd, WM_DATA_FOLDER_CHANGED, 0, 0);
     h.Pump();
-    EXPECT_FALSE(TheWatcherSlot().changePending) << "not with the graph view showing";
+    EXPECT_FALSE(settings.watcher.changePending) << "not with the graph view showing";
     EXPECT_FALSE(settings.Cache().HasLibrary()) << "dropped, for home to rebuild";
     h.Key(VK_F1);
     ::PostMessageW(h.hWnd, WM_DATA_FOLDER_CHANGED, 0, 0);
     h.Pump();
-    EXPECT_TRUE(TheWatcherSlot().changePending);
+    EXPECT_TRUE(settings.watcher.changePending);
     EXPECT_TRUE(settings.Cache().HasLibrary()) << "kept until the change is reported";
-    TheWatcherSlot().changePending = false;
+    settings.watcher.changePending = false;
     h.frame.DestroyWindow();
-    EXPECT_TRUE(harness::WatchedFolder().empty()) << "nothing watches for a frame that is gone";
+    EXPECT_TRUE(harness::WatchedFolder(settings.watcher).empty()) << "nothing watches for a frame that is gone";
 }
 
 TEST(MainFrame, EndOfTheSessionSavesTheSettings) {

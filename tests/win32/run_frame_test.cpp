@@ -92,7 +92,7 @@ TEST(RunFrame, ARestartRebuildsTheFrameWithTheNewFontSizeAndKeepsTheSettings) {
     });
     settings->WinX = 80;
     settings->WinY = 90;
-    EXPECT_EQ(RunFramesUntilExit(SW_SHOWNORMAL, *settings, settings.Cache()), 1);
+    EXPECT_EQ(RunFramesUntilExit(SW_SHOWNORMAL, *settings, settings.Cache(), settings.watcher), 1);
     EXPECT_FALSE(settings->RestartRequested);
     ASSERT_EQ(seen.size(), 3u);
 
@@ -128,7 +128,7 @@ TEST(RunFrame, TheShowCommandAppliesToEveryRebuiltFrame) {
         zoomed.push_back(::IsZoomed(frame) != 0);
         settings->RestartRequested = zoomed.size() < 2;
     });
-    EXPECT_EQ(RunFramesUntilExit(SW_SHOWMAXIMIZED, *settings, settings.Cache()), 1);
+    EXPECT_EQ(RunFramesUntilExit(SW_SHOWMAXIMIZED, *settings, settings.Cache(), settings.watcher), 1);
     EXPECT_EQ(zoomed, (std::vector<bool>{true, true}));
     EXPECT_EQ(settings->WinDluW, 269) << "maximized sizes are not stored";
 }
@@ -188,7 +188,7 @@ TEST(RunFrame, ViewSwitchesAndRebuildsLeaveNoGdiOrUserObjectsBehind) {
         settings->FontSize = runs % 3;
         settings->RestartRequested = runs < 20;
     });
-    EXPECT_EQ(RunFramesUntilExit(SW_SHOWNORMAL, *settings, settings.Cache()), 1);
+    EXPECT_EQ(RunFramesUntilExit(SW_SHOWNORMAL, *settings, settings.Cache(), settings.watcher), 1);
     EXPECT_EQ(runs, 20);
     for (HICON icon : icons) EXPECT_FALSE(IsIcon(icon)) << "an icon outlived its frame";
     for (HMENU menu : menus) EXPECT_FALSE(::IsMenu(menu)) << "a menu outlived its frame";

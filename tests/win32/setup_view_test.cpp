@@ -108,10 +108,10 @@ TEST(SetupView, EveryVisitDropsTheLibraryAndWatchesTheStoredFolder) {
     TestSettings settings(L"SetupVisit");
     FrameHarness h(settings);
     settings.Cache().GetLibrary();
-    TheWatcherSlot().Stop();
+    settings.watcher.Stop();
     h.Command(ID_GOTO_SETUP);
     EXPECT_FALSE(settings.Cache().HasLibrary());
-    EXPECT_EQ(WatchedFolder() + L"\\", settings.Folder());
+    EXPECT_EQ(WatchedFolder(settings.watcher) + L"\\", settings.Folder());
     h.Command(ID_GOTO_HOME);
     settings.Cache().GetLibrary();
     h.Command(ID_GOTO_SETUP);
@@ -211,7 +211,7 @@ TEST(SetupView, EachKeystrokeInTheFolderMovesTheWatchAndDropsTheLibrary) {
         s.Type(ch);
         typed += ch;
         EXPECT_EQ(Wide(settings->DataFolder), typed) << "stored as typed, nothing appended";
-        EXPECT_EQ(WatchedFolder(), WatchedPath(settings->DataFolderPath()));
+        EXPECT_EQ(WatchedFolder(settings.watcher), WatchedPath(settings->DataFolderPath()));
         EXPECT_FALSE(cache.HasLibrary()) << "after typing " << static_cast<int>(ch);
     }
     EXPECT_TRUE(cache.HasPool()) << "the pool is not the folder's business";
@@ -224,7 +224,7 @@ TEST(SetupView, UseDefaultDataFolderStoresAndWatchesTheDefault) {
     s.Click(IDC_FOLDER_DEFAULT);
     EXPECT_EQ(settings->DataFolder, settings->DefaultDataFolder);
     EXPECT_EQ(CWindow(s.Item(IDC_FOLDER)).GetWindowText(), Wide(settings->DefaultDataFolder));
-    EXPECT_EQ(WatchedFolder() + L"\\", Wide(settings->DefaultDataFolder));
+    EXPECT_EQ(WatchedFolder(settings.watcher) + L"\\", Wide(settings->DefaultDataFolder));
     EXPECT_FALSE(settings.Cache().HasLibrary());
 }
 
