@@ -21,7 +21,8 @@ namespace fs = std::filesystem;
 // A hundred files of ten thousand lines each, all selected.
 class Selection100 {
 public:
-    Selection100() : folder_(fs::temp_directory_path() / ("memorion-pool-" + std::to_string(getpid()))) {
+    Selection100()
+        : folder_(fs::temp_directory_path() / ("memorion-pool-" + std::to_string(getpid()))) {
         fs::create_directories(folder_);
         bench::Words words;
         for (int f = 0; f < 100; ++f) {
@@ -73,10 +74,9 @@ void GatherPool(benchmark::State& state) {
     const std::u16string folder = Files().FolderPath();
     size_t count = 0;
     for (auto _ : state) {
-        auto pool = ::GatherPool(Files().Library(), Files().Names(), folder,
-                                 [](const std::u16string& path, WordEntries& entries) {
-                                     LoadWordFile(path, entries);
-                                 });
+        auto pool = ::GatherPool(
+            Files().Library(), Files().Names(), folder,
+            [](const std::u16string& path, WordEntries& entries) { LoadWordFile(path, entries); });
         count = pool->size();
         benchmark::DoNotOptimize(pool);
     }

@@ -11,11 +11,11 @@
 #include <malloc.h>
 #include <unistd.h>
 
+#include "bench_words.h"
 #include "data/platform.h"
 #include "data/word_entry.h"
 #include "data/word_file.h"
 #include "data/word_library.h"
-#include "bench_words.h"
 
 namespace {
 
@@ -25,7 +25,8 @@ using bench::Words;
 
 class Fixture {
 public:
-    Fixture() : folder_(fs::temp_directory_path() / ("memorion-bench-" + std::to_string(getpid()))) {
+    Fixture()
+        : folder_(fs::temp_directory_path() / ("memorion-bench-" + std::to_string(getpid()))) {
         fs::create_directories(folder_ / "library");
         Words words;
         for (int i = 0; i < 1'000'000; ++i) bigBytes_ += words.Line();

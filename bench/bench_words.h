@@ -38,5 +38,4 @@ inline std::u16string CorePath(const std::filesystem::path& path) {
     return out;
 }
 
-
 }  // namespace bench

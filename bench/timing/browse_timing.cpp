@@ -154,8 +154,8 @@ int main(int argc, char** argv) {
                            reinterpret_cast<LPARAM>(Next(tree, TVGN_ROOT)));
             for (int i = 0; i < 2 * kWalked - 1; ++i) h.Key(VK_RETURN);
             ms = ActivateBrowse(h, settings, u"fill.mrn");
-            std::printf("refill %d entries after walking %d of them: %.0f\n", fillEntries,
-                        kWalked, ms);
+            std::printf("refill %d entries after walking %d of them: %.0f\n", fillEntries, kWalked,
+                        ms);
         }
         ms = ActivateBrowse(h, settings, u"fewer.mrn");
         std::printf("refill %d entries over %d: %.0f\n", fillEntries - kFewer, fillEntries, ms);
@@ -190,8 +190,7 @@ int main(int argc, char** argv) {
         h.Pump();
         std::printf("resize with %d entries: %.0f\n", fillEntries, MsSince(start));
         ms = Command(h, ID_BROWSE_EXPAND_ALL);
-        std::printf("expand all %d entries: %.0f (%d items)\n", fillEntries, ms,
-                    CountItems(tree));
+        std::printf("expand all %d entries: %.0f (%d items)\n", fillEntries, ms, CountItems(tree));
         ms = Command(h, ID_BROWSE_COLLAPSE_ALL);
         std::printf("collapse all %d entries: %.0f\n", fillEntries, ms);
         Command(h, ID_BROWSE_EXPAND_ALL);
@@ -210,15 +209,15 @@ int main(int argc, char** argv) {
 
         // The plain way, for comparison.
         ms = PlainFill(tree, fillEntries);
-        std::printf("plain fill %d entries (every item at once): %.0f (%d items)\n",
-                    fillEntries, ms, CountItems(tree));
+        std::printf("plain fill %d entries (every item at once): %.0f (%d items)\n", fillEntries,
+                    ms, CountItems(tree));
         PlainFill(tree, plainExpandEntries);
         ms = PlainExpandAll(tree, TVE_EXPAND);
         std::printf("plain expand all %d entries (TVM_EXPAND each): %.0f\n", plainExpandEntries,
                     ms);
         ms = PlainExpandAll(tree, TVE_COLLAPSE);
-        std::printf("plain collapse all %d entries (TVM_EXPAND each): %.0f\n",
-                    plainExpandEntries, ms);
+        std::printf("plain collapse all %d entries (TVM_EXPAND each): %.0f\n", plainExpandEntries,
+                    ms);
     }
     return 0;
 }

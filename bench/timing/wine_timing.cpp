@@ -40,8 +40,7 @@ struct Figures {
     void Print(const char* what) {
         std::sort(samples.begin(), samples.end());
         std::printf("%-44s median %7.2f ms   min %7.2f   max %7.2f   (n=%zu)\n", what,
-                    samples[samples.size() / 2], samples.front(), samples.back(),
-                    samples.size());
+                    samples[samples.size() / 2], samples.front(), samples.back(), samples.size());
     }
 };
 

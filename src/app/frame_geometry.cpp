@@ -51,10 +51,9 @@ POINT WorkspaceToScreen(POINT workspace, SIZE size, const std::vector<MonitorAre
     // A window that grew (a larger font after a restart) or was left partly off its monitor
     // would have buttons out of reach.
     const RECT& work = home->work;
-    return POINT{KeepInside(workspace.x + work.left - home->monitor.left, size.cx, work.left,
-                            work.right),
-                 KeepInside(workspace.y + work.top - home->monitor.top, size.cy, work.top,
-                            work.bottom)};
+    return POINT{
+        KeepInside(workspace.x + work.left - home->monitor.left, size.cx, work.left, work.right),
+        KeepInside(workspace.y + work.top - home->monitor.top, size.cy, work.top, work.bottom)};
 }
 
 POINT CentredPosition(SIZE size, const RECT& workArea) {

@@ -103,15 +103,13 @@ DialogUnits CMainFrame::ViewUnits() const {
 
 void CMainFrame::PlaceWindow() {
     const DialogUnits du = ViewUnits();
-    const SIZE size = FrameSizeForClient(SIZE{m_settings.WinDluW, m_settings.WinDluH}, du,
-                                         kStyle, kExStyle);
+    const SIZE size =
+        FrameSizeForClient(SIZE{m_settings.WinDluW, m_settings.WinDluH}, du, kStyle, kExStyle);
     // Stored as the placement gives it (workspace coordinates), placed on the screen.
     const std::vector<MonitorArea> monitors = MonitorAreas();
-    const POINT stored = WorkspaceToScreen(POINT{m_settings.WinX, m_settings.WinY}, size,
-                                           monitors);
+    const POINT stored = WorkspaceToScreen(POINT{m_settings.WinX, m_settings.WinY}, size, monitors);
     if (UseStoredPosition(m_settings.WinX, m_settings.WinY, size, MonitorRectangles(monitors))) {
-        SetWindowPos(nullptr, stored.x, stored.y, size.cx, size.cy,
-                     SWP_NOZORDER | SWP_NOACTIVATE);
+        SetWindowPos(nullptr, stored.x, stored.y, size.cx, size.cy, SWP_NOZORDER | SWP_NOACTIVATE);
         return;
     }
     SetWindowPos(nullptr, 0, 0, size.cx, size.cy, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
@@ -206,11 +204,14 @@ void CMainFrame::OnDataFolderChanged() {
 // wheel's step, for one).
 void CMainFrame::OnSettingChange(UINT msg, WPARAM wParam, LPARAM lParam) {
     MSG change{m_hWnd, msg, wParam, lParam, 0, {}};
-    ::EnumChildWindows(m_hWnd, [](HWND child, LPARAM param) -> BOOL {
-        const MSG& m = *reinterpret_cast<const MSG*>(param);
-        ::SendMessageW(child, m.message, m.wParam, m.lParam);
-        return TRUE;
-    }, reinterpret_cast<LPARAM>(&change));
+    ::EnumChildWindows(
+        m_hWnd,
+        [](HWND child, LPARAM param) -> BOOL {
+            const MSG& m = *reinterpret_cast<const MSG*>(param);
+            ::SendMessageW(child, m.message, m.wParam, m.lParam);
+            return TRUE;
+        },
+        reinterpret_cast<LPARAM>(&change));
     SetMsgHandled(false);
 }
 

@@ -24,10 +24,9 @@ constexpr DWORD kFolderCheckMs = 1000;
 // Sharing everything, so that this short look never stands in the way of the user renaming
 // or deleting the folder.
 FolderLook LookAt(const std::wstring& path, FolderWatcher::FolderId& id) {
-    const UniqueHandle folder(CreateFileW(path.c_str(), FILE_READ_ATTRIBUTES,
-                                          FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
-                                          nullptr, OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS,
-                                          nullptr));
+    const UniqueHandle folder(CreateFileW(
+        path.c_str(), FILE_READ_ATTRIBUTES, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+        nullptr, OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr));
     if (folder == INVALID_HANDLE_VALUE) {
         const DWORD error = GetLastError();
         return error == ERROR_FILE_NOT_FOUND || error == ERROR_PATH_NOT_FOUND
@@ -55,7 +54,7 @@ struct FolderWatcher::Watch {
     const HWND window;
     const UINT message;
     UniqueHandle stopEvent;
-    UniqueHandle watching;  // set once the notification is in force
+    UniqueHandle watching;            // set once the notification is in force
     ChangeNotification notification;  // the worker's
     FolderId folderId;
     // Once `stopped` is set under the lock no post is under way and none follows: by the time
@@ -81,8 +80,7 @@ FolderWatcher::FolderWatcher(std::wstring path, HWND window, UINT message)
     // the time the thread needs to start; but the folder may be on a share that does not
     // answer, and the worker asks it.
     const HANDLE watchingOrEnded[2] = {w.watching, thread_};
-    if (WaitForMultipleObjects(2, watchingOrEnded, FALSE, kWorkerPatienceMs) ==
-        WAIT_OBJECT_0 + 1) {
+    if (WaitForMultipleObjects(2, watchingOrEnded, FALSE, kWorkerPatienceMs) == WAIT_OBJECT_0 + 1) {
         thread_.Reset();  // nothing to watch
     }
 }
@@ -98,12 +96,15 @@ FolderWatcher::~FolderWatcher() {
 }
 
 unsigned __stdcall FolderWatcher::Worker(void* watch) {
-    const std::unique_ptr<std::shared_ptr<Watch>> share(static_cast<std::shared_ptr<Watch>*>(watch));
+    const std::unique_ptr<std::shared_ptr<Watch>> share(
+        static_cast<std::shared_ptr<Watch>*>(watch));
     (*share)->Run();  // the last share frees the watch, here or in the watcher
     return 0;
 }
 
-const std::wstring& FolderWatcher::Path() const noexcept { return watch_->path; }
+const std::wstring& FolderWatcher::Path() const noexcept {
+    return watch_->path;
+}
 
 bool FolderWatcher::IsWatching() const {
     return thread_ && WaitForSingleObject(thread_, 0) == WAIT_TIMEOUT;

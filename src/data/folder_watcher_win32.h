@@ -93,4 +93,3 @@ struct WatcherSlot {
     // A change arrived while the home view was active and has not been reported yet.
     bool changePending = false;
 };
-

@@ -148,12 +148,12 @@ public:
     std::vector<std::u16string> FindFiles(const std::u16string& pattern) override {
         std::vector<std::u16string> names;
         const size_t slash = pattern.find_last_of(u'\\');
-        const std::u16string_view folder =
-            slash == std::u16string::npos ? std::u16string_view(u".")
-                                          : std::u16string_view(pattern).substr(0, slash + 1);
-        const std::u16string_view wildcard =
-            slash == std::u16string::npos ? std::u16string_view(pattern)
-                                          : std::u16string_view(pattern).substr(slash + 1);
+        const std::u16string_view folder = slash == std::u16string::npos
+                                               ? std::u16string_view(u".")
+                                               : std::u16string_view(pattern).substr(0, slash + 1);
+        const std::u16string_view wildcard = slash == std::u16string::npos
+                                                 ? std::u16string_view(pattern)
+                                                 : std::u16string_view(pattern).substr(slash + 1);
         std::error_code error;
         std::filesystem::directory_iterator it(NativePath(folder), error);
         if (error) return names;
@@ -170,10 +170,9 @@ public:
 // Windows-1252 bytes 0x80 to 0x9F; the five unassigned ones map to the C1 controls of the same
 // value, as Windows maps them.
 constexpr char16_t kCp1252High[32] = {
-    0x20AC, 0x0081, 0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021,
-    0x02C6, 0x2030, 0x0160, 0x2039, 0x0152, 0x008D, 0x017D, 0x008F,
-    0x0090, 0x2018, 0x2019, 0x201C, 0x201D, 0x2022, 0x2013, 0x2014,
-    0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0x009D, 0x017E, 0x0178,
+    0x20AC, 0x0081, 0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021, 0x02C6, 0x2030, 0x0160,
+    0x2039, 0x0152, 0x008D, 0x017D, 0x008F, 0x0090, 0x2018, 0x2019, 0x201C, 0x201D, 0x2022,
+    0x2013, 0x2014, 0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0x009D, 0x017E, 0x0178,
 };
 
 }  // namespace

@@ -29,8 +29,8 @@ public:
             size_t used = 0;
             for (;;) {
                 if (used == bytes.size()) bytes.resize(bytes.size() * 2);
-                const DWORD want = static_cast<DWORD>(
-                    std::min<size_t>(bytes.size() - used, 64u * 1024 * 1024));
+                const DWORD want =
+                    static_cast<DWORD>(std::min<size_t>(bytes.size() - used, 64u * 1024 * 1024));
                 DWORD got = 0;
                 if (!ReadFile(file, bytes.data() + used, want, &got, nullptr) || got == 0) break;
                 used += got;

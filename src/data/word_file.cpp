@@ -155,14 +155,22 @@ size_t DecodeUtf8(const unsigned char* p, size_t size, char16_t* out) noexcept {
         const size_t length = Utf8CharLength(p, end);
         char32_t c;
         switch (length) {
-            case 1: c = p[0]; break;
-            case 2: c = ((p[0] & 0x1Fu) << 6) | (p[1] & 0x3Fu); break;
-            case 3: c = ((p[0] & 0x0Fu) << 12) | ((p[1] & 0x3Fu) << 6) | (p[2] & 0x3Fu); break;
-            case 4:
-                c = ((p[0] & 0x07u) << 18) | ((p[1] & 0x3Fu) << 12) | ((p[2] & 0x3Fu) << 6) |
-                    (p[3] & 0x3Fu);
-                break;
-            default: c = 0xFFFD; break;
+        case 1:
+            c = p[0];
+            break;
+        case 2:
+            c = ((p[0] & 0x1Fu) << 6) | (p[1] & 0x3Fu);
+            break;
+        case 3:
+            c = ((p[0] & 0x0Fu) << 12) | ((p[1] & 0x3Fu) << 6) | (p[2] & 0x3Fu);
+            break;
+        case 4:
+            c = ((p[0] & 0x07u) << 18) | ((p[1] & 0x3Fu) << 12) | ((p[2] & 0x3Fu) << 6) |
+                (p[3] & 0x3Fu);
+            break;
+        default:
+            c = 0xFFFD;
+            break;
         }
         p += length == 0 ? 1 : length;
         if (c >= 0x10000) {

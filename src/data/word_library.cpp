@@ -48,8 +48,8 @@ WordLibrary BuildLibrary(const std::u16string& folderPath, FileSystem& files,
         if (files.ReadFileBytes(folderPath + name, bytes))
             count = CountWordEntries(bytes, ansiToUtf16);
         WordFile file;
-        file.entryCount = static_cast<uint32_t>(
-            std::min<size_t>(count, std::numeric_limits<uint32_t>::max()));
+        file.entryCount =
+            static_cast<uint32_t>(std::min<size_t>(count, std::numeric_limits<uint32_t>::max()));
         file.displayText = name.substr(0, name.size() - kExtension.size()) + u" (" +
                            DecimalText(file.entryCount) + u")";
         file.fileName = std::move(name);

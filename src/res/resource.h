@@ -2,38 +2,38 @@
 // Resource ids. Numbers are fixed: stored settings and outside tools refer to them.
 // Plain #defines only: this file is read by the resource compiler as well as by C++.
 
-#define IDI_MAINFRAME 107
-#define IDR_MAINFRAME 128  // menu, accelerator table and the window title string
+#define IDI_MAINFRAME          107
+#define IDR_MAINFRAME          128  // menu, accelerator table and the window title string
 
 // Dialog templates. A view's template comes in three variants at consecutive ids that
 // differ only in the point size of "MS Shell Dlg": base + 0 is 8 pt, base + 1 is 10 pt,
 // base + 2 is 18 pt (base + FontSize). The _10PT/_18PT names exist for the resource script.
-#define IDD_HOME            300
-#define IDD_HOME_10PT       301
-#define IDD_HOME_18PT       302
-#define IDD_BROWSE          310
-#define IDD_BROWSE_10PT     311
-#define IDD_BROWSE_18PT     312
-#define IDD_TEST            320
-#define IDD_TEST_10PT       321
-#define IDD_TEST_18PT       322
-#define IDD_GRAPH           330
-#define IDD_GRAPH_10PT      331
-#define IDD_GRAPH_18PT      332
-#define IDD_SETUP           340
-#define IDD_SETUP_10PT      341
-#define IDD_SETUP_18PT      342
-#define IDD_ABOUT           350
-#define IDD_ABOUT_10PT      351
-#define IDD_ABOUT_18PT      352
-#define IDD_SETUP_PANE      360
-#define IDD_SETUP_PANE_10PT 361
-#define IDD_SETUP_PANE_18PT 362
-#define IDD_ABOUT_PANE      370
-#define IDD_ABOUT_PANE_10PT 371
-#define IDD_ABOUT_PANE_18PT 372
-#define IDD_STRING          380  // text entry dialog: one variant, 8 pt
-#define IDD_VARIANT_COUNT   3
+#define IDD_HOME               300
+#define IDD_HOME_10PT          301
+#define IDD_HOME_18PT          302
+#define IDD_BROWSE             310
+#define IDD_BROWSE_10PT        311
+#define IDD_BROWSE_18PT        312
+#define IDD_TEST               320
+#define IDD_TEST_10PT          321
+#define IDD_TEST_18PT          322
+#define IDD_GRAPH              330
+#define IDD_GRAPH_10PT         331
+#define IDD_GRAPH_18PT         332
+#define IDD_SETUP              340
+#define IDD_SETUP_10PT         341
+#define IDD_SETUP_18PT         342
+#define IDD_ABOUT              350
+#define IDD_ABOUT_10PT         351
+#define IDD_ABOUT_18PT         352
+#define IDD_SETUP_PANE         360
+#define IDD_SETUP_PANE_10PT    361
+#define IDD_SETUP_PANE_18PT    362
+#define IDD_ABOUT_PANE         370
+#define IDD_ABOUT_PANE_10PT    371
+#define IDD_ABOUT_PANE_18PT    372
+#define IDD_STRING             380  // text entry dialog: one variant, 8 pt
+#define IDD_VARIANT_COUNT      3
 
 // Controls. The "Test >" button of the home view is IDOK (1) and every "< Back" button is
 // IDCANCEL (2), so that Enter and Escape reach them through the dialog manager.

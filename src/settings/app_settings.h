@@ -40,8 +40,8 @@ class AppSettings {
 public:
     struct Seams {
         std::unique_ptr<RegistryStore> store;  // null: nothing is loaded or saved
-        FontMaker makeFont;              // empty: the record keeps the description only
-        std::u16string executablePath;   // full path of the running program
+        FontMaker makeFont;                    // empty: the record keeps the description only
+        std::u16string executablePath;         // full path of the running program
     };
 
     // Sets the defaults, makes the default font, loads the key, then derives the data folder.

@@ -64,6 +64,10 @@ std::unique_ptr<RegistryKey> Open(const std::wstring& subKey, REGSAM access) {
 
 }  // namespace
 
-std::unique_ptr<RegistryKey> RegistryStoreWin32::OpenForRead() { return Open(subKey_, KEY_READ); }
+std::unique_ptr<RegistryKey> RegistryStoreWin32::OpenForRead() {
+    return Open(subKey_, KEY_READ);
+}
 
-std::unique_ptr<RegistryKey> RegistryStoreWin32::OpenForWrite() { return Open(subKey_, KEY_WRITE); }
+std::unique_ptr<RegistryKey> RegistryStoreWin32::OpenForWrite() {
+    return Open(subKey_, KEY_WRITE);
+}

@@ -9,11 +9,15 @@ void RecordFinishedTest(AppSettings& settings, ScoreRecord percent) {
     settings.SetScores(std::move(scores));
 }
 
-void ClearScores(AppSettings& settings) { settings.SetScores({}); }
+void ClearScores(AppSettings& settings) {
+    settings.SetScores({});
+}
 
 ScoreRecord LatestScore(const AppSettings& settings) {
     const ScoreList scores = settings.Scores();
     return scores.empty() ? 0 : scores.back();
 }
 
-std::size_t ScoreCount(const AppSettings& settings) { return settings.Scores().size(); }
+std::size_t ScoreCount(const AppSettings& settings) {
+    return settings.Scores().size();
+}

@@ -82,13 +82,13 @@ std::optional<ScoreList> DecodeScoreList(ByteView value) {
 Bytes EncodeUserFont(const LogFont& font) {
     Bytes out;
     out.reserve(kUserFontSize);
-    for (std::int32_t v : {font.lfHeight, font.lfWidth, font.lfEscapement, font.lfOrientation,
-                           font.lfWeight}) {
+    for (std::int32_t v :
+         {font.lfHeight, font.lfWidth, font.lfEscapement, font.lfOrientation, font.lfWeight}) {
         PutU32(out, static_cast<std::uint32_t>(v));
     }
-    for (std::uint8_t b : {font.lfItalic, font.lfUnderline, font.lfStrikeOut, font.lfCharSet,
-                           font.lfOutPrecision, font.lfClipPrecision, font.lfQuality,
-                           font.lfPitchAndFamily}) {
+    for (std::uint8_t b :
+         {font.lfItalic, font.lfUnderline, font.lfStrikeOut, font.lfCharSet, font.lfOutPrecision,
+          font.lfClipPrecision, font.lfQuality, font.lfPitchAndFamily}) {
         out.push_back(b);
     }
     for (char16_t c : font.lfFaceName) PutU16(out, c);
@@ -105,8 +105,8 @@ std::optional<LogFont> DecodeUserFont(ByteView value) {
         *n = static_cast<std::int32_t>(GetU32(value, at));
         at += 4;
     }
-    std::uint8_t* const flags[] = {&font.lfItalic, &font.lfUnderline, &font.lfStrikeOut,
-                                   &font.lfCharSet, &font.lfOutPrecision, &font.lfClipPrecision,
+    std::uint8_t* const flags[] = {&font.lfItalic,  &font.lfUnderline,     &font.lfStrikeOut,
+                                   &font.lfCharSet, &font.lfOutPrecision,  &font.lfClipPrecision,
                                    &font.lfQuality, &font.lfPitchAndFamily};
     for (std::uint8_t* f : flags) *f = value[at++];
     for (char16_t& c : font.lfFaceName) {

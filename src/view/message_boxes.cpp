@@ -15,9 +15,9 @@ HWND ReferenceWindow() {
     if (foreground) {
         WINDOWPLACEMENT placement{};
         placement.length = sizeof placement;
-        if (::GetWindowPlacement(foreground, &placement) &&
-            placement.showCmd != SW_SHOWMINIMIZED && placement.showCmd != SW_SHOWMAXIMIZED &&
-            placement.showCmd != SW_MINIMIZE && placement.showCmd != SW_SHOWMINNOACTIVE) {
+        if (::GetWindowPlacement(foreground, &placement) && placement.showCmd != SW_SHOWMINIMIZED &&
+            placement.showCmd != SW_SHOWMAXIMIZED && placement.showCmd != SW_MINIMIZE &&
+            placement.showCmd != SW_SHOWMINNOACTIVE) {
             return foreground;
         }
     }
@@ -72,8 +72,8 @@ LRESULT CALLBACK BoxHookProc(int code, WPARAM wParam, LPARAM lParam) {
 int ShowBox(HWND owner, const wchar_t* text, UINT style) {
     std::wstring caption = LoadResString(IDS_APP_CAPTION);
     t_boxHook = ::SetWindowsHookExW(WH_CBT, &BoxHookProc, nullptr, ::GetCurrentThreadId());
-    int result = ::MessageBoxW(owner, text ? text : L"", caption.empty() ? nullptr : caption.c_str(),
-                               style);
+    int result =
+        ::MessageBoxW(owner, text ? text : L"", caption.empty() ? nullptr : caption.c_str(), style);
     // A box that never came up (no desktop to show it on) never activated either: the hook
     // must not stay behind to seize the next window's activation.
     if (t_boxHook) {

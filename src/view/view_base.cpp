@@ -61,8 +61,7 @@ void CViewBase::PostToFrame(UINT command) const {
 }
 
 BOOL CViewBase::PostHomeOnBackMouseButton(const MSG* msg) const {
-    if (!m_hasBack || msg->message != WM_XBUTTONUP ||
-        GET_XBUTTON_WPARAM(msg->wParam) != XBUTTON1) {
+    if (!m_hasBack || msg->message != WM_XBUTTONUP || GET_XBUTTON_WPARAM(msg->wParam) != XBUTTON1) {
         return FALSE;
     }
     PostToFrame(ID_GOTO_HOME);

@@ -35,14 +35,13 @@ struct GraphLayout {
 };
 GraphLayout LayoutGraphView(int width, int height, const DialogUnits& du);
 
-
 // Home view: the file list over the status line and two rows of buttons.
 struct HomeLayout {
     bool tall = false;  // the five buttons and the status line are shown
     RECT list{};
     RECT status{};
-    RECT browse{}, test{};               // second row
-    RECT graph{}, setup{}, about{};      // bottom row
+    RECT browse{}, test{};           // second row
+    RECT graph{}, setup{}, about{};  // bottom row
 };
 HomeLayout LayoutHomeView(int width, int height, const DialogUnits& du);
 
@@ -51,6 +50,6 @@ HomeLayout LayoutHomeView(int width, int height, const DialogUnits& du);
 struct AboutLayout {
     bool tall = false;  // the button is shown
     RECT back{};
-    POINT pane{};       // the pane's top-left corner
+    POINT pane{};  // the pane's top-left corner
 };
 AboutLayout LayoutAboutView(int width, int height, const DialogUnits& du, SIZE pane);

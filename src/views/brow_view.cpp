@@ -45,8 +45,7 @@ LPARAM ItemData(HWND tree, HTREEITEM item) {
 }
 
 bool IsExpanded(HWND tree, HTREEITEM item) {
-    return (::SendMessageW(tree, TVM_GETITEMSTATE, reinterpret_cast<WPARAM>(item),
-                           TVIS_EXPANDED) &
+    return (::SendMessageW(tree, TVM_GETITEMSTATE, reinterpret_cast<WPARAM>(item), TVIS_EXPANDED) &
             TVIS_EXPANDED) != 0;
 }
 
@@ -65,7 +64,9 @@ CBrowView::CBrowView(const ViewContext& context)
     : CViewBase(context, IDD_BROWSE, /*menuPosition Browse*/ 2, /*hasBack*/ true) {}
 
 // The window may outlive the members that TreeNotifyProc reads.
-CBrowView::~CBrowView() { Unhook(); }
+CBrowView::~CBrowView() {
+    Unhook();
+}
 
 BOOL CBrowView::OnInitDialog() {
     m_tree = GetDlgItem(IDC_TREE);
@@ -176,8 +177,8 @@ void CBrowView::Refill() {
     // The same queue a test started now would ask: same order, same directions, same draws.
     const QueueOrder order{static_cast<std::uint32_t>(m_settings.TestingDirection),
                            static_cast<std::uint32_t>(m_settings.WordOrder)};
-    m_session = std::make_unique<TestSession>(m_cache.GetPool(), order,
-                                              RuntimeRandomSource(), PlatformLowerCase);
+    m_session = std::make_unique<TestSession>(m_cache.GetPool(), order, RuntimeRandomSource(),
+                                              PlatformLowerCase);
     if (!m_tree) return;
 
     SetTreeRedraw(false);
@@ -203,10 +204,9 @@ bool CBrowView::ReuseQuestions(std::uint32_t count) {
     }
     if (held > count && held - count > kMostSingleDeletions) return false;
     if (m_withChildren.size() > kMostChildrenToDrop) return false;
-    const auto open = std::count_if(m_withChildren.begin(), m_withChildren.end(),
-                                    [&](std::uint32_t k) {
-                                        return k < count && IsExpanded(m_tree, m_questions[k]);
-                                    });
+    const auto open = std::count_if(
+        m_withChildren.begin(), m_withChildren.end(),
+        [&](std::uint32_t k) { return k < count && IsExpanded(m_tree, m_questions[k]); });
     if (static_cast<std::size_t>(open) > kMostOpenToClose) return false;
 
     while (m_questions.size() > count) {

@@ -105,6 +105,6 @@ private:
     // Positions of the questions whose children have been inserted since the last rebuild.
     std::vector<std::uint32_t> m_withChildren;
     std::size_t m_childCount = 0;  // the children those hold
-    std::wstring m_text;  // the last text given to the tree when it did not fit its buffer
+    std::wstring m_text;           // the last text given to the tree when it did not fit its buffer
     WNDPROC m_dialogWndProc = nullptr;
 };

@@ -21,8 +21,8 @@ void Line(HDC dc, int x0, int y0, int x1, int y1) {
 
 void Label(HDC dc, POINT at, UINT align, const std::wstring& text) {
     ::SetTextAlign(dc, align);
-    ::ExtTextOutW(dc, at.x, at.y, ETO_OPAQUE, nullptr, text.c_str(),
-                  static_cast<UINT>(text.size()), nullptr);
+    ::ExtTextOutW(dc, at.x, at.y, ETO_OPAQUE, nullptr, text.c_str(), static_cast<UINT>(text.size()),
+                  nullptr);
 }
 
 }  // namespace
@@ -88,7 +88,8 @@ void PaintGraph(HDC dc, const RECT& client, HFONT font, const std::vector<std::i
         // Over the grid and the labels.
         const SelectedObject pen(dc, red);
         ::MoveToEx(dc, g.points.front().x, g.points.front().y, nullptr);
-        for (std::size_t i = 1; i < g.points.size(); ++i) ::LineTo(dc, g.points[i].x, g.points[i].y);
+        for (std::size_t i = 1; i < g.points.size(); ++i)
+            ::LineTo(dc, g.points[i].x, g.points[i].y);
     }
     // The outermost ring of pixels, drawn last.
     const SelectedObject pen(dc, black);

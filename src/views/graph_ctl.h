@@ -12,10 +12,10 @@
 // Where everything goes for a client area of cw x ch pixels, so that the drawing rules can be
 // checked without pixels. Lines are drawn with MoveToEx/LineTo: their end points are left out.
 struct GraphGeometry {
-    RECT plot{};               // the client area less 5 pixels on every side
-    std::vector<int> gridY;    // 11 horizontal lines, 100 % at the top to 0 % at the bottom
-    std::vector<int> gridX;    // one vertical line per value, left edge to right edge
-    std::vector<POINT> points; // the data line, one point on each vertical line
+    RECT plot{};                // the client area less 5 pixels on every side
+    std::vector<int> gridY;     // 11 horizontal lines, 100 % at the top to 0 % at the bottom
+    std::vector<int> gridX;     // one vertical line per value, left edge to right edge
+    std::vector<POINT> points;  // the data line, one point on each vertical line
     POINT label100{}, label50{}, label0{}, labelProgress{}, labelArrows{};
 };
 GraphGeometry ComputeGraphGeometry(int cw, int ch, const std::vector<std::int32_t>& values);

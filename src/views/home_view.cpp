@@ -87,9 +87,8 @@ void CHomeView::UpdateSummary() {
     std::vector<size_t> positions(selected.begin(), selected.end());
 
     std::vector<std::u16string> names;
-    m_summary = ComputeSelectionSummary(m_cache.GetLibrary(),
-                                        count > 0 ? static_cast<size_t>(count) : 0, positions,
-                                        names);
+    m_summary = ComputeSelectionSummary(
+        m_cache.GetLibrary(), count > 0 ? static_cast<size_t>(count) : 0, positions, names);
     m_settings.SetSelection(std::move(names));
 
     const std::wstring status =
@@ -333,8 +332,7 @@ void CHomeView::OnDelete() {
     if (QuestionBox(m_hWnd, LoadResString(IDS_CONFIRM_DELETE).c_str()) != IDYES) return;
 
     // Decided while the library still lists the files about to go.
-    SelectionNames afterDelete =
-        SelectionAfterDelete(m_cache.GetLibrary(), names, names);
+    SelectionNames afterDelete = SelectionAfterDelete(m_cache.GetLibrary(), names, names);
     const std::u16string folder = m_settings.DataFolderPath();
     DWORD error = ERROR_SUCCESS;
     {

@@ -19,8 +19,8 @@ FlashColorSlot& Slot() {
 void CreateFlashColorTable() {
     FlashColorSlot& slot = Slot();
     if (slot.made) return;
-    const COLORREF colors[4] = {::GetSysColor(COLOR_WINDOW), RGB(128, 255, 128),
-                                RGB(255, 144, 144), RGB(255, 255, 192)};
+    const COLORREF colors[4] = {::GetSysColor(COLOR_WINDOW), RGB(128, 255, 128), RGB(255, 144, 144),
+                                RGB(255, 255, 192)};
     for (int i = 0; i < 4; ++i) {
         slot.table.colors[i] = colors[i];
         slot.table.brushes[i].Reset(::CreateSolidBrush(colors[i]));

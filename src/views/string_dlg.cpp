@@ -21,8 +21,7 @@ POINT CentredInWorkArea(const RECT& dialog, const RECT& reference, const RECT& w
     const LONG width = dialog.right - dialog.left;
     const LONG height = dialog.bottom - dialog.top;
     return POINT{Centred(width, reference.left, reference.right, workArea.left, workArea.right),
-                 Centred(height, reference.top, reference.bottom, workArea.top,
-                         workArea.bottom)};
+                 Centred(height, reference.top, reference.bottom, workArea.top, workArea.bottom)};
 }
 
 CStringDlg::CStringDlg(std::wstring label, std::wstring text)

@@ -75,8 +75,7 @@ void CTestView::Submit() {
     if (m_state != State::AwaitingAnswer || !m_session || m_session->Finished()) return;
     const std::wstring typed = m_answerEdit.GetWindowText();
     const AnswerResult answer = m_session->SubmitAnswer(
-        U16(typed),
-        AnswerRules{m_settings.CaseSensitive, m_settings.LazyRepeat});
+        U16(typed), AnswerRules{m_settings.CaseSensitive, m_settings.LazyRepeat});
     if (!answer.remaining) {
         const LRESULT upper = ::SendMessageW(m_progressBar, PBM_GETRANGE, FALSE, 0);
         ::SendMessageW(m_progressBar, PBM_SETPOS, static_cast<WPARAM>(upper), 0);
@@ -142,9 +141,9 @@ void CTestView::ShowQuestion() {
 void CTestView::UpdateStatus() {
     if (!m_session) return;
     const TestSession& s = *m_session;
-    const std::wstring status = FormatResString(IDS_TEST_STATUS, s.QuestionNumber(),
-                                                s.QuestionCount(), s.WrongEntries(),
-                                                s.PoolSize(), s.ScorePercent());
+    const std::wstring status =
+        FormatResString(IDS_TEST_STATUS, s.QuestionNumber(), s.QuestionCount(), s.WrongEntries(),
+                        s.PoolSize(), s.ScorePercent());
     ::SetWindowTextW(m_statusLine, status.c_str());
     if (m_state != State::TestFinished) {
         // The 32-bit range: a test may hold more questions than a 16-bit limit can count.
@@ -187,6 +186,6 @@ void CTestView::Layout(int width, int height) {
     PlaceShownOrHidden(batch, m_answerLabel, ToRect(layout.answerLabel), layout.medium);
     PlaceShownOrHidden(batch, m_hintEdit, ToRect(layout.hint), layout.medium);
     PlaceShownOrHidden(batch, m_hintLabel, ToRect(layout.hintLabel), layout.tall);
-    batch.DeferWindowPos(m_questionEdit, nullptr, 0, 0, layout.questionWidth,
-                         layout.questionHeight, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+    batch.DeferWindowPos(m_questionEdit, nullptr, 0, 0, layout.questionWidth, layout.questionHeight,
+                         SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
 }

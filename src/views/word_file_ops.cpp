@@ -14,7 +14,9 @@ DWORD LastError() {
     return error == ERROR_SUCCESS ? ERROR_GEN_FAILURE : error;
 }
 
-DWORD Outcome(BOOL succeeded) { return succeeded ? ERROR_SUCCESS : LastError(); }
+DWORD Outcome(BOOL succeeded) {
+    return succeeded ? ERROR_SUCCESS : LastError();
+}
 
 }  // namespace
 
@@ -58,8 +60,8 @@ DWORD StartProgramOn(const std::wstring& editor, const std::u16string& path) {
     STARTUPINFOW startup{};
     startup.cb = sizeof startup;
     PROCESS_INFORMATION process{};
-    if (!::CreateProcessW(editor.c_str(), commandLine.data(), nullptr, nullptr, FALSE, 0,
-                          nullptr, nullptr, &startup, &process)) {
+    if (!::CreateProcessW(editor.c_str(), commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr,
+                          nullptr, &startup, &process)) {
         return LastError();
     }
     ::CloseHandle(process.hThread);

@@ -40,8 +40,8 @@ std::wstring LoadResString(UINT id) {
     // With a zero buffer size LoadStringW hands out a read-only pointer into the resource,
     // so no length limit applies.
     const wchar_t* text = nullptr;
-    int length = ::LoadStringW(AppModule().GetResourceInstance(), id,
-                               reinterpret_cast<LPWSTR>(&text), 0);
+    int length =
+        ::LoadStringW(AppModule().GetResourceInstance(), id, reinterpret_cast<LPWSTR>(&text), 0);
     if (length <= 0 || !text) return {};
     return std::wstring(text, static_cast<size_t>(length));
 }

@@ -40,8 +40,8 @@ INT_PTR CDialogImplBase::DoModal(HWND parent) {
     auto self = reinterpret_cast<LPARAM>(this);
     HINSTANCE instance = AppModule().GetResourceInstance();
     if (m_template) {
-        return ::DialogBoxIndirectParamW(instance, m_template, parent,
-                                         &CDialogImplBase::DialogProc, self);
+        return ::DialogBoxIndirectParamW(instance, m_template, parent, &CDialogImplBase::DialogProc,
+                                         self);
     }
     return ::DialogBoxParamW(instance, MAKEINTRESOURCEW(m_templateId), parent,
                              &CDialogImplBase::DialogProc, self);

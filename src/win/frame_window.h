@@ -31,8 +31,8 @@ public:
     }
 
     bool LoadAccelerators(UINT id) {
-        HACCEL loaded = ::LoadAcceleratorsW(AppModule().GetResourceInstance(),
-                                            MAKEINTRESOURCEW(id));
+        HACCEL loaded =
+            ::LoadAcceleratorsW(AppModule().GetResourceInstance(), MAKEINTRESOURCEW(id));
         if (!loaded) return false;
         if (m_hAccel) ::DestroyAcceleratorTable(m_hAccel);
         m_hAccel = loaded;
@@ -42,8 +42,7 @@ public:
     // For the derived class's message filter: TRUE when the accelerator table translated
     // the message into a command.
     BOOL TranslateAccelerators(MSG* msg) {
-        return m_hAccel && this->m_hWnd &&
-               ::TranslateAcceleratorW(this->m_hWnd, m_hAccel, msg);
+        return m_hAccel && this->m_hWnd && ::TranslateAcceleratorW(this->m_hWnd, m_hAccel, msg);
     }
 
     // Stretches the client view over the whole client area.

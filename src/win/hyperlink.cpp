@@ -62,9 +62,14 @@ RECT LinkTextRect(const RECT& client, SIZE text, DWORD style) {
     const LONG cx = text.cx < width ? text.cx : width;
     LONG left = client.left;
     switch (style & SS_TYPEMASK) {
-    case SS_CENTER: left += (width - cx) / 2; break;
-    case SS_RIGHT: left += width - cx; break;
-    default: break;
+    case SS_CENTER:
+        left += (width - cx) / 2;
+        break;
+    case SS_RIGHT:
+        left += width - cx;
+        break;
+    default:
+        break;
     }
     return RECT{left, client.top, left + cx, client.top + text.cy};
 }

@@ -10,4 +10,6 @@ POINT ClampMenuX(POINT pt);
 
 // The keyboard (Shift+F10, the menu key) asks with exactly (-1, -1). Any other point is the
 // mouse's, negative ones too: a monitor left of or above the primary has only those.
-inline bool IsKeyboardMenuPoint(POINT pt) { return pt.x == -1 && pt.y == -1; }
+inline bool IsKeyboardMenuPoint(POINT pt) {
+    return pt.x == -1 && pt.y == -1;
+}

@@ -56,16 +56,15 @@ private:
     bool m_msgHandled = true;
 };
 
-#define BEGIN_MSG_MAP(theClass)                                                               \
-public:                                                                                       \
-    BOOL ProcessWindowMessage(HWND hWnd, UINT uMsg, WPARAM wParam, LPARAM lParam,             \
-                              LRESULT& lResult) override {                                    \
-        static_assert(std::is_base_of_v<CMessageMap, theClass>);                              \
-        static_cast<void>(hWnd);                                                              \
-        static_cast<void>(wParam);                                                            \
-        static_cast<void>(lParam);                                                            \
+#define BEGIN_MSG_MAP(theClass)                                                   \
+public:                                                                           \
+    BOOL ProcessWindowMessage(HWND hWnd, UINT uMsg, WPARAM wParam, LPARAM lParam, \
+                              LRESULT& lResult) override {                        \
+        static_assert(std::is_base_of_v<CMessageMap, theClass>);                  \
+        static_cast<void>(hWnd);                                                  \
+        static_cast<void>(wParam);                                                \
+        static_cast<void>(lParam);                                                \
         for (int msgMapPass = uMsg == WM_COMMAND ? 0 : 1; msgMapPass < 2; ++msgMapPass) {
-
 #define END_MSG_MAP() \
     }                 \
     return FALSE;     \
@@ -78,9 +77,9 @@ public:                                                                         
 #define MSG_MAP_ENTRY(condition, call) MSG_MAP_PASS_ENTRY(1, condition, call)
 
 // func(): the message's parameters mean nothing to it.
-#define MESSAGE_HANDLER(msg, func) MSG_MAP_ENTRY(uMsg == (msg), func())
+#define MESSAGE_HANDLER(msg, func)     MSG_MAP_ENTRY(uMsg == (msg), func())
 // func(msg, wParam, lParam): the message as it came, for a handler that passes it on.
-#define MESSAGE_HANDLER_EX(msg, func) MSG_MAP_ENTRY(uMsg == (msg), func(uMsg, wParam, lParam))
+#define MESSAGE_HANDLER_EX(msg, func)  MSG_MAP_ENTRY(uMsg == (msg), func(uMsg, wParam, lParam))
 #define MESSAGE_RANGE_HANDLER_EX(first, last, func) \
     MSG_MAP_ENTRY(uMsg >= (first) && uMsg <= (last), func(uMsg, wParam, lParam))
 
@@ -94,7 +93,7 @@ public:                                                                         
     MSG_MAP_ENTRY(uMsg == WM_CONTEXTMENU, func(reinterpret_cast<HWND>(wParam), PointOf(lParam)))
 // func(client point), negative while the mouse is captured outside.
 #define MSG_WM_LBUTTONDOWN(func) MSG_MAP_ENTRY(uMsg == WM_LBUTTONDOWN, func(PointOf(lParam)))
-#define MSG_WM_LBUTTONUP(func) MSG_MAP_ENTRY(uMsg == WM_LBUTTONUP, func(PointOf(lParam)))
+#define MSG_WM_LBUTTONUP(func)   MSG_MAP_ENTRY(uMsg == WM_LBUTTONUP, func(PointOf(lParam)))
 // func(MINMAXINFO*)
 #define MSG_WM_GETMINMAXINFO(func) \
     MSG_MAP_ENTRY(uMsg == WM_GETMINMAXINFO, func(reinterpret_cast<MINMAXINFO*>(lParam)))
@@ -107,31 +106,29 @@ public:                                                                         
 // Commands from menus, accelerators and controls: func().
 #define COMMAND_ID_HANDLER(id, func) \
     MSG_MAP_ENTRY(uMsg == WM_COMMAND && LOWORD(wParam) == (id), func())
-#define COMMAND_CODE_HANDLER(id, code, func)                                              \
-    MSG_MAP_ENTRY(uMsg == WM_COMMAND && LOWORD(wParam) == (id) && HIWORD(wParam) == (code), \
-                  func())
+#define COMMAND_CODE_HANDLER(id, code, func) \
+    MSG_MAP_ENTRY(uMsg == WM_COMMAND && LOWORD(wParam) == (id) && HIWORD(wParam) == (code), func())
 // func(id)
-#define COMMAND_RANGE_HANDLER(first, last, func)                                     \
-    MSG_MAP_ENTRY(uMsg == WM_COMMAND && LOWORD(wParam) >= (first) &&                 \
-                      LOWORD(wParam) <= (last),                                      \
+#define COMMAND_RANGE_HANDLER(first, last, func)                                               \
+    MSG_MAP_ENTRY(uMsg == WM_COMMAND && LOWORD(wParam) >= (first) && LOWORD(wParam) <= (last), \
                   func(static_cast<UINT>(LOWORD(wParam))))
 // Every command, before every other entry of the table: func(id, code), which passes on the
 // commands it lets through.
-#define COMMAND_FILTER(func)           \
+#define COMMAND_FILTER(func)                  \
     MSG_MAP_PASS_ENTRY(0, uMsg == WM_COMMAND, \
                        func(static_cast<UINT>(LOWORD(wParam)), static_cast<UINT>(HIWORD(wParam))))
 // func(header) for `notification` from control `control`.
-#define NOTIFY_HANDLER(control, notification, func)                                     \
-    MSG_MAP_ENTRY(uMsg == WM_NOTIFY && lParam &&                                        \
-                      reinterpret_cast<const NMHDR*>(lParam)->idFrom == (control) &&    \
-                      reinterpret_cast<const NMHDR*>(lParam)->code ==                   \
-                          static_cast<UINT>(notification),                              \
-                  func(reinterpret_cast<const NMHDR*>(lParam)))
+#define NOTIFY_HANDLER(control, notification, func)                                          \
+    MSG_MAP_ENTRY(                                                                           \
+        uMsg == WM_NOTIFY && lParam &&                                                       \
+            reinterpret_cast<const NMHDR*>(lParam)->idFrom == (control) &&                   \
+            reinterpret_cast<const NMHDR*>(lParam)->code == static_cast<UINT>(notification), \
+        func(reinterpret_cast<const NMHDR*>(lParam)))
 
 // The table of a base class.
-#define CHAIN_MSG_MAP(theChainClass)                                                    \
-    if (msgMapPass == 1 && theChainClass::ProcessWindowMessage(hWnd, uMsg, wParam, lParam, \
-                                                               lResult))                  \
+#define CHAIN_MSG_MAP(theChainClass)                                              \
+    if (msgMapPass == 1 &&                                                        \
+        theChainClass::ProcessWindowMessage(hWnd, uMsg, wParam, lParam, lResult)) \
         return TRUE;
 // The notifications of the window's children go back to the children (win/reflection.h).
 #define REFLECT_NOTIFICATIONS() \

@@ -72,8 +72,7 @@ bool IsReflectedMessage(UINT msg) {
     }
 }
 
-BOOL DefaultReflectionHandler(HWND hWnd, UINT msg, WPARAM wParam, LPARAM lParam,
-                              LRESULT& result) {
+BOOL DefaultReflectionHandler(HWND hWnd, UINT msg, WPARAM wParam, LPARAM lParam, LRESULT& result) {
     if (!IsReflectedMessage(msg)) return FALSE;
     result = ::DefWindowProcW(hWnd, msg - OCM__BASE, wParam, lParam);
     return TRUE;

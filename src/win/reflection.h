@@ -44,5 +44,4 @@ bool IsReflectedMessage(UINT msg);
 
 // What a control that does not handle a reflected message answers: the default answer to
 // the original message (the system colours for WM_CTLCOLOR*, for instance).
-BOOL DefaultReflectionHandler(HWND hWnd, UINT msg, WPARAM wParam, LPARAM lParam,
-                              LRESULT& result);
+BOOL DefaultReflectionHandler(HWND hWnd, UINT msg, WPARAM wParam, LPARAM lParam, LRESULT& result);

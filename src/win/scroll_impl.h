@@ -35,14 +35,27 @@ public:
     BOOL ProcessScrollMessage(HWND, UINT msg, WPARAM wParam, LPARAM, LRESULT& result) {
         result = 0;
         switch (msg) {
-        case WM_VSCROLL: OnScroll(SB_VERT, LOWORD(wParam)); return TRUE;
-        case WM_HSCROLL: OnScroll(SB_HORZ, LOWORD(wParam)); return TRUE;
-        case WM_MOUSEWHEEL: OnWheel(GET_WHEEL_DELTA_WPARAM(wParam), false); return TRUE;
-        case WM_MOUSEHWHEEL: OnWheel(GET_WHEEL_DELTA_WPARAM(wParam), true); return TRUE;
+        case WM_VSCROLL:
+            OnScroll(SB_VERT, LOWORD(wParam));
+            return TRUE;
+        case WM_HSCROLL:
+            OnScroll(SB_HORZ, LOWORD(wParam));
+            return TRUE;
+        case WM_MOUSEWHEEL:
+            OnWheel(GET_WHEEL_DELTA_WPARAM(wParam), false);
+            return TRUE;
+        case WM_MOUSEHWHEEL:
+            OnWheel(GET_WHEEL_DELTA_WPARAM(wParam), true);
+            return TRUE;
         // Others may want these too.
-        case WM_SETTINGCHANGE: ReadWheelSetting(); return FALSE;
-        case WM_SIZE: UpdateBars(); return FALSE;
-        default: return FALSE;
+        case WM_SETTINGCHANGE:
+            ReadWheelSetting();
+            return FALSE;
+        case WM_SIZE:
+            UpdateBars();
+            return FALSE;
+        default:
+            return FALSE;
         }
     }
 
@@ -132,12 +145,24 @@ private:
         LONG page = vertical ? m_page.cy : m_page.cx;
         LONG max = vertical ? MaxOffset().y : MaxOffset().x;
         switch (code) {
-        case SB_TOP: pos = 0; break;
-        case SB_BOTTOM: pos = max; break;
-        case SB_LINEUP: pos -= line; break;
-        case SB_LINEDOWN: pos += line; break;
-        case SB_PAGEUP: pos -= page; break;
-        case SB_PAGEDOWN: pos += page; break;
+        case SB_TOP:
+            pos = 0;
+            break;
+        case SB_BOTTOM:
+            pos = max;
+            break;
+        case SB_LINEUP:
+            pos -= line;
+            break;
+        case SB_LINEDOWN:
+            pos += line;
+            break;
+        case SB_PAGEUP:
+            pos -= page;
+            break;
+        case SB_PAGEDOWN:
+            pos += page;
+            break;
         case SB_THUMBTRACK:
         case SB_THUMBPOSITION: {
             SCROLLINFO si{};
@@ -146,7 +171,8 @@ private:
             if (::GetScrollInfo(Window(), bar, &si)) pos = si.nTrackPos;
             break;
         }
-        default: return;
+        default:
+            return;
         }
         if (vertical) {
             ScrollTo(m_offset.x, pos);

@@ -34,8 +34,7 @@ void CWindowImplRoot::Unbind() {
 }
 
 HWND CWindowImplBase::CreateImpl(ATOM windowClass, HWND parent, const RECT* rc,
-                                 const wchar_t* title, DWORD style, DWORD exStyle,
-                                 HMENU menuOrId) {
+                                 const wchar_t* title, DWORD style, DWORD exStyle, HMENU menuOrId) {
     if (m_hWnd) return nullptr;  // one window per object
     int x = CW_USEDEFAULT, y = CW_USEDEFAULT, cx = CW_USEDEFAULT, cy = CW_USEDEFAULT;
     if (rc) {
@@ -78,7 +77,7 @@ HWND CWindowImplBase::UnsubclassWindow() {
 }
 
 std::optional<BOOL> CWindowImplRoot::RunMessageMap(HWND hWnd, UINT msg, WPARAM wParam,
-                                                  LPARAM lParam, LRESULT& result) {
+                                                   LPARAM lParam, LRESULT& result) {
     try {
         return ProcessWindowMessage(hWnd, msg, wParam, lParam, result) ||
                DefaultReflectionHandler(hWnd, msg, wParam, lParam, result);

@@ -117,8 +117,8 @@ protected:
 template <class T>
 class CWindowImpl : public CWindowImplBase {
 public:
-    HWND Create(HWND parent, const RECT* rc, const wchar_t* title, DWORD style,
-                DWORD exStyle = 0, HMENU menuOrId = nullptr) {
+    HWND Create(HWND parent, const RECT* rc, const wchar_t* title, DWORD style, DWORD exStyle = 0,
+                HMENU menuOrId = nullptr) {
         ATOM windowClass = RegisterWndClass();
         if (!windowClass) return nullptr;
         return CreateImpl(windowClass, parent, rc, title, style, exStyle, menuOrId);

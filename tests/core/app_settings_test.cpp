@@ -99,16 +99,28 @@ TEST_F(AppSettingsStore, EmptyKeyAndUnopenableKeyBothGiveEveryDefault) {
 
 TEST_F(AppSettingsStore, SaveWritesSixteenValuesInOrderWithTheirTypesAndSizes) {
     Make()->Save();
-    struct Row { const char16_t* name; RegistryType type; std::size_t size; };
+    struct Row {
+        const char16_t* name;
+        RegistryType type;
+        std::size_t size;
+    };
     const Row rows[] = {
-        {u"TestingDirection", RegistryType::Dword, 4}, {u"WordOrder", RegistryType::Dword, 4},
-        {u"FontSize", RegistryType::Dword, 4},         {u"CaseSensitive", RegistryType::Dword, 4},
-        {u"LazyRepeat", RegistryType::Dword, 4},       {u"ShowHint", RegistryType::Dword, 4},
-        {u"DataFolder", RegistryType::String, 2},      {u"ConfirmExit", RegistryType::Dword, 4},
-        {u"CustomFont", RegistryType::Dword, 4},       {u"WinX", RegistryType::Dword, 4},
-        {u"WinY", RegistryType::Dword, 4},             {u"WinDluW", RegistryType::Dword, 4},
-        {u"WinDluH", RegistryType::Dword, 4},          {u"SelectionList", RegistryType::Binary, 4},
-        {u"ScoreList", RegistryType::Binary, 0},       {u"UserFont", RegistryType::Binary, 92},
+        {u"TestingDirection", RegistryType::Dword, 4},
+        {u"WordOrder", RegistryType::Dword, 4},
+        {u"FontSize", RegistryType::Dword, 4},
+        {u"CaseSensitive", RegistryType::Dword, 4},
+        {u"LazyRepeat", RegistryType::Dword, 4},
+        {u"ShowHint", RegistryType::Dword, 4},
+        {u"DataFolder", RegistryType::String, 2},
+        {u"ConfirmExit", RegistryType::Dword, 4},
+        {u"CustomFont", RegistryType::Dword, 4},
+        {u"WinX", RegistryType::Dword, 4},
+        {u"WinY", RegistryType::Dword, 4},
+        {u"WinDluW", RegistryType::Dword, 4},
+        {u"WinDluH", RegistryType::Dword, 4},
+        {u"SelectionList", RegistryType::Binary, 4},
+        {u"ScoreList", RegistryType::Binary, 0},
+        {u"UserFont", RegistryType::Binary, 92},
     };
     ASSERT_EQ(contents_->writeOrder.size(), std::size(rows));
     for (std::size_t i = 0; i < std::size(rows); ++i) {
@@ -181,7 +193,12 @@ TEST_F(AppSettingsStore, NonZeroLoadsAsTrueAndSavesBackAsOne) {
 }
 
 TEST_F(AppSettingsStore, NumbersOfTheWrongTypeOrSizeAreIgnored) {
-    struct Row { RegistryType type; Bytes bytes; std::int32_t expected; const char* why; };
+    struct Row {
+        RegistryType type;
+        Bytes bytes;
+        std::int32_t expected;
+        const char* why;
+    };
     const Row rows[] = {
         {RegistryType::Dword, Dword(2), 2, "taken"},
         {RegistryType::Dword, Dword(0xFFFFFFFF), -1, "two's complement, no range check"},
@@ -199,7 +216,12 @@ TEST_F(AppSettingsStore, NumbersOfTheWrongTypeOrSizeAreIgnored) {
 
 TEST_F(AppSettingsStore, DataFolderIsReadWholeToItsFirstZeroUnit) {
     const std::u16string longFolder = u"E:\\" + std::u16string(1000, u'w') + u"\\";
-    struct Row { RegistryType type; Bytes bytes; std::u16string expected; const char* why; };
+    struct Row {
+        RegistryType type;
+        Bytes bytes;
+        std::u16string expected;
+        const char* why;
+    };
     const Row rows[] = {
         {RegistryType::String, Text(u"D:\\W\u00f6rter\\\u0421\u043b\u043e\u0432\u0430\\"),
          u"D:\\W\u00f6rter\\\u0421\u043b\u043e\u0432\u0430\\", "plain"},
@@ -322,7 +344,9 @@ TEST_F(AppSettingsStore, StoredFontReplacesTheDefaultObject) {
 }
 
 TEST(DataFolderPath, EndsInExactlyOneBackslash) {
-    struct Row { std::u16string folder, path; };
+    struct Row {
+        std::u16string folder, path;
+    };
     const Row rows[] = {
         {u"C:\\w\\\\\\", u"C:\\w\\"},
         {u"C:\\w", u"C:\\w\\"},

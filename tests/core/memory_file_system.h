@@ -9,7 +9,7 @@
 
 class MemoryFileSystem final : public FileSystem {
 public:
-    std::map<std::u16string, std::string> files;                    // full path -> bytes
+    std::map<std::u16string, std::string> files;                     // full path -> bytes
     std::map<std::u16string, std::vector<std::u16string>> searches;  // pattern -> names
     std::vector<std::u16string> readPaths;
     std::vector<std::u16string> patterns;

@@ -10,7 +10,11 @@ namespace {
 // Library order and the alphabetical question order both rest on this comparison; a locale or
 // case-folding comparison would reorder every one of these rows.
 TEST(OrdinalCompare, OrdersByCodeUnit) {
-    struct Row { std::u16string a, b; int sign; const char* why; };
+    struct Row {
+        std::u16string a, b;
+        int sign;
+        const char* why;
+    };
     const Row rows[] = {
         {u"Bear.mrn", u"apple.mrn", -1, "capitals sort before small letters"},
         {u"Zoo.mrn", u"apple.mrn", -1, "no case folding"},

@@ -1,6 +1,6 @@
+#include "settings/score_history.h"
 #include "settings/app_settings.h"
 #include "settings/memory_registry_store.h"
-#include "settings/score_history.h"
 
 #include <gtest/gtest.h>
 
@@ -36,8 +36,8 @@ TEST(ScoreHistory, SetScoresTrimsLongListsFromTheOldEnd) {
 TEST(ScoreHistory, FifteenStoredRecordsShowWholeUntilTheNextTest) {
     auto contents = std::make_shared<MemoryRegistryStore::Contents>();
     contents->values[u"ScoreList"] = {RegistryType::Binary, EncodeScoreList(Range(1, 15))};
-    AppSettings s(AppSettings::Seams{std::make_unique<MemoryRegistryStore>(contents),
-                                     nullptr, u""});
+    AppSettings s(
+        AppSettings::Seams{std::make_unique<MemoryRegistryStore>(contents), nullptr, u""});
     EXPECT_EQ(ScoreCount(s), 15u);
     EXPECT_EQ(LatestScore(s), 15u);
 
@@ -49,16 +49,16 @@ TEST(ScoreHistory, FifteenStoredRecordsShowWholeUntilTheNextTest) {
 
 TEST(ScoreHistory, ClearEmptiesAndIsStoredAsAZeroLengthValue) {
     auto contents = std::make_shared<MemoryRegistryStore::Contents>();
-    AppSettings s(AppSettings::Seams{std::make_unique<MemoryRegistryStore>(contents),
-                                     nullptr, u""});
+    AppSettings s(
+        AppSettings::Seams{std::make_unique<MemoryRegistryStore>(contents), nullptr, u""});
     RecordFinishedTest(s, 70);
     ClearScores(s);
     EXPECT_EQ(ScoreCount(s), 0u);
     EXPECT_EQ(LatestScore(s), 0u);
     s.Save();
     EXPECT_TRUE(contents->values.at(u"ScoreList").bytes.empty());
-    AppSettings again(AppSettings::Seams{std::make_unique<MemoryRegistryStore>(contents),
-                                     nullptr, u""});
+    AppSettings again(
+        AppSettings::Seams{std::make_unique<MemoryRegistryStore>(contents), nullptr, u""});
     EXPECT_TRUE(again.Scores().empty());
 }
 

@@ -22,10 +22,15 @@ TEST(SelectionSummary, CountsSelectedAndAllFilesAndRewritesTheNames) {
         const char* why;
     };
     const Row rows[] = {
-        {{0, 1}, {10, 15, 2, 3}, {u"a.mrn", u"b.mrn"}, "an empty file still counts as a selected file"},
+        {{0, 1},
+         {10, 15, 2, 3},
+         {u"a.mrn", u"b.mrn"},
+         "an empty file still counts as a selected file"},
         {{1, 0}, {10, 15, 2, 3}, {u"a.mrn", u"b.mrn"}, "names come in library order"},
         {{}, {0, 15, 0, 3}, {}, "nothing selected"},
-        {{2, 2, 3, 7}, {5, 15, 1, 3}, {u"c.mrn"},
+        {{2, 2, 3, 7},
+         {5, 15, 1, 3},
+         {u"c.mrn"},
          "repeated and out-of-range positions count nothing"},
     };
     for (const Row& r : rows) {
@@ -82,8 +87,8 @@ struct FakeFolder {
                 ++libraryBuilds;
                 WordLibrary lib;
                 for (auto& [path, lines] : files) {
-                    lib.push_back({path.substr(folder.size()), u"",
-                                   static_cast<uint32_t>(lines.size())});
+                    lib.push_back(
+                        {path.substr(folder.size()), u"", static_cast<uint32_t>(lines.size())});
                 }
                 return lib;
             },
@@ -91,7 +96,8 @@ struct FakeFolder {
                 ++fileReads;
                 auto it = files.find(path);
                 if (it == files.end()) return;
-                for (const std::u16string& word : it->second) entries.Append(word, word + u"!", u"");
+                for (const std::u16string& word : it->second)
+                    entries.Append(word, word + u"!", u"");
             },
         };
     }

@@ -28,8 +28,8 @@ Bytes Cat(std::initializer_list<Bytes> parts) {
 }
 
 TEST(SelectionListValue, EncodesTheSingleNameExampleByteForByte) {
-    const Bytes expected{0x01, 0, 0, 0, 0x06, 0, 0, 0, 0x61, 0, 0x2E, 0, 0x6D, 0,
-                         0x72, 0, 0x6E, 0, 0,    0};
+    const Bytes expected{0x01, 0, 0,    0, 0x06, 0, 0,    0, 0x61, 0,
+                         0x2E, 0, 0x6D, 0, 0x72, 0, 0x6E, 0, 0,    0};
     EXPECT_EQ(EncodeSelectionList({u"a.mrn"}), expected);
     EXPECT_EQ(DecodeSelectionList(expected), SelectionNames{u"a.mrn"});
 }
@@ -49,7 +49,10 @@ TEST(SelectionListValue, RoundTripsNamesInStoredOrder) {
 // Each row would read past the end of the value, or take text that was never terminated.
 TEST(SelectionListValue, IgnoresMalformedValuesWhole) {
     const Bytes good = EncodeSelectionList({u"ab.mrn", u"cd.mrn"});
-    struct Row { Bytes value; const char* why; };
+    struct Row {
+        Bytes value;
+        const char* why;
+    };
     const Row rows[] = {
         {{}, "empty value"},
         {{1, 0, 0}, "too short for the count"},
@@ -60,7 +63,7 @@ TEST(SelectionListValue, IgnoresMalformedValuesWhole) {
         {Cat({U32(2), U32(2), Utf16(u"ab"), U32(2), Utf16(u"c"), Bytes{0, 0}}),
          "L units hold no zero unit, another record follows"},
         {Cat({U32(1), U32(0)}), "L = 0 leaves no room for the zero unit"},
-        {Cat({U32(1), U32(0xFFFFFFFF), Utf16(u"a"), Bytes{0, 0}}), 
+        {Cat({U32(1), U32(0xFFFFFFFF), Utf16(u"a"), Bytes{0, 0}}),
          "L so large that 2*L overflows 32 bits"},
         {Cat({U32(0x80000000), U32(1), Bytes{0, 0}}), "huge count, one record"},
         {Bytes(good.begin(), good.end() - 1), "last record one byte short"},
@@ -71,8 +74,8 @@ TEST(SelectionListValue, IgnoresMalformedValuesWhole) {
 
 TEST(SelectionListValue, NameEndsAtItsFirstZeroUnitAndTheNextRecordFollowsL) {
     // L = 4 but a zero after two units: the name is "ab", the next record starts 4 + 8 bytes on.
-    const Bytes value = Cat({U32(2), U32(4), Utf16(u"ab"), Bytes{0, 0}, Utf16(u"x"),
-                             U32(2), Utf16(u"c"), Bytes{0, 0}});
+    const Bytes value = Cat(
+        {U32(2), U32(4), Utf16(u"ab"), Bytes{0, 0}, Utf16(u"x"), U32(2), Utf16(u"c"), Bytes{0, 0}});
     EXPECT_EQ(DecodeSelectionList(value), (SelectionNames{u"ab", u"c"}));
 }
 
@@ -81,8 +84,7 @@ TEST(ScoreListValue, EmptyHistoryIsAValueOfLengthZero) {
 }
 
 TEST(ScoreListValue, RecordsAreLittleEndianOldestFirst) {
-    EXPECT_EQ(EncodeScoreList({100, 7, 0x01020304}),
-              Cat({U32(100), U32(7), Bytes{4, 3, 2, 1}}));
+    EXPECT_EQ(EncodeScoreList({100, 7, 0x01020304}), Cat({U32(100), U32(7), Bytes{4, 3, 2, 1}}));
 }
 
 TEST(ScoreListValue, SizesThatAreNotWholeRecordsLoadNothing) {

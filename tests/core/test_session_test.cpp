@@ -81,11 +81,17 @@ TEST(TestSessionQueue, FollowsTheDrawsForEveryDirectionAndOrder) {
         {0, 0, {5, 7, 2}, {{0, F}, {2, F}, {3, F}, {1, F}}, "normal, random: n - 1 draws"},
         {1, 0, {5, 7, 2}, {{0, T}, {2, T}, {3, T}, {1, T}}, "reverse, random"},
         // The four direction draws come first, in pool order; even means reversed.
-        {2, 0, {4, 3, 8, 1, 5, 7, 2}, {{0, T}, {2, T}, {3, F}, {1, F}},
+        {2,
+         0,
+         {4, 3, 8, 1, 5, 7, 2},
+         {{0, T}, {2, T}, {3, F}, {1, F}},
          "random, random: 2n - 1 draws, directions first"},
         {0, 1, {}, {{1, F}, {3, F}, {2, F}, {0, F}}, "alphabetical by first, capitals first"},
         {1, 1, {}, {{2, T}, {0, T}, {1, T}, {3, T}}, "alphabetical by second when reversed"},
-        {2, 1, {1, 2, 3, 4}, {{1, T}, {3, T}, {2, F}, {0, F}},
+        {2,
+         1,
+         {1, 2, 3, 4},
+         {{1, T}, {3, T}, {2, F}, {0, F}},
          "alphabetical by each item's own question"},
         {0, 2, {}, {{0, F}, {1, F}, {2, F}, {3, F}}, "normal order: pool order"},
         {1, 2, {}, {{0, T}, {1, T}, {2, T}, {3, T}}, "reverse, pool order"},
@@ -114,10 +120,24 @@ TEST(TestSessionQueue, AlphabeticalOrderIsOrdinalBeyondTheFirstUnits) {
     // basic Latin range or zero units (which a word file never yields, but the pool may hold):
     // the order must be the plain ordinal one throughout.
     using namespace std::string_literals;
-    const std::vector<std::u16string> words = {
-        u"abcdefghX", u"abcdefgh", u"abcdefghA", u"abc", u"ab\u00e9", u"Zebra", u"\uffff",
-        u"\xd800x", u"abcdefgh\xffff", u"abcdefgg\xffff", u"a", u"abcdefghX", u"abc\0"s,
-        u"abc\0\0\0\0\0"s, u"abc\0\0\0\0\0\0"s, u"abc\0\0\0\0\0y"s, u"abcd", u"abcdA"};
+    const std::vector<std::u16string> words = {u"abcdefghX",
+                                               u"abcdefgh",
+                                               u"abcdefghA",
+                                               u"abc",
+                                               u"ab\u00e9",
+                                               u"Zebra",
+                                               u"\uffff",
+                                               u"\xd800x",
+                                               u"abcdefgh\xffff",
+                                               u"abcdefgg\xffff",
+                                               u"a",
+                                               u"abcdefghX",
+                                               u"abc\0"s,
+                                               u"abc\0\0\0\0\0"s,
+                                               u"abc\0\0\0\0\0\0"s,
+                                               u"abc\0\0\0\0\0y"s,
+                                               u"abcd",
+                                               u"abcdA"};
     std::vector<Texts> texts;
     for (const std::u16string& w : words) texts.push_back({w, u"x", u""});
     TestSession s(MakePool(texts), {0, 1}, nullptr, PlatformLowerCase);
@@ -179,16 +199,23 @@ TEST(TestSessionAnswer, JudgesCaseAndSpacesAsConfigured) {
         std::u16string answer = u"Z\u00fcrich";
     };
     const Row rows[] = {
-        {u"Z\u00fcrich", F, T},  {u"z\u00fcrich", F, T}, {u"Z\u00dcRICH", F, T},
-        {u"Z\u00fcrich", T, T},  {u"z\u00fcrich", T, F}, {u"Z\u00dcRICH", T, F},
-        {u"Z\u00fcrich ", F, F}, {u" Z\u00fcrich", F, F}, {u"Zurich", F, F},
-        {u"Z\u00fcric", F, F},   {u"", F, F},
+        {u"Z\u00fcrich", F, T},
+        {u"z\u00fcrich", F, T},
+        {u"Z\u00dcRICH", F, T},
+        {u"Z\u00fcrich", T, T},
+        {u"z\u00fcrich", T, F},
+        {u"Z\u00dcRICH", T, F},
+        {u"Z\u00fcrich ", F, F},
+        {u" Z\u00fcrich", F, F},
+        {u"Zurich", F, F},
+        {u"Z\u00fcric", F, F},
+        {u"", F, F},
         {u"\u00e0 la carte", F, T, u"\u00c0 la carte"},
         {u"\u00e0 la carte", T, F, u"\u00c0 la carte"},
     };
     for (const Row& r : rows) {
-        TestSession s(MakePool({{u"city", r.answer, u""}}), {}, [] { return 0; },
-                      PlatformLowerCase);
+        TestSession s(
+            MakePool({{u"city", r.answer, u""}}), {}, [] { return 0; }, PlatformLowerCase);
         const AnswerResult got = s.SubmitAnswer(r.typed, {r.caseSensitive, F});
         EXPECT_EQ(got.correct, r.correct)
             << std::string(r.typed.begin(), r.typed.end()) << " case " << r.caseSensitive;
@@ -231,8 +258,8 @@ TEST(TestSessionAnswer, LazyRepeatAppendsWithoutADraw) {
     s.SubmitAnswer(s.CurrentQuestion().answer, {F, T});
     s.SubmitAnswer(u"?", {F, T});
     EXPECT_EQ(draws.taken, 0u);
-    EXPECT_EQ(Queue(s), (std::vector<std::pair<uint32_t, bool>>{
-                            {0, F}, {1, F}, {2, F}, {0, F}, {1, F}}));
+    EXPECT_EQ(Queue(s),
+              (std::vector<std::pair<uint32_t, bool>>{{0, F}, {1, F}, {2, F}, {0, F}, {1, F}}));
 }
 
 TEST(TestSessionAnswer, SameItemWrongTwiceQueuesTwoCopiesButOneWrongEntry) {
@@ -294,8 +321,8 @@ TEST(TestSessionScore, WholeTestsGiveTheTruncatedPercent) {
         uint32_t submissions = 0;
         AnswerResult got{F, T};
         while (got.remaining) {
-            const bool answerWrongly =
-                s.Items()[s.Current()].wrongCount == 0 && s.Items()[s.Current()].entryIndex < r.wrong;
+            const bool answerWrongly = s.Items()[s.Current()].wrongCount == 0 &&
+                                       s.Items()[s.Current()].entryIndex < r.wrong;
             got = s.SubmitAnswer(answerWrongly ? u"?" : s.CurrentQuestion().answer, {F, T});
             ++submissions;
         }

@@ -61,8 +61,13 @@ TEST(AnswerFlash, AModeLeftSetDoesNothingLongAfter) {
 }
 
 // Horizontal and vertical units differ, so that a mix-up shows.
-constexpr TestLayoutUnits kUnits{/*ux*/ 3, /*uy*/ 2, /*buttonHeight*/ 26, /*h11*/ 18,
-                                 /*h13*/ 21, /*mediumLimit*/ 124, /*tallLimit*/ 197};
+constexpr TestLayoutUnits kUnits{/*ux*/ 3,
+                                 /*uy*/ 2,
+                                 /*buttonHeight*/ 26,
+                                 /*h11*/ 18,
+                                 /*h13*/ 21,
+                                 /*mediumLimit*/ 124,
+                                 /*tallLimit*/ 197};
 
 TEST(TestLayout, TallStacksEveryControlFromTheBottomUp) {
     const int w = 400, h = 300, a = 21;
@@ -99,8 +104,8 @@ TEST(TestLayout, ThresholdsAreExclusive) {
         int height;
         bool medium, tall;
     };
-    const Row rows[] = {{124, false, false}, {125, true, false}, {197, true, false},
-                        {198, true, true}};
+    const Row rows[] = {
+        {124, false, false}, {125, true, false}, {197, true, false}, {198, true, true}};
     for (const Row& row : rows) {
         const TestLayout l = LayoutTestView(400, row.height, kUnits, 21);
         EXPECT_EQ(l.medium, row.medium) << row.height;
@@ -114,15 +119,10 @@ TEST(TestLayout, CustomFontAnswerHeight) {
         int expected;
     };
     const Row rows[] = {
-        {-24, 41},
-        {-16, 29},
-        {-15, 27},  // -45 / 2 truncates toward zero
-        {-1, 6},
-        {0, 21},    // the font's default size: never lower than a plain field
-        {10, 21},
-        {40, 65},   // a cell height, taken like a character height
-        {INT_MIN, 32767},
-        {INT_MAX, 32767},
+        {-24, 41},        {-16, 29},        {-15, 27},  // -45 / 2 truncates toward zero
+        {-1, 6},          {0, 21},   // the font's default size: never lower than a plain field
+        {10, 21},         {40, 65},  // a cell height, taken like a character height
+        {INT_MIN, 32767}, {INT_MAX, 32767},
     };
     for (const Row& row : rows) {
         EXPECT_EQ(AnswerHeightForFont(row.lfHeight, 21), row.expected) << row.lfHeight;

@@ -21,8 +21,8 @@ TEST(RenameProposal, DropsTheExtensionAndNothingElse) {
 
 TEST(IsPlainFileName, RefusesDevicesStreamsAndOtherFolders) {
     // Each refused name made no file, a stream of another, or a file the list never shows.
-    const std::u16string_view refused[] = {u"NUL", u"con", u"Aux.txt", u"PRN  ", u"com1",
-                                           u"LPT9..", u"nul .x", u"a:b", u"..\\x", u"../x"};
+    const std::u16string_view refused[] = {u"NUL",    u"con",    u"Aux.txt", u"PRN  ", u"com1",
+                                           u"LPT9..", u"nul .x", u"a:b",     u"..\\x", u"../x"};
     const std::u16string_view plain[] = {u"", u"NULL", u"COM", u"COM10", u" con", u"a..b"};
     for (std::u16string_view name : refused) {
         EXPECT_FALSE(IsPlainFileName(name)) << testing::PrintToString(std::u16string(name));
@@ -41,11 +41,15 @@ TEST(SelectionAfterDelete, KeepsTheFileAboveTheFirstDeletedOneSelected) {
         const char* why;
     };
     const Row rows[] = {
-        {{u"3.mrn", u"4.mrn"}, {u"3.mrn", u"4.mrn"}, {u"3.mrn", u"4.mrn", u"2.mrn"},
+        {{u"3.mrn", u"4.mrn"},
+         {u"3.mrn", u"4.mrn"},
+         {u"3.mrn", u"4.mrn", u"2.mrn"},
          "the second file is left selected once the names of the gone files match nothing"},
         {{u"1.mrn"}, {u"1.mrn"}, {u"1.mrn"}, "the top file has none above: the list falls back"},
         {{u"2.mrn"}, {}, {u"1.mrn"}, "the second file leaves the top one"},
-        {{u"5.mrn", u"2.mrn"}, {u"2.mrn", u"5.mrn"}, {u"2.mrn", u"5.mrn", u"4.mrn"},
+        {{u"5.mrn", u"2.mrn"},
+         {u"2.mrn", u"5.mrn"},
+         {u"2.mrn", u"5.mrn", u"4.mrn"},
          "the first name given decides, not the list order"},
         {{u"gone.mrn"}, {u"x.mrn"}, {u"x.mrn"}, "a name no longer in the library adds nothing"},
         {{}, {u"2.mrn"}, {u"2.mrn"}, "nothing deleted"},

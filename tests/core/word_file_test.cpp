@@ -92,7 +92,11 @@ TEST(WordEntries, AMovedFromSequenceSharesNoStorageWithItsSuccessor) {
 }
 
 TEST(ParseWordLine, AcceptsAndSplitsFields) {
-    struct Row { std::u16string line; Entry entry; const char* why; };
+    struct Row {
+        std::u16string line;
+        Entry entry;
+        const char* why;
+    };
     const Row rows[] = {
         {u"dog\\pes\n", {u"dog", u"pes", u""}, "line feed is trimmed"},
         {u"dog\\pes\r\n", {u"dog", u"pes", u""}, "CR LF is trimmed"},
@@ -102,9 +106,11 @@ TEST(ParseWordLine, AcceptsAndSplitsFields) {
         {u"dog\\pes\\\\note", {u"dog", u"pes", u""}, "empty hint between two backslashes"},
         {u"dog\\pes\\  \r\n", {u"dog", u"pes", u""}, "blank hint"},
         {u" \t\u00A0big dog\u00A0\t \\  pes \\\u3000animal\u2003\r\n",
-         {u"big dog", u"pes", u"animal"}, "tabs, no-break and wide spaces trimmed, inner kept"},
+         {u"big dog", u"pes", u"animal"},
+         "tabs, no-break and wide spaces trimmed, inner kept"},
         {u"\v\fx\f\v\\y", {u"x", u"y", u""}, "all of U+0009..U+000D are white space"},
-        {u"\u1680\u2000x\u200A\u2028\\\u2029y\u202F\\\u205Fh\u3000", {u"x", u"y", u"h"},
+        {u"\u1680\u2000x\u200A\u2028\\\u2029y\u202F\\\u205Fh\u3000",
+         {u"x", u"y", u"h"},
          "the white space above Latin-1"},
         {u"\u0085x\u0085\\y", {u"\u0085x\u0085", u"y", u""}, "U+0085 is not white space"},
         {u"dog\rcat\\pes", {u"dog\rcat", u"pes", u""}, "a lone CR inside a field stays"},
@@ -115,9 +121,8 @@ TEST(ParseWordLine, AcceptsAndSplitsFields) {
 
 TEST(ParseWordLine, RejectsLinesWithoutBothSides) {
     const char16_t* rows[] = {
-        u"",           u"\r\n",          u"  \t\n",     u"dog\n",    u"\\pes\n",
-        u"  \\pes\n",  u"dog\\\n",       u"dog\\  \n",  u"dog\\\\hint",
-        u"\u3000\\x",  u"x\\\u00A0\r\n", u"\\\\\\",
+        u"",        u"\r\n",      u"  \t\n",      u"dog\n",     u"\\pes\n",       u"  \\pes\n",
+        u"dog\\\n", u"dog\\  \n", u"dog\\\\hint", u"\u3000\\x", u"x\\\u00A0\r\n", u"\\\\\\",
     };
     for (const char16_t* line : rows) EXPECT_TRUE(Parse(line).empty()) << "row " << (&line - rows);
 }
@@ -126,21 +131,27 @@ TEST(ParseWordLine, RejectsLinesWithoutBothSides) {
 // Encodings.
 
 TEST(DecodeWordFile, ShortAndEmptyFilesYieldNothing) {
-    const std::string rows[] = {"", "a", "\\", "ab", kLe, kBe, kUtf8, "\xEF\xBB", kLe + "a",
-                                kBe + "\\", "\xFF", "\n\n\r\n"};
+    const std::string rows[] = {"",    "a",        "\\",      "ab",       kLe,    kBe,
+                                kUtf8, "\xEF\xBB", kLe + "a", kBe + "\\", "\xFF", "\n\n\r\n"};
     for (const std::string& bytes : rows) EXPECT_TRUE(Decode(bytes).empty()) << bytes.size();
 }
 
 TEST(DecodeWordFile, ChoosesEncodingByMarkOrContent) {
-    struct Row { std::string bytes; Entries entries; const char* why; };
+    struct Row {
+        std::string bytes;
+        Entries entries;
+        const char* why;
+    };
     const Row rows[] = {
         {"\tdog\\pes\r\n", {{u"dog", u"pes", u""}}, "ASCII"},
-        {"dog\\pes\n12345678\xE9\\x", {{u"dog", u"pes", u""}, {u"12345678\u04E9", u"x", u""}},
+        {"dog\\pes\n12345678\xE9\\x",
+         {{u"dog", u"pes", u""}, {u"12345678\u04E9", u"x", u""}},
          "ANSI after eight ASCII bytes"},
-        {kUtf8 + "ch\xC3\xA2teau\\castle\n", {{u"ch\u00E2teau", u"castle", u""}},
+        {kUtf8 + "ch\xC3\xA2teau\\castle\n",
+         {{u"ch\u00E2teau", u"castle", u""}},
          "UTF-8 mark, not part of the text"},
-        {"ch\xC3\xA2teau\\castle\n\xF0\x9F\x90\x95\\dog", {{u"ch\u00E2teau", u"castle", u""},
-                                                            {u"\U0001F415", u"dog", u""}},
+        {"ch\xC3\xA2teau\\castle\n\xF0\x9F\x90\x95\\dog",
+         {{u"ch\u00E2teau", u"castle", u""}, {u"\U0001F415", u"dog", u""}},
          "valid UTF-8 without a mark, four-byte character as a surrogate pair"},
         {"caf\xE9\\cafe\n", {{u"caf\u04E9", u"cafe", u""}}, "not UTF-8: ANSI"},
         {"ch\xC3\xA2teau\\castle\ncaf\xE9\\x\n",
@@ -162,21 +173,28 @@ TEST(DecodeWordFile, ChoosesEncodingByMarkOrContent) {
         {"x\\y\xE6", {{u"x", u"y\u04E6", u""}}, "three-byte lead cut off: ANSI"},
         {"x\\y\xF0", {{u"x", u"y\u04F0", u""}}, "four-byte lead cut off: ANSI"},
         {"\xF0x\\y", {{u"\u04F0x", u"y", u""}}, "four-byte lead before ASCII: ANSI"},
-        {"\xC2\x80\xE0\xA0\x80\xED\x9F\xBF\\\xC3\xA9", {{u"\u0080\u0800\uD7FF", u"\u00E9", u""}},
+        {"\xC2\x80\xE0\xA0\x80\xED\x9F\xBF\\\xC3\xA9",
+         {{u"\u0080\u0800\uD7FF", u"\u00E9", u""}},
          "U+0800 and U+D7FF; a two-byte character at the very end"},
         {"\xF0\x90\x80\x80\xEF\xBF\xBD\\\xF4\x8F\xBF\xBF",
-         {{u"\U00010000\uFFFD", u"\U0010FFFF", u""}}, "U+10000, and U+10FFFF at the very end"},
-        {kUtf8 + "a\xFF" "b\\c\xC3\n", {{u"a\uFFFDb", u"c\uFFFD", u""}},
+         {{u"\U00010000\uFFFD", u"\U0010FFFF", u""}},
+         "U+10000, and U+10FFFF at the very end"},
+        {kUtf8 + "a\xFF"
+                 "b\\c\xC3\n",
+         {{u"a\uFFFDb", u"c\uFFFD", u""}},
          "UTF-8 mark with malformed bytes: replacement characters"},
         {kLe + Utf16Le(u"dog\\pes\\\u65E5\r\n"), {{u"dog", u"pes", u"\u65E5"}}, "UTF-16LE"},
         {kBe + Utf16Be(u"dog\\pes\\\u65E5\r\n"), {{u"dog", u"pes", u"\u65E5"}}, "UTF-16BE"},
         {kLe + Utf16Le(u"a\\b\n") + "c", {{u"a", u"b", u""}}, "odd trailing byte ignored"},
-        {kLe + Utf16Le(u"\xD800\\\xDC00x\n"), {{u"\xD800", u"\xDC00x", u""}},
+        {kLe + Utf16Le(u"\xD800\\\xDC00x\n"),
+         {{u"\xD800", u"\xDC00x", u""}},
          "lone surrogates kept as they are"},
         {Utf16Le(u"dog\\pes\n"), {}, "UTF-16 without its mark: zero bytes cut every piece"},
-        {kLe + Utf16Le(u"\u0A5C\\x\n"), {{u"\u0A5C", u"x", u""}},
+        {kLe + Utf16Le(u"\u0A5C\\x\n"),
+         {{u"\u0A5C", u"x", u""}},
          "a unit whose low byte is a backslash is no backslash"},
-        {kLe + Utf16Le(u"\u0A0A\u0A0A\\x\n"), {{u"\u0A0A\u0A0A", u"x", u""}},
+        {kLe + Utf16Le(u"\u0A0A\u0A0A\\x\n"),
+         {{u"\u0A0A\u0A0A", u"x", u""}},
          "nor does such a unit end a line"},
     };
     for (const Row& r : rows) EXPECT_EQ(Decode(r.bytes), r.entries) << r.why;
@@ -224,17 +242,21 @@ TEST(DecodeWordFile, Utf8PieceEndsBeforeACharacterItWouldSplit) {
 }
 
 TEST(DecodeWordFile, ZeroEndsThePieceText) {
-    struct Row { std::string bytes; Entries entries; const char* why; };
+    struct Row {
+        std::string bytes;
+        Entries entries;
+        const char* why;
+    };
     const Row rows[] = {
         {std::string("a\\b\0c\\d\nx\\y\n", 12), {{u"a", u"b", u""}, {u"x", u"y", u""}}, "ANSI"},
         {std::string("\0a\\b\nx\\y", 8), {{u"x", u"y", u""}}, "zero first"},
         {std::string("\xE9\\b\0x", 5), {{u"\u04E9", u"b", u""}}, "ANSI first byte, then a zero"},
         {std::string("a\0\\b\xE9\n", 6), {}, "zero before the separator, ANSI non-ASCII"},
-        {kLe + Utf16Le(std::u16string(u"a\\b\0c\\d\nx\\y", 11)), {{u"a", u"b", u""},
-                                                                  {u"x", u"y", u""}},
+        {kLe + Utf16Le(std::u16string(u"a\\b\0c\\d\nx\\y", 11)),
+         {{u"a", u"b", u""}, {u"x", u"y", u""}},
          "UTF-16"},
-        {kUtf8 + std::string("\xC3\xA9\\b\0\\c\nx\\y", 11), {{u"\u00E9", u"b", u""},
-                                                              {u"x", u"y", u""}},
+        {kUtf8 + std::string("\xC3\xA9\\b\0\\c\nx\\y", 11),
+         {{u"\u00E9", u"b", u""}, {u"x", u"y", u""}},
          "UTF-8"},
     };
     for (const Row& r : rows) EXPECT_EQ(Decode(r.bytes), r.entries) << r.why;
@@ -282,8 +304,8 @@ TEST(LoadWordFile, ReadsThePathItIsGivenAndIgnoresUnreadableFiles) {
     EXPECT_EQ(Copy(entries), (Entries{{u"dog", u"pes", u""}, {u"cat", u"kocka", u"pet"}}));
     LoadWordFile(u"C:\\data\\gone.mrn", entries, files, FakeAnsi);
     EXPECT_EQ(entries.size(), 2u) << "an unreadable file appends nothing";
-    EXPECT_EQ(files.readPaths, (std::vector<std::u16string>{u"C:\\data\\a.mrn",
-                                                             u"C:\\data\\gone.mrn"}));
+    EXPECT_EQ(files.readPaths,
+              (std::vector<std::u16string>{u"C:\\data\\a.mrn", u"C:\\data\\gone.mrn"}));
 }
 
 }  // namespace

@@ -44,10 +44,9 @@ Names FileNames(const WordLibrary& library) {
 TEST(BuildLibrary, ListsMrnFilesInOrdinalOrderWithTheirCounts) {
     MemoryFileSystem files;
     const std::u16string folder = u"C:\\data\\";
-    files.searches[folder + u"*.mrn"] = {u"Zoo.mrn",   u"apple.mrn",  u"Bear.mrn",
-                                         u"ab.mrn",    u"ab-x.mrn",   u"Verbs.mrn",
-                                         u"WORDS.MRN", u"words.mrnx", u"notes.mrn.bak",
-                                         u".mrn",      u"mrn",        u"gone.mrn"};
+    files.searches[folder + u"*.mrn"] = {
+        u"Zoo.mrn",   u"apple.mrn",  u"Bear.mrn",      u"ab.mrn", u"ab-x.mrn", u"Verbs.mrn",
+        u"WORDS.MRN", u"words.mrnx", u"notes.mrn.bak", u".mrn",   u"mrn",      u"gone.mrn"};
     files.files[folder + u"Verbs.mrn"] = Lines(42) + "rejected line\r\n";
     files.files[folder + u"Zoo.mrn"] = "";
     files.files[folder + u"apple.mrn"] = "a\\b";
@@ -60,16 +59,19 @@ TEST(BuildLibrary, ListsMrnFilesInOrdinalOrderWithTheirCounts) {
 
     const WordLibrary library = BuildLibrary(folder, files, AsciiOnly);
 
-    struct Row { std::u16string name, text; uint32_t count; };
+    struct Row {
+        std::u16string name, text;
+        uint32_t count;
+    };
     const Row expected[] = {
-        {u".mrn", u" (0)", 0},           // the name part is empty
-        {u"Bear.mrn", u"Bear (0)", 0},   // capitals sort before small letters
+        {u".mrn", u" (0)", 0},          // the name part is empty
+        {u"Bear.mrn", u"Bear (0)", 0},  // capitals sort before small letters
         {u"Verbs.mrn", u"Verbs (42)", 42},
         {u"Zoo.mrn", u"Zoo (0)", 0},
-        {u"ab-x.mrn", u"ab-x (1)", 1},   // '-' sorts before '.'
-        {u"ab.mrn", u"ab (2)", 2},       // duplicates all count
+        {u"ab-x.mrn", u"ab-x (1)", 1},  // '-' sorts before '.'
+        {u"ab.mrn", u"ab (2)", 2},      // duplicates all count
         {u"apple.mrn", u"apple (1)", 1},
-        {u"gone.mrn", u"gone (0)", 0},   // unreadable: listed with 0
+        {u"gone.mrn", u"gone (0)", 0},  // unreadable: listed with 0
     };
     ASSERT_EQ(library.size(), std::size(expected)) << "WORDS.MRN, words.mrnx, notes.mrn.bak "
                                                       "and mrn are no word files";
@@ -103,9 +105,13 @@ TEST(FindFileIndex, MatchesExactNameOnly) {
     library[0].fileName = u"Bear.mrn";
     library[1].fileName = u"apple.mrn";
     library[2].fileName = u"apple.mrn";
-    struct Row { std::u16string name; int index; const char* why; };
+    struct Row {
+        std::u16string name;
+        int index;
+        const char* why;
+    };
     const Row rows[] = {
-        {u"Bear.mrn", 0, "first"},        {u"apple.mrn", 1, "the first of equal names"},
+        {u"Bear.mrn", 0, "first"},         {u"apple.mrn", 1, "the first of equal names"},
         {u"bear.mrn", -1, "case differs"}, {u"Bear", -1, "no extension"},
         {u"", -1, "empty name"},
     };
@@ -128,7 +134,9 @@ public:
                 Digits(++serial) + u"\\";
         CreateDirectoryW(Wide(path_), nullptr);
     }
-    ~TempFolder() { Remove(path_); }
+    ~TempFolder() {
+        Remove(path_);
+    }
     void Write(const std::u16string& name, const std::string& bytes) {
         HANDLE file = CreateFileW(Wide(path_ + name), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
                                   FILE_ATTRIBUTE_NORMAL, nullptr);
@@ -137,13 +145,17 @@ public:
         WriteFile(file, bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr);
         CloseHandle(file);
     }
-    void MakeFolder(const std::u16string& name) { CreateDirectoryW(Wide(path_ + name), nullptr); }
+    void MakeFolder(const std::u16string& name) {
+        CreateDirectoryW(Wide(path_ + name), nullptr);
+    }
 
 private:
     static const wchar_t* Wide(const std::u16string& s) {
         return reinterpret_cast<const wchar_t*>(s.c_str());
     }
-    static std::u16string Core(const wchar_t* s) { return reinterpret_cast<const char16_t*>(s); }
+    static std::u16string Core(const wchar_t* s) {
+        return reinterpret_cast<const char16_t*>(s);
+    }
     static std::u16string Digits(unsigned long n) {
         const std::string d = std::to_string(n);
         return std::u16string(d.begin(), d.end());
@@ -188,7 +200,9 @@ private:
 #endif
 
 public:
-    const std::u16string& Path() const { return path_; }
+    const std::u16string& Path() const {
+        return path_;
+    }
 
 private:
     std::u16string path_;  // with its trailing backslash
@@ -198,7 +212,9 @@ TEST(SystemFileSystem, BuildsLibraryFromARealFolder) {
     TempFolder folder;
     folder.Write(u"Zoo.mrn", "");
     folder.Write(u"apple.mrn", "a\\b\r\n");
-    folder.Write(u"Bear.mrn", std::string("\xFF\xFE" "a\0\\\0b\0", 8));
+    folder.Write(u"Bear.mrn", std::string("\xFF\xFE"
+                                          "a\0\\\0b\0",
+                                          8));
     folder.Write(u"Verbs.mrn", Lines(42));
     folder.Write(u"WORDS.MRN", Lines(2));
     folder.Write(u"notes.mrn.bak", Lines(2));
@@ -219,9 +235,9 @@ TEST(SystemFileSystem, BuildsLibraryFromARealFolder) {
     EXPECT_TRUE(std::is_sorted(found.begin(), found.end()));
 
     const WordLibrary library = BuildLibrary(folder.Path());
-    EXPECT_EQ(FileNames(library), (Names{u"Bear.mrn", u"Verbs.mrn", u"Zoo.mrn", u"apple.mrn",
-                                         u"\u00e9t\u00e9.mrn", u"\u0416.mrn", u"\u65e5.mrn",
-                                         u"\U0001F600.mrn"}));
+    EXPECT_EQ(FileNames(library),
+              (Names{u"Bear.mrn", u"Verbs.mrn", u"Zoo.mrn", u"apple.mrn", u"\u00e9t\u00e9.mrn",
+                     u"\u0416.mrn", u"\u65e5.mrn", u"\U0001F600.mrn"}));
     ASSERT_EQ(library.size(), 8u);
     EXPECT_EQ(library[0].displayText, u"Bear (1)");
     EXPECT_EQ(library[1].displayText, u"Verbs (42)");
@@ -268,9 +284,9 @@ TEST(SystemFileSystem, SharesFilesLikeTheRuntimeStreamOpen) {
     TempFolder folder;
     folder.Write(u"open.mrn", "a\\b\n");
     const std::u16string path = folder.Path() + u"open.mrn";
-    HANDLE editor = CreateFileW(reinterpret_cast<const wchar_t*>(path.c_str()),
-                                GENERIC_READ | GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE,
-                                nullptr, OPEN_EXISTING, 0, nullptr);
+    HANDLE editor =
+        CreateFileW(reinterpret_cast<const wchar_t*>(path.c_str()), GENERIC_READ | GENERIC_WRITE,
+                    FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING, 0, nullptr);
     ASSERT_NE(editor, INVALID_HANDLE_VALUE);
     WordEntries entries;
     LoadWordFile(path, entries);

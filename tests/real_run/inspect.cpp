@@ -178,7 +178,8 @@ int PrintText(int id) {
 
 int wmain(int argc, wchar_t** argv) {
     if (argc >= 2 && std::wstring(argv[1]) == L"layout") return Layout();
-    if (argc >= 3 && std::wstring(argv[1]) == L"text") return PrintText(std::wcstol(argv[2], nullptr, 10));
+    if (argc >= 3 && std::wstring(argv[1]) == L"text")
+        return PrintText(std::wcstol(argv[2], nullptr, 10));
     std::fwprintf(stderr, L"usage: memorion_inspect layout | text ID\n");
     return 2;
 }

@@ -60,9 +60,9 @@ TEST(AboutView, LinesStayCentredAtEverySize) {
     HWND pane = a.View().Pane();
     HWND back = a.View().GetDlgItem(IDCANCEL);
     int paneWidth = 0;
-    for (SIZE size : {SIZE{du.X(269), du.Y(164)}, SIZE{du.X(400), du.Y(300)},
-                      SIZE{du.X(150), du.Y(122)}, SIZE{du.X(150), du.Y(121)},
-                      SIZE{du.X(110), du.Y(60)}}) {
+    for (SIZE size :
+         {SIZE{du.X(269), du.Y(164)}, SIZE{du.X(400), du.Y(300)}, SIZE{du.X(150), du.Y(122)},
+          SIZE{du.X(150), du.Y(121)}, SIZE{du.X(110), du.Y(60)}}) {
         a.SizeView(size.cx, size.cy);
         RECT rc{};
         ::GetWindowRect(pane, &rc);

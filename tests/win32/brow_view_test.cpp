@@ -43,8 +43,8 @@ std::wstring Text(HWND tree, HTREEITEM item) {
 }
 
 bool IsExpanded(HWND tree, HTREEITEM item) {
-    return (::SendMessageW(tree, TVM_GETITEMSTATE, reinterpret_cast<WPARAM>(item),
-                           TVIS_EXPANDED) & TVIS_EXPANDED) != 0;
+    return (::SendMessageW(tree, TVM_GETITEMSTATE, reinterpret_cast<WPARAM>(item), TVIS_EXPANDED) &
+            TVIS_EXPANDED) != 0;
 }
 
 std::vector<HTREEITEM> Questions(HWND tree) {
@@ -150,8 +150,8 @@ TEST_F(BrowView, ChildrenAreTheAnswerThenTheHintInTheTestsDirection) {
     };
     const std::vector<std::wstring> normal{L"one: uno", L"sun: sol hot", L"sea: mar"};
     const std::vector<std::wstring> reverse{L"uno: one", L"sol: sun hot", L"mar: sea"};
-    for (const Row& row : {Row{0, true, normal}, Row{0, false, normal},
-                           Row{1, true, reverse}, Row{1, false, reverse}}) {
+    for (const Row& row : {Row{0, true, normal}, Row{0, false, normal}, Row{1, true, reverse},
+                           Row{1, false, reverse}}) {
         SCOPED_TRACE(row.direction * 10 + row.expandAll);
         TearDown();
         Open(kThreeWords);
@@ -321,12 +321,24 @@ TEST_F(BrowView, ANewVisitShowsTheNewQueueAsIfFilledAfresh) {
         std::vector<std::wstring> outline;
     };
     const std::vector<Row> rows{
-        {"same words reversed", five, 0, five, 1,
+        {"same words reversed",
+         five,
+         0,
+         five,
+         1,
          {L"1: a ha", L"2: b", L"3: c hc", L"4: d", L"5: e"}},
-        {"hints move", five, 0, "a\\1\r\nb\\2\\hb\r\nc\\3\r\nd\\4\\hd\r\ne\\5\r\n", 0,
+        {"hints move",
+         five,
+         0,
+         "a\\1\r\nb\\2\\hb\r\nc\\3\r\nd\\4\\hd\r\ne\\5\r\n",
+         0,
          {L"a: 1", L"b: 2 hb", L"c: 3", L"d: 4 hd", L"e: 5"}},
         {"fewer", five, 0, "x\\9\\hx\r\ny\\8\r\n", 0, {L"x: 9 hx", L"y: 8"}},
-        {"more", five, 0, five + "f\\6\\hf\r\n" + longQuestion + "\\7\r\n", 0,
+        {"more",
+         five,
+         0,
+         five + "f\\6\\hf\r\n" + longQuestion + "\\7\r\n",
+         0,
          {L"a: 1 ha", L"b: 2", L"c: 3 hc", L"d: 4", L"e: 5", L"f: 6 hf",
           std::wstring(300, L'L') + L": 7"}},
         {"after Expand All", five, 1, "b\\2\r\na\\1\\ha\r\n", 0, {L"b: 2", L"a: 1 ha"}},

@@ -1,7 +1,7 @@
 #include "data/folder_watcher_win32.h"
 
-#include <gtest/gtest.h>
 #include <windows.h>
+#include <gtest/gtest.h>
 
 #include <climits>
 #include <cstring>
@@ -101,20 +101,40 @@ HANDLE DuplicateThread(const FolderWatcher& watcher) {
 TEST(FolderWatcher, ReportsFileChangesButNotAttributesOrSubfolders) {
     using Change = std::function<bool(const TempFolder&)>;
     const auto attribute = [](DWORD value) -> Change {
-        return [value](const TempFolder& f) { return SetFileAttributesW(f.File(L"old.mrn").c_str(), value) != FALSE; };
+        return [value](const TempFolder& f) {
+            return SetFileAttributesW(f.File(L"old.mrn").c_str(), value) != FALSE;
+        };
     };
     const struct Row {
         const char* what;
         Change change;
         bool reported;
     } rows[] = {
-        {"create", [](const TempFolder& f) { return WriteFileText(f.File(L"new.mrn"), "a\\b\n", CREATE_NEW); }, true},
-        {"write", [](const TempFolder& f) { return WriteFileText(f.File(L"old.mrn"), "c\\d\n", OPEN_ALWAYS); }, true},
-        {"rename", [](const TempFolder& f) { return MoveFileW(f.File(L"old.mrn").c_str(), f.File(L"moved.mrn").c_str()) != FALSE; }, true},
-        {"delete", [](const TempFolder& f) { return DeleteFileW(f.File(L"old.mrn").c_str()) != FALSE; }, true},
+        {"create",
+         [](const TempFolder& f) {
+             return WriteFileText(f.File(L"new.mrn"), "a\\b\n", CREATE_NEW);
+         },
+         true},
+        {"write",
+         [](const TempFolder& f) {
+             return WriteFileText(f.File(L"old.mrn"), "c\\d\n", OPEN_ALWAYS);
+         },
+         true},
+        {"rename",
+         [](const TempFolder& f) {
+             return MoveFileW(f.File(L"old.mrn").c_str(), f.File(L"moved.mrn").c_str()) != FALSE;
+         },
+         true},
+        {"delete",
+         [](const TempFolder& f) { return DeleteFileW(f.File(L"old.mrn").c_str()) != FALSE; },
+         true},
         {"read-only", attribute(FILE_ATTRIBUTE_READONLY), false},
         {"hidden", attribute(FILE_ATTRIBUTE_HIDDEN), false},
-        {"new subfolder", [](const TempFolder& f) { return CreateDirectoryW(f.File(L"sub").c_str(), nullptr) != FALSE; }, false},
+        {"new subfolder",
+         [](const TempFolder& f) {
+             return CreateDirectoryW(f.File(L"sub").c_str(), nullptr) != FALSE;
+         },
+         false},
     };
     for (const Row& r : rows) {
         TempFolder folder;
@@ -141,19 +161,21 @@ bool RemoveFolderFromOutside(const std::wstring& path) {
         return RemoveDirectoryW(path.c_str()) != FALSE;
     }
     using UnixName = char*(CDECL*)(LPCWSTR);
-    const auto unixName = reinterpret_cast<UnixName>(
-        reinterpret_cast<void*>(GetProcAddress(GetModuleHandleW(L"kernel32.dll"), "wine_get_unix_file_name")));
+    const auto unixName = reinterpret_cast<UnixName>(reinterpret_cast<void*>(
+        GetProcAddress(GetModuleHandleW(L"kernel32.dll"), "wine_get_unix_file_name")));
     if (!unixName) return false;
     char* name = unixName(path.c_str());
     if (!name) return false;
     std::wstring command = L"/bin/rmdir \"";
-    for (const char* c = name; *c; ++c) command += static_cast<wchar_t>(static_cast<unsigned char>(*c));
+    for (const char* c = name; *c; ++c)
+        command += static_cast<wchar_t>(static_cast<unsigned char>(*c));
     command += L"\"";
     HeapFree(GetProcessHeap(), 0, name);
     STARTUPINFOW si{};
     si.cb = sizeof si;
     PROCESS_INFORMATION pi{};
-    if (!CreateProcessW(nullptr, command.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &si, &pi)) {
+    if (!CreateProcessW(nullptr, command.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &si,
+                        &pi)) {
         return false;
     }
     // Wine cannot wait for a Linux process: the folder goes a moment later, which the
@@ -169,10 +191,16 @@ TEST(FolderWatcher, FolderThatGoesAwayEndsTheWorkerWithoutFlooding) {
         std::function<bool(const std::wstring& watched, const TempFolder& parent)> remove;
     };
     const Row rows[] = {
-        {"deleted", [](const std::wstring& w, const TempFolder&) { return RemoveFolderFromOutside(w); }},
-        {"moved away", [](const std::wstring& w, const TempFolder& p) { return MoveFileW(w.c_str(), p.File(L"moved").c_str()) != FALSE; }},
-        {"replaced", [](const std::wstring& w, const TempFolder& p) {
-             return MoveFileW(w.c_str(), p.File(L"moved").c_str()) && CreateDirectoryW(w.c_str(), nullptr);
+        {"deleted",
+         [](const std::wstring& w, const TempFolder&) { return RemoveFolderFromOutside(w); }},
+        {"moved away",
+         [](const std::wstring& w, const TempFolder& p) {
+             return MoveFileW(w.c_str(), p.File(L"moved").c_str()) != FALSE;
+         }},
+        {"replaced",
+         [](const std::wstring& w, const TempFolder& p) {
+             return MoveFileW(w.c_str(), p.File(L"moved").c_str()) &&
+                    CreateDirectoryW(w.c_str(), nullptr);
          }},
     };
     for (const Row& r : rows) {
@@ -206,7 +234,9 @@ TEST(FolderWatcher, OnlyAFolderReallyGoneEndsTheWatchAndRootsKeepTheirBackslash)
         {"in place", {L::Same, L::Same}, true},
         {"not found, or another folder in its place", {L::Same, L::Gone}, false},
         {"held open for a moment", {L::Unknown, L::Unknown, L::Same, L::Unknown}, true},
-        {"unanswered for five looks in a row", {L::Unknown, L::Unknown, L::Unknown, L::Unknown, L::Unknown}, false},
+        {"unanswered for five looks in a row",
+         {L::Unknown, L::Unknown, L::Unknown, L::Unknown, L::Unknown},
+         false},
     };
     for (const Row& r : rows) {
         int failed = 0;

@@ -24,13 +24,19 @@ TEST(FrameGeometry, CentringKeepsTheWindowOnTheWorkArea) {
         POINT expected;
     } rows[] = {
         {"plain centre", {400, 300}, {0, 0, 1024, 768}, {312, 234}},
-        {"work area not at the origin (a task bar on the left or top)", {400, 300},
-         {100, 40, 1124, 808}, {412, 274}},
+        {"work area not at the origin (a task bar on the left or top)",
+         {400, 300},
+         {100, 40, 1124, 808},
+         {412, 274}},
         {"odd sizes halve toward zero", {401, 301}, {0, 0, 1025, 769}, {312, 234}},
-        {"wider and taller than the work area: starts at its left and top", {2000, 1000},
-         {0, 0, 1024, 768}, {0, 0}},
-        {"a second monitor's work area left of the primary", {400, 300},
-         {-1280, 0, 0, 1024}, {-840, 362}},
+        {"wider and taller than the work area: starts at its left and top",
+         {2000, 1000},
+         {0, 0, 1024, 768},
+         {0, 0}},
+        {"a second monitor's work area left of the primary",
+         {400, 300},
+         {-1280, 0, 0, 1024},
+         {-840, 362}},
     };
     for (const Row& row : rows) {
         const POINT pos = CentredPosition(row.size, row.workArea);
@@ -77,8 +83,10 @@ TEST(FrameGeometry, AStoredPlacementReturnsToWhereItWasWhateverTheTaskbarTakes) 
         {"at the left", {60, 0, 1920, 1080}, {100, 100}, {160, 100}},
         {"at the top, window on the other monitor", {0, 40, 1920, 1080}, {2000, 50}, {2000, 50}},
         {"at the top, stored where no monitor is", {0, 40, 1920, 1080}, {5000, 50}, {5000, 50}},
-        {"at the bottom, grown past it (a larger font): moved in, no further", {0, 0, 1920, 1040},
-         {1500, 800}, {1320, 640}},
+        {"at the bottom, grown past it (a larger font): moved in, no further",
+         {0, 0, 1920, 1040},
+         {1500, 800},
+         {1320, 640}},
     };
     for (const Row& row : rows) {
         const std::vector<MonitorArea> monitors{{primary, row.primaryWork}, {right, right}};
@@ -121,7 +129,7 @@ TEST(ViewTemplates, FontSizePicksTheVariant) {
         int fontSize;
         UINT expected;
     } rows[] = {{0, IDD_BROWSE}, {1, IDD_BROWSE_10PT}, {2, IDD_BROWSE_18PT},
-                {3, IDD_BROWSE}, {-1, IDD_BROWSE}, {100, IDD_BROWSE}};
+                {3, IDD_BROWSE}, {-1, IDD_BROWSE},     {100, IDD_BROWSE}};
     for (const Row& row : rows) {
         EXPECT_EQ(CViewBase::PickTemplate(IDD_BROWSE, row.fontSize), row.expected)
             << "FontSize " << row.fontSize;

@@ -142,7 +142,8 @@ public:
                           m_h->frame.GraphView().m_hWnd, m_h->frame.SetupView().m_hWnd,
                           m_h->frame.AboutView().m_hWnd}) {
             if (!::IsWindowVisible(view)) {
-                EXPECT_FALSE(focus == view || ::IsChild(view, focus)) << "a hidden view has the keys";
+                EXPECT_FALSE(focus == view || ::IsChild(view, focus))
+                    << "a hidden view has the keys";
             }
         }
 

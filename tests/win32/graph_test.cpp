@@ -204,14 +204,13 @@ TEST_F(GraphViewTest, ContextMenuOpensOnlyOverTheGraph) {
     const POINT inside = PointOf(MAKELPARAM(rc.left + 10, rc.top + 10));
     EXPECT_TRUE(View().ContextMenuPoint(View().m_hWnd, inside));
     ::GetWindowRect(View().GetDlgItem(IDC_STATUS), &rc);
-    EXPECT_FALSE(View().ContextMenuPoint(View().m_hWnd,
-                                         PointOf(MAKELPARAM(rc.left + 10, rc.top + 2))))
+    EXPECT_FALSE(
+        View().ContextMenuPoint(View().m_hWnd, PointOf(MAKELPARAM(rc.left + 10, rc.top + 2))))
         << "the status line";
     EXPECT_FALSE(View().ContextMenuPoint(View().m_hWnd, PointOf(MAKELPARAM(-300, -200))))
         << "a click on a monitor left of and above the primary taken for the keyboard";
     const HWND back = View().GetDlgItem(IDCANCEL);
-    EXPECT_FALSE(View().ContextMenuPoint(back, inside))
-        << "only from the view itself";
+    EXPECT_FALSE(View().ContextMenuPoint(back, inside)) << "only from the view itself";
 }
 
 TEST_F(GraphViewTest, AShortViewHidesStatusAndBack) {

@@ -102,8 +102,8 @@ public:
 
 private:
     static std::wstring FreshKey(const std::wstring& name) {
-        std::wstring key = L"Software\\MemorionTests\\" + name + L"-" +
-                           std::to_wstring(::GetCurrentProcessId());
+        std::wstring key =
+            L"Software\\MemorionTests\\" + name + L"-" + std::to_wstring(::GetCurrentProcessId());
         ::RegDeleteTreeW(HKEY_CURRENT_USER, key.c_str());
         return key;
     }
@@ -196,8 +196,7 @@ inline void DrainMessages() {
 }
 
 // Pumps the harness until `done` holds or `timeoutMs` has passed; whether it held.
-inline bool PumpUntil(FrameHarness& h, const std::function<bool()>& done,
-                      DWORD timeoutMs = 5000) {
+inline bool PumpUntil(FrameHarness& h, const std::function<bool()>& done, DWORD timeoutMs = 5000) {
     const ULONGLONG end = ::GetTickCount64() + timeoutMs;
     for (;;) {
         h.Pump();
@@ -210,7 +209,8 @@ inline bool PumpUntil(FrameHarness& h, const std::function<bool()>& done,
 
 // Keeps the messages flowing for `ms`: long enough for several runs of a periodic check.
 inline void PumpFor(FrameHarness& h, DWORD ms) {
-    PumpUntil(h, [] { return false; }, ms);
+    PumpUntil(
+        h, [] { return false; }, ms);
 }
 
 // Puts a window procedure of the test's in front of a window's own, for as long as it lives.

@@ -17,8 +17,8 @@
 
 namespace {
 
-using harness::FrameHarness;
 using harness::DialogScript;
+using harness::FrameHarness;
 using harness::GoToCatcher;
 using harness::PumpFor;
 using harness::PumpUntil;
@@ -30,7 +30,9 @@ using Texts = std::vector<std::wstring>;
 // Two runs of the pending-change check and then some.
 constexpr DWORD kSeveralChecks = 3 * CHomeView::kPendingChangePeriodMs;
 
-std::wstring Res(UINT id) { return LoadResString(id); }
+std::wstring Res(UINT id) {
+    return LoadResString(id);
+}
 
 std::wstring Status(unsigned a, unsigned b, unsigned c, unsigned d) {
     wchar_t text[256]{};
@@ -154,9 +156,15 @@ TEST(HomeView, RestoresTheStoredSelectionAndWritesItBack) {
         const char* why;
     };
     const Row rows[] = {
-        {{u"c.mrn", u"a.mrn"}, {0, 2}, {u"a.mrn", u"c.mrn"}, Status(5, 9, 2, 3),
+        {{u"c.mrn", u"a.mrn"},
+         {0, 2},
+         {u"a.mrn", u"c.mrn"},
+         Status(5, 9, 2, 3),
          "stored order plays no part; the list's order is written back"},
-        {{u"gone.mrn"}, {0}, {u"a.mrn"}, Status(2, 9, 1, 3),
+        {{u"gone.mrn"},
+         {0},
+         {u"a.mrn"},
+         Status(2, 9, 1, 3),
          "a stored name matching no file falls back to the first file"},
         {{u"A.MRN"}, {0}, {u"a.mrn"}, Status(2, 9, 1, 3), "names match case-sensitively"},
     };
@@ -328,7 +336,10 @@ TEST(HomeView, DeleteAsksAndKeepsTheSelectionNearby) {
     const Row rows[] = {
         {{2, 3}, true, {L"1 (1)", L"2 (1)", L"5 (1)"}, {1}, "the file above stays selected"},
         {{0}, true, {L"2 (1)", L"3 (1)", L"4 (1)", L"5 (1)"}, {0}, "the new first file"},
-        {{1, 4}, false, {L"1 (1)", L"2 (1)", L"3 (1)", L"4 (1)", L"5 (1)"}, {1, 4},
+        {{1, 4},
+         false,
+         {L"1 (1)", L"2 (1)", L"3 (1)", L"4 (1)", L"5 (1)"},
+         {1, 4},
          "No deletes nothing"},
     };
     for (const Row& r : rows) {
@@ -394,8 +405,8 @@ TEST(HomeView, AnOutsideChangeIsReportedOnceWhenTheFrameIsInTheForeground) {
 
     ::SetForegroundWindow(home.H().hWnd);
     ASSERT_TRUE(PumpUntil(home.H(), [&] { return !home.script.Seen().empty(); }))
-        << "pending " << home.settings.watcher.changePending << ", in the foreground: "
-        << ClassOf(::GetForegroundWindow());
+        << "pending " << home.settings.watcher.changePending
+        << ", in the foreground: " << ClassOf(::GetForegroundWindow());
     PumpFor(home.H(), kSeveralChecks);
     EXPECT_EQ(home.script.BoxTexts(), (Texts{Res(IDS_FOLDER_CHANGED)}));
     EXPECT_EQ(home.Items(), (Texts{L"a (4)", L"b (2)"}));
@@ -513,8 +524,8 @@ TEST(HomeView, AShortViewHidesItsButtonsAndStatusLineAndTheListFillsIt) {
     Home home({{L"a.mrn", 1}});
     const DialogUnits du = DialogUnits::Measure(home.View());
     const int width = du.X(200);
-    const int ids[] = {IDC_STATUS, IDOK, IDC_HOME_BROWSE, IDC_HOME_GRAPH, IDC_HOME_SETUP,
-                       IDC_HOME_ABOUT};
+    const int ids[] = {IDC_STATUS,     IDOK,           IDC_HOME_BROWSE,
+                       IDC_HOME_GRAPH, IDC_HOME_SETUP, IDC_HOME_ABOUT};
     auto tabOrder = [&] {  // the children's z-order is the dialog's Tab order
         std::vector<int> order;
         for (HWND c = ::GetWindow(home.View(), GW_CHILD); c; c = ::GetWindow(c, GW_HWNDNEXT)) {

@@ -25,13 +25,13 @@ TEST(HyperLink, AnchorColoursParseOnlyAsThreeByteValues) {
         {L"128, 0, 128", true, RGB(128, 0, 128)},
         {L" 12 ,34 , 56 ", true, RGB(12, 34, 56)},
         {L"255,255,255", true, RGB(255, 255, 255)},
-        {L"256,0,0", false, 0},     // not a byte
-        {L"0,0", false, 0},         // a part missing
-        {L"0,0,0,0", false, 0},     // one too many
+        {L"256,0,0", false, 0},  // not a byte
+        {L"0,0", false, 0},      // a part missing
+        {L"0,0,0,0", false, 0},  // one too many
         {L"0,,0", false, 0},
         {L"-1,0,0", false, 0},
         {L"red,green,blue", false, 0},
-        {L"00001,0,0", false, 0},   // no endless digit runs
+        {L"00001,0,0", false, 0},  // no endless digit runs
         {L"", false, 0},
     };
     for (const Row& row : rows) {
@@ -90,8 +90,7 @@ TEST(HyperLink, TextSitsWhereTheStaticStyleAlignsIt) {
     for (const Row& row : rows) {
         const RECT rc = LinkTextRect(client, row.text, row.style);
         EXPECT_TRUE(::EqualRect(&rc, &row.expected))
-            << row.style << ": " << rc.left << "," << rc.top << "," << rc.right << ","
-            << rc.bottom;
+            << row.style << ": " << rc.left << "," << rc.top << "," << rc.right << "," << rc.bottom;
     }
 }
 
@@ -100,9 +99,9 @@ struct LinkOnWindow {
     LinkOnWindow() {
         parent = ::CreateWindowExW(0, L"Static", L"", WS_POPUP | WS_VISIBLE, 100, 100, 300, 60,
                                    nullptr, nullptr, nullptr, nullptr);
-        HWND line = ::CreateWindowExW(0, L"Static", kAddress,
-                                      WS_CHILD | WS_VISIBLE | SS_CENTER | SS_NOTIFY, 0, 20, 300,
-                                      16, parent, nullptr, nullptr, nullptr);
+        HWND line =
+            ::CreateWindowExW(0, L"Static", kAddress, WS_CHILD | WS_VISIBLE | SS_CENTER | SS_NOTIFY,
+                              0, 20, 300, 16, parent, nullptr, nullptr, nullptr);
         ::SendMessageW(line, WM_SETFONT,
                        reinterpret_cast<WPARAM>(::GetStockObject(DEFAULT_GUI_FONT)), FALSE);
         link.SubclassWindow(line);
@@ -118,7 +117,9 @@ struct LinkOnWindow {
         const RECT& rc = link.LinkRect();
         return POINT{(rc.left + rc.right) / 2, (rc.top + rc.bottom) / 2};
     }
-    void Press(POINT pt) { ::SendMessageW(link, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(pt.x, pt.y)); }
+    void Press(POINT pt) {
+        ::SendMessageW(link, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(pt.x, pt.y));
+    }
     void Release(POINT pt) { ::SendMessageW(link, WM_LBUTTONUP, 0, MAKELPARAM(pt.x, pt.y)); }
 
     static constexpr const wchar_t* kAddress = L"https://memorion.example.org/";
@@ -205,11 +206,11 @@ TEST(HyperLink, DestroyingTheStaticTakesTheTooltipWithIt) {
 }
 
 TEST(HyperLink, AStaticThatOutlivesItsLinkObjectIsAPlainStaticAgain) {
-    HWND parent = ::CreateWindowExW(0, L"Static", L"", WS_POPUP, 0, 0, 200, 40, nullptr,
-                                    nullptr, nullptr, nullptr);
+    HWND parent = ::CreateWindowExW(0, L"Static", L"", WS_POPUP, 0, 0, 200, 40, nullptr, nullptr,
+                                    nullptr, nullptr);
     HWND line = ::CreateWindowExW(0, L"Static", L"https://memorion.example.org/",
-                                  WS_CHILD | WS_VISIBLE | SS_NOTIFY, 0, 0, 200, 16, parent,
-                                  nullptr, nullptr, nullptr);
+                                  WS_CHILD | WS_VISIBLE | SS_NOTIFY, 0, 0, 200, 16, parent, nullptr,
+                                  nullptr, nullptr);
     const LONG_PTR staticProc = ::GetWindowLongPtrW(line, GWLP_WNDPROC);
     {
         CHyperLink link;

@@ -187,7 +187,7 @@ TEST(MainFrame, FunctionKeysSwitchViewsAndEachViewShowsItsMenu) {
             EXPECT_EQ(h.IsGrayed(id), id == row.goTo) << "key " << row.key << " item " << id;
         }
         // Exactly the active view shows, over the whole client area.
-        const HWND views[] = {f.HomeView(), f.BrowView(), f.TestView(),
+        const HWND views[] = {f.HomeView(),  f.BrowView(),  f.TestView(),
                               f.GraphView(), f.SetupView(), f.AboutView()};
         for (HWND view : views) EXPECT_EQ(::IsWindowVisible(view) != 0, view == row.view);
         RECT rc{};
@@ -227,10 +227,14 @@ TEST(MainFrame, EveryCaptionFitsItsControlInEveryFontSize) {
         for (UINT key : {VK_F1, VK_F3, VK_F7, VK_F8, VK_F9, VK_F10}) {
             h.Key(key);
             std::vector<HWND> shown;
-            ::EnumChildWindows(h.frame.ActiveView(), [](HWND c, LPARAM list) -> BOOL {
-                if (::IsWindowVisible(c)) reinterpret_cast<std::vector<HWND>*>(list)->push_back(c);
-                return TRUE;
-            }, reinterpret_cast<LPARAM>(&shown));
+            ::EnumChildWindows(
+                h.frame.ActiveView(),
+                [](HWND c, LPARAM list) -> BOOL {
+                    if (::IsWindowVisible(c))
+                        reinterpret_cast<std::vector<HWND>*>(list)->push_back(c);
+                    return TRUE;
+                },
+                reinterpret_cast<LPARAM>(&shown));
             for (HWND c : shown) {
                 const HFONT font = reinterpret_cast<HFONT>(::SendMessageW(c, WM_GETFONT, 0, 0));
                 EXPECT_EQ(CutOffText(c, CWindow(c).GetWindowText(), font), L"")
@@ -274,8 +278,8 @@ TEST(MainFrame, ViewCommandsReachTheActiveView) {
     h.Command(ID_GRAPH_CLEAR);
     h.Command(ID_VIEW_COMMAND_LAST);
     h.Command(ID_VIEW_COMMAND_LAST + 1);  // outside the range: not the view's business
-    EXPECT_EQ(graph.commands, (std::vector<UINT>{ID_FILE_EDIT, ID_GRAPH_CLEAR,
-                                                 ID_VIEW_COMMAND_LAST}));
+    EXPECT_EQ(graph.commands,
+              (std::vector<UINT>{ID_FILE_EDIT, ID_GRAPH_CLEAR, ID_VIEW_COMMAND_LAST}));
     EXPECT_EQ(h.frame.ActiveView(), h.frame.GraphView().m_hWnd);
     EXPECT_TRUE(::IsWindow(h.hWnd));
 }
@@ -395,7 +399,8 @@ TEST(MainFrame, FolderChangesArePendingForHomeAndDropTheLibraryElsewhere) {
     EXPECT_TRUE(settings.Cache().HasLibrary()) << "kept until the change is reported";
     settings.watcher.changePending = false;
     h.frame.DestroyWindow();
-    EXPECT_TRUE(harness::WatchedFolder(settings.watcher).empty()) << "nothing watches for a frame that is gone";
+    EXPECT_TRUE(harness::WatchedFolder(settings.watcher).empty())
+        << "nothing watches for a frame that is gone";
 }
 
 TEST(MainFrame, EndOfTheSessionSavesTheSettings) {

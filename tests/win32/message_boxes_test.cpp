@@ -106,8 +106,8 @@ TEST(MessageBoxes, QuestionBoxMapsOkToYesAndCancelOrEscapeToNo) {
         Answer answer;
         int expected;
     };
-    for (const Row& row : {Row{Answer::Ok, IDYES}, Row{Answer::Cancel, IDNO},
-                           Row{Answer::Escape, IDNO}}) {
+    for (const Row& row :
+         {Row{Answer::Ok, IDYES}, Row{Answer::Cancel, IDNO}, Row{Answer::Escape, IDNO}}) {
         BoxAnswerer answerer(row.answer);
         EXPECT_EQ(QuestionBox(owner.hWnd, L"Question?"), row.expected);
         EXPECT_TRUE(BoxAnswerer::seen.opened);
@@ -209,8 +209,8 @@ TEST(MessageBoxes, NoHookIsLeftBehindWhetherTheBoxOpenedOrNot) {
         if (BoxAnswerer::seen.opened) GTEST_SKIP() << "the box opened without its owner";
     }
     // A hook left behind would recentre and relabel the next dialog that opens.
-    HWND other = ::CreateWindowExW(0, L"#32770", L"", WS_POPUP | WS_VISIBLE, 3, 5, 120, 60,
-                                   nullptr, nullptr, nullptr, nullptr);
+    HWND other = ::CreateWindowExW(0, L"#32770", L"", WS_POPUP | WS_VISIBLE, 3, 5, 120, 60, nullptr,
+                                   nullptr, nullptr, nullptr);
     HWND button = ::CreateWindowExW(0, L"BUTTON", L"keep", WS_CHILD | WS_VISIBLE, 0, 0, 40, 20,
                                     other, reinterpret_cast<HMENU>(IDOK), nullptr, nullptr);
     ::CreateWindowExW(0, L"BUTTON", L"keep", WS_CHILD | WS_VISIBLE, 40, 0, 40, 20, other,

@@ -17,7 +17,9 @@
 
 namespace {
 
-HINSTANCE Module() { return GetModuleHandleW(nullptr); }
+HINSTANCE Module() {
+    return GetModuleHandleW(nullptr);
+}
 
 std::wstring LoadResourceString(UINT id) {
     const wchar_t* text = nullptr;
@@ -68,10 +70,12 @@ const StringCase kStrings[] = {
     {852, L"New %u"},
     {853, L"Rename the existing file:"},
     {860, L"Are you sure you want to delete the selected file(s)?"},
-    {861, L"Are you sure you want to terminate the current testing session?\n"
-          L"(Your score will not be recorded.)"},
-    {862, L"This change takes effect only after Memorion is restarted.\n"
-          L"Would you like to restart it now?"},
+    {861,
+     L"Are you sure you want to terminate the current testing session?\n"
+     L"(Your score will not be recorded.)"},
+    {862,
+     L"This change takes effect only after Memorion is restarted.\n"
+     L"Would you like to restart it now?"},
     {870, L"The data folder has been changed.\nThe content will be reloaded."},
     {871, L"Choose Data Location:"},
     {880, L"Could not rename the file!\nPlease try another name."},
@@ -113,13 +117,27 @@ struct PopupCase {
 
 const PopupCase kPopups[] = {
     {L"&GoTo",
-     {{200, L"&Home\tF1"}, {0, nullptr}, {201, L"&Browse\tF3"}, {202, L"&Test\tF7"},
-      {203, L"&Graph\tF8"}, {0, nullptr}, {204, L"&Setup\tF9"}, {205, L"Ab&out\tF10"},
-      {0, nullptr}, {57665, L"E&xit"}}},
+     {{200, L"&Home\tF1"},
+      {0, nullptr},
+      {201, L"&Browse\tF3"},
+      {202, L"&Test\tF7"},
+      {203, L"&Graph\tF8"},
+      {0, nullptr},
+      {204, L"&Setup\tF9"},
+      {205, L"Ab&out\tF10"},
+      {0, nullptr},
+      {57665, L"E&xit"}}},
     {L"&File",
-     {{221, L"&New\tIns"}, {0, nullptr}, {220, L"&Edit\tF4"}, {222, L"&Rename\tF2"},
-      {223, L"&Delete\tDel"}, {0, nullptr}, {224, L"Select &All\tCtrl+A"}, {0, nullptr},
-      {225, L"Re&fresh\tF5"}, {226, L"&Open Folder\tF6"}}},
+     {{221, L"&New\tIns"},
+      {0, nullptr},
+      {220, L"&Edit\tF4"},
+      {222, L"&Rename\tF2"},
+      {223, L"&Delete\tDel"},
+      {0, nullptr},
+      {224, L"Select &All\tCtrl+A"},
+      {0, nullptr},
+      {225, L"Re&fresh\tF5"},
+      {226, L"&Open Folder\tF6"}}},
     {L"&Browse", {{230, L"Ex&pand All\t+"}, {231, L"Co&llapse All\t-"}}},
     {L"&Graph", {{240, L"&Clear\tDel"}}},
 };
@@ -188,7 +206,7 @@ TEST(Resources, AcceleratorsAreThePlainFunctionKeys) {
         WORD key;
         WORD command;
     } const expected[] = {
-        {VK_F1, 200}, {VK_F3, 201}, {VK_F7, 202}, {VK_F8, 203}, {VK_F9, 204},
+        {VK_F1, 200},  {VK_F3, 201}, {VK_F7, 202}, {VK_F8, 203}, {VK_F9, 204},
         {VK_F10, 205}, {VK_F4, 220}, {VK_F2, 222}, {VK_F5, 225}, {VK_F6, 226},
     };
     HACCEL table = LoadAcceleratorsW(Module(), MAKEINTRESOURCEW(IDR_MAINFRAME));
@@ -273,7 +291,10 @@ public:
 
 private:
     WORD Word() {
-        if (pos_ + 2 > bytes_.size()) { ok_ = false; return 0; }
+        if (pos_ + 2 > bytes_.size()) {
+            ok_ = false;
+            return 0;
+        }
         WORD w;
         std::memcpy(&w, &bytes_[pos_], 2);
         pos_ += 2;
@@ -291,15 +312,21 @@ private:
     }
     // A string, or an ordinal: for a class, the predefined class atoms become their names.
     std::wstring SizeOrOrdinal(bool isClass = false) {
-        if (pos_ + 2 > bytes_.size()) { ok_ = false; return {}; }
+        if (pos_ + 2 > bytes_.size()) {
+            ok_ = false;
+            return {};
+        }
         WORD first;
         std::memcpy(&first, &bytes_[pos_], 2);
-        if (first == 0) { pos_ += 2; return {}; }
+        if (first == 0) {
+            pos_ += 2;
+            return {};
+        }
         if (first != 0xFFFF) return String();
         pos_ += 2;
         WORD ordinal = Word();
         if (isClass) {
-            static const wchar_t* const kAtoms[] = {L"Button", L"Edit", L"Static",
+            static const wchar_t* const kAtoms[] = {L"Button",  L"Edit",      L"Static",
                                                     L"ListBox", L"ScrollBar", L"ComboBox"};
             if (ordinal >= 0x80 && ordinal <= 0x85) return kAtoms[ordinal - 0x80];
         }
@@ -330,10 +357,18 @@ struct Bits {
     DWORD on = 0;
     DWORD off = 0;
 };
-constexpr Bits operator|(Bits a, Bits b) { return {a.on | b.on, a.off | b.off}; }
-constexpr Bits Has(DWORD bits) { return {bits, 0}; }
-constexpr Bits Lacks(DWORD bits) { return {0, bits}; }
-constexpr Bits Type(DWORD value, DWORD mask) { return {value, mask & ~value}; }
+constexpr Bits operator|(Bits a, Bits b) {
+    return {a.on | b.on, a.off | b.off};
+}
+constexpr Bits Has(DWORD bits) {
+    return {bits, 0};
+}
+constexpr Bits Lacks(DWORD bits) {
+    return {0, bits};
+}
+constexpr Bits Type(DWORD value, DWORD mask) {
+    return {value, mask & ~value};
+}
 
 constexpr Bits kPush = Type(BS_PUSHBUTTON, BS_TYPEMASK) | Has(WS_TABSTOP);
 constexpr Bits kCheck = Type(BS_AUTOCHECKBOX, BS_TYPEMASK) | Has(WS_TABSTOP);
@@ -356,18 +391,23 @@ struct ControlCase {
 struct TemplateCase {
     const char* name;
     UINT base;
-    int variants;  // 3: base, base + 1, base + 2 at 8, 10, 18 points
-    short cx, cy;  // kAny: not checked
+    int variants;                       // 3: base, base + 1, base + 2 at 8, 10, 18 points
+    short cx, cy;                       // kAny: not checked
     std::vector<ControlCase> controls;  // in tab order
 };
 
 const ControlCase kBack = {IDCANCEL, L"Button", L"< Back", kPush, kAny, kAny, 45, 16};
 
 const TemplateCase kTemplates[] = {
-    {"home", IDD_HOME, 3, kAny, kAny,
+    {"home",
+     IDD_HOME,
+     3,
+     kAny,
+     kAny,
      {{600, L"ListBox", nullptr,
        Has(LBS_NOTIFY | LBS_EXTENDEDSEL | LBS_NOINTEGRALHEIGHT | WS_VSCROLL | WS_BORDER |
-           WS_TABSTOP) | Lacks(LBS_SORT),
+           WS_TABSTOP) |
+           Lacks(LBS_SORT),
        kAny, kAny, kAny, kAny},
       {506, L"Static", L"", kStatus, kAny, kAny, kAny, kAny},
       {501, L"Button", L"Browse >", kPush, kAny, kAny, kAny, kAny},
@@ -375,16 +415,24 @@ const TemplateCase kTemplates[] = {
       {503, L"Button", L"Graph >", kPush, kAny, kAny, kAny, kAny},
       {504, L"Button", L"Setup >", kPush, kAny, kAny, kAny, kAny},
       {505, L"Button", L"About >", kPush, kAny, kAny, kAny, kAny}}},
-    {"browse", IDD_BROWSE, 3, kAny, kAny,
+    {"browse",
+     IDD_BROWSE,
+     3,
+     kAny,
+     kAny,
      {{601, L"SysTreeView32", nullptr,
        Has(WS_TABSTOP | WS_BORDER | TVS_HASBUTTONS | TVS_LINESATROOT | TVS_FULLROWSELECT) |
            Lacks(TVS_HASLINES | TVS_CHECKBOXES | TVS_EDITLABELS),
        kAny, kAny, kAny, kAny},
       kBack}},
-    {"test", IDD_TEST, 3, 250, 250,
+    {"test",
+     IDD_TEST,
+     3,
+     250,
+     250,
      {{602, L"Static", L"Question:", kLabel, 1, 2, 100, 8},
-      {603, L"Edit", L"", Has(ES_MULTILINE | ES_READONLY | WS_VSCROLL | WS_BORDER | WS_TABSTOP),
-       1, 12, 100, 13},
+      {603, L"Edit", L"", Has(ES_MULTILINE | ES_READONLY | WS_VSCROLL | WS_BORDER | WS_TABSTOP), 1,
+       12, 100, 13},
       {604, L"Static", L"Hint:", kLabel, 1, 30, 100, 8},
       {605, L"Edit", L"", kLineEdit | Has(ES_READONLY), 1, 40, 100, 13},
       {606, L"Static", L"Your Answer:", kLabel, 1, 58, 100, 8},
@@ -392,14 +440,22 @@ const TemplateCase kTemplates[] = {
       {608, L"msctls_progress32", nullptr, Has(WS_BORDER), 0, 0, 0, 0},
       {506, L"Static", L"", kStatus, 0, 0, 0, 11},
       {IDCANCEL, L"Button", L"< Back", kPush, 0, 0, 45, 16}}},
-    {"graph", IDD_GRAPH, 3, kAny, kAny,
+    {"graph",
+     IDD_GRAPH,
+     3,
+     kAny,
+     kAny,
      {// Clicks on the graph must reach the view, which opens the context menu.
       {609, L"Static", L"", Lacks(SS_NOTIFY), kAny, kAny, kAny, kAny},
       {506, L"Static", L"", kStatus, kAny, kAny, kAny, kAny},
       kBack}},
     {"setup", IDD_SETUP, 3, kAny, kAny, {kBack}},
     {"about", IDD_ABOUT, 3, kAny, kAny, {kBack}},
-    {"setup pane", IDD_SETUP_PANE, 3, 100, 200,
+    {"setup pane",
+     IDD_SETUP_PANE,
+     3,
+     100,
+     200,
      {{610, L"Static", L"Testing Direction:", kGroupLabel, 4, 4, 120, 8},
       {611, L"ComboBox", nullptr, kDropList, 4, 14, 90, 100},
       {612, L"Static", L"Word Order:", kGroupLabel, 4, 30, 120, 8},
@@ -416,14 +472,22 @@ const TemplateCase kTemplates[] = {
       {623, L"ComboBox", nullptr, kDropList, 4, 164, 90, 100},
       {624, L"Button", L"Use Custom Font", kCheck, 10, 182, 120, 10},
       {625, L"Button", L"Choose Custom Font", kPush, 4, 192, 90, 14}}},
-    {"about pane", IDD_ABOUT_PANE, 3, 100, 40,
+    {"about pane",
+     IDD_ABOUT_PANE,
+     3,
+     100,
+     40,
      {{626, L"Static", L"Memorion 1.2", Type(SS_CENTER, SS_TYPEMASK), kAny, 8, 100, 8},
-      {627, L"Static", L"By the Memorion developers", Type(SS_CENTER, SS_TYPEMASK), kAny, 18,
-       100, 8},
+      {627, L"Static", L"By the Memorion developers", Type(SS_CENTER, SS_TYPEMASK), kAny, 18, 100,
+       8},
       // A placeholder under the reserved example.org domain until there is a home page.
       {628, L"Static", L"https://memorion.example.org/", Type(SS_CENTER, SS_TYPEMASK), kAny, 28,
        100, 8}}},
-    {"text entry", IDD_STRING, 1, 150, 55,
+    {"text entry",
+     IDD_STRING,
+     1,
+     150,
+     55,
      {{629, L"Static", L"Label:", kLabel, 4, 4, 100, 8},
       {630, L"Edit", L"", kLineEdit, 4, 16, 142, 13},
       {IDOK, L"Button", L"OK", kPush, 42, 35, 50, 14},
@@ -487,7 +551,8 @@ TEST(Resources, ViewsAreVisibleChildrenAndTheTextEntryIsAModalPopup) {
                 // Views and panes live inside the frame; WS_VISIBLE makes the home view show
                 // from its creation on.
                 EXPECT_EQ(t.style & (WS_CHILD | WS_VISIBLE),
-                          static_cast<DWORD>(WS_CHILD | WS_VISIBLE)) << id;
+                          static_cast<DWORD>(WS_CHILD | WS_VISIBLE))
+                    << id;
                 EXPECT_EQ(t.style & (WS_POPUP | WS_CAPTION | WS_THICKFRAME), 0u) << id;
             }
         }
@@ -496,7 +561,9 @@ TEST(Resources, ViewsAreVisibleChildrenAndTheTextEntryIsAModalPopup) {
     EXPECT_EQ(FindResourceW(Module(), MAKEINTRESOURCEW(IDD_STRING + 1), RT_DIALOG), nullptr);
 }
 
-INT_PTR CALLBACK PlainDialogProc(HWND, UINT, WPARAM, LPARAM) { return FALSE; }
+INT_PTR CALLBACK PlainDialogProc(HWND, UINT, WPARAM, LPARAM) {
+    return FALSE;
+}
 
 std::wstring ClassOf(HWND window) {
     wchar_t name[64] = {};
@@ -510,16 +577,16 @@ std::wstring ClassOf(HWND window) {
 TEST(Resources, TemplatesCreateWithTheirControlsAndGrowWithTheFont) {
     INITCOMMONCONTROLSEX icc = {sizeof icc, ICC_TREEVIEW_CLASSES | ICC_PROGRESS_CLASS};
     ASSERT_TRUE(InitCommonControlsEx(&icc));
-    HWND parent = CreateWindowExW(0, L"Static", L"", WS_OVERLAPPEDWINDOW, 0, 0, 400, 400,
-                                  nullptr, nullptr, Module(), nullptr);
+    HWND parent = CreateWindowExW(0, L"Static", L"", WS_OVERLAPPEDWINDOW, 0, 0, 400, 400, nullptr,
+                                  nullptr, Module(), nullptr);
     ASSERT_NE(parent, nullptr);
     for (const TemplateCase& c : kTemplates) {
         LONG previousHeight = 0;
         for (int v = 0; v < c.variants; ++v) {
             UINT id = c.base + static_cast<UINT>(v);
             SCOPED_TRACE(testing::Message() << c.name << " template " << id);
-            HWND dialog = CreateDialogParamW(Module(), MAKEINTRESOURCEW(id), parent,
-                                             PlainDialogProc, 0);
+            HWND dialog =
+                CreateDialogParamW(Module(), MAKEINTRESOURCEW(id), parent, PlainDialogProc, 0);
             ASSERT_NE(dialog, nullptr);
             for (const ControlCase& expected : c.controls) {
                 HWND control = GetDlgItem(dialog, static_cast<int>(expected.id));
@@ -558,8 +625,8 @@ TEST(Resources, IconHasEverySizeIn32BitColour) {
     EXPECT_EQ(sizes, (std::vector<int>{16, 24, 32, 48, 256}));
 
     for (int size : {16, 32}) {
-        HICON icon = static_cast<HICON>(LoadImageW(Module(), MAKEINTRESOURCEW(IDI_MAINFRAME),
-                                                   IMAGE_ICON, size, size, 0));
+        HICON icon = static_cast<HICON>(
+            LoadImageW(Module(), MAKEINTRESOURCEW(IDI_MAINFRAME), IMAGE_ICON, size, size, 0));
         ASSERT_NE(icon, nullptr) << size;
         ICONINFO info = {};
         ASSERT_TRUE(GetIconInfo(icon, &info));

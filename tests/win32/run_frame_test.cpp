@@ -23,11 +23,14 @@ using harness::TestSettings;
 // thread that is bound to a CMainFrame.
 CMainFrame* CurrentFrame() {
     CMainFrame* found = nullptr;
-    ::EnumThreadWindows(::GetCurrentThreadId(), [](HWND hWnd, LPARAM param) -> BOOL {
-        auto* frame = dynamic_cast<CMainFrame*>(CWindowImplRoot::FromHandle(hWnd));
-        if (frame) *reinterpret_cast<CMainFrame**>(param) = frame;
-        return !frame;
-    }, reinterpret_cast<LPARAM>(&found));
+    ::EnumThreadWindows(
+        ::GetCurrentThreadId(),
+        [](HWND hWnd, LPARAM param) -> BOOL {
+            auto* frame = dynamic_cast<CMainFrame*>(CWindowImplRoot::FromHandle(hWnd));
+            if (frame) *reinterpret_cast<CMainFrame**>(param) = frame;
+            return !frame;
+        },
+        reinterpret_cast<LPARAM>(&found));
     return found;
 }
 
@@ -80,9 +83,12 @@ TEST(RunFrame, ARestartRebuildsTheFrameWithTheNewFontSizeAndKeepsTheSettings) {
     };
     std::vector<Seen> seen;
     FrameScript script([&](CMainFrame& frame) {
-        Seen s{frame.HomeView().GetTemplateId(), frame.TestView().GetTemplateId(),
-               frame.AboutView().GetTemplateId(), DialogUnits::Measure(frame.TestView()),
-               ClientSize(frame), frame.GetWindowRect()};
+        Seen s{frame.HomeView().GetTemplateId(),
+               frame.TestView().GetTemplateId(),
+               frame.AboutView().GetTemplateId(),
+               DialogUnits::Measure(frame.TestView()),
+               ClientSize(frame),
+               frame.GetWindowRect()};
         seen.push_back(s);
         if (seen.size() < 3) {
             // What the setup view does on a confirmed change of the font size.
@@ -128,7 +134,8 @@ TEST(RunFrame, TheShowCommandAppliesToEveryRebuiltFrame) {
         zoomed.push_back(::IsZoomed(frame) != 0);
         settings->RestartRequested = zoomed.size() < 2;
     });
-    EXPECT_EQ(RunFramesUntilExit(SW_SHOWMAXIMIZED, *settings, settings.Cache(), settings.watcher), 1);
+    EXPECT_EQ(RunFramesUntilExit(SW_SHOWMAXIMIZED, *settings, settings.Cache(), settings.watcher),
+              1);
     EXPECT_EQ(zoomed, (std::vector<bool>{true, true}));
     EXPECT_EQ(settings->WinDluW, 269) << "maximized sizes are not stored";
 }

@@ -15,7 +15,7 @@ TEST(ScrollImpl, WheelNotchesKeepTheRemainderOfPartialNotches) {
         int remainder, delta, notches, rest;
     };
     const Row rows[] = {
-        {0, 120, 1, 0},    {0, 60, 0, 60},     {60, 60, 1, 0},  {0, 360, 3, 0},
+        {0, 120, 1, 0},     {0, 60, 0, 60},    {60, 60, 1, 0},  {0, 360, 3, 0},
         {0, -200, -1, -80}, {-80, 100, 0, 20}, {40, -40, 0, 0},
     };
     for (const Row& row : rows) {
@@ -72,8 +72,8 @@ TEST(ScrollImpl, ScrollBarCommandsMoveTheChildrenWithinTheContent) {
     };
     const LONG max = p.MaxOffset();
     const Step steps[] = {
-        {SB_LINEDOWN, 4}, {SB_PAGEDOWN, 44}, {SB_LINEUP, 40}, {SB_BOTTOM, max},
-        {SB_PAGEDOWN, max}, {SB_TOP, 0}, {SB_LINEUP, 0},
+        {SB_LINEDOWN, 4},   {SB_PAGEDOWN, 44}, {SB_LINEUP, 40}, {SB_BOTTOM, max},
+        {SB_PAGEDOWN, max}, {SB_TOP, 0},       {SB_LINEUP, 0},
     };
     for (const Step& step : steps) {
         ::SendMessageW(p.pane, WM_VSCROLL, MAKEWPARAM(step.code, 0), 0);

@@ -42,13 +42,17 @@ protected:
     void Put(const wchar_t* name, DWORD type, const void* data, DWORD size) {
         HKEY key = nullptr;
         ASSERT_EQ(RegCreateKeyExW(HKEY_CURRENT_USER, subKey_.c_str(), 0, nullptr, 0, KEY_WRITE,
-                                  nullptr, &key, nullptr), ERROR_SUCCESS);
+                                  nullptr, &key, nullptr),
+                  ERROR_SUCCESS);
         EXPECT_EQ(RegSetValueExW(key, name, 0, type, static_cast<const BYTE*>(data), size),
                   ERROR_SUCCESS);
         RegCloseKey(key);
     }
 
-    struct Value { DWORD type; std::vector<BYTE> bytes; };
+    struct Value {
+        DWORD type;
+        std::vector<BYTE> bytes;
+    };
     // Everything in the key, read with the registry's own enumeration.
     std::map<std::wstring, Value> ReadAll() {
         std::map<std::wstring, Value> all;
@@ -113,16 +117,28 @@ TEST_F(SettingsRegistry, FirstStartWithoutTheKeyGivesEveryDefault) {
 TEST_F(SettingsRegistry, SaveWritesTheSixteenValues) {
     Make()->Save();
     const std::map<std::wstring, Value> all = ReadAll();
-    struct Row { const wchar_t* name; DWORD type; DWORD size; };
+    struct Row {
+        const wchar_t* name;
+        DWORD type;
+        DWORD size;
+    };
     const Row rows[] = {
-        {L"TestingDirection", REG_DWORD, 4}, {L"WordOrder", REG_DWORD, 4},
-        {L"FontSize", REG_DWORD, 4},         {L"CaseSensitive", REG_DWORD, 4},
-        {L"LazyRepeat", REG_DWORD, 4},       {L"ShowHint", REG_DWORD, 4},
-        {L"DataFolder", REG_SZ, 2},          {L"ConfirmExit", REG_DWORD, 4},
-        {L"CustomFont", REG_DWORD, 4},       {L"WinX", REG_DWORD, 4},
-        {L"WinY", REG_DWORD, 4},             {L"WinDluW", REG_DWORD, 4},
-        {L"WinDluH", REG_DWORD, 4},          {L"SelectionList", REG_BINARY, 4},
-        {L"ScoreList", REG_BINARY, 0},       {L"UserFont", REG_BINARY, 92},
+        {L"TestingDirection", REG_DWORD, 4},
+        {L"WordOrder", REG_DWORD, 4},
+        {L"FontSize", REG_DWORD, 4},
+        {L"CaseSensitive", REG_DWORD, 4},
+        {L"LazyRepeat", REG_DWORD, 4},
+        {L"ShowHint", REG_DWORD, 4},
+        {L"DataFolder", REG_SZ, 2},
+        {L"ConfirmExit", REG_DWORD, 4},
+        {L"CustomFont", REG_DWORD, 4},
+        {L"WinX", REG_DWORD, 4},
+        {L"WinY", REG_DWORD, 4},
+        {L"WinDluW", REG_DWORD, 4},
+        {L"WinDluH", REG_DWORD, 4},
+        {L"SelectionList", REG_BINARY, 4},
+        {L"ScoreList", REG_BINARY, 0},
+        {L"UserFont", REG_BINARY, 92},
     };
     EXPECT_EQ(all.size(), std::size(rows));
     for (const Row& r : rows) {

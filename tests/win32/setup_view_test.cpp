@@ -45,9 +45,7 @@ struct SetupHarness {
         ::SendMessageW(Item(id), BM_CLICK, 0, 0);
         h.Pump();
     }
-    void Type(wchar_t ch) {
-        ::SendMessageW(Item(IDC_FOLDER), WM_CHAR, ch, 1);
-    }
+    void Type(wchar_t ch) { ::SendMessageW(Item(IDC_FOLDER), WM_CHAR, ch, 1); }
     // Sizes the view itself; its layout places the pane.
     void SizeView(int width, int height) {
         ::SetWindowPos(h.frame.SetupView(), nullptr, 0, 0, width, height,
@@ -272,8 +270,8 @@ TEST(SetupView, FolderDialogStartsAtTheCurrentDataFolder) {
     EXPECT_EQ(request.ulFlags, UINT{BIF_RETURNONLYFSDIRS});
     ASSERT_NE(request.lpfn, nullptr);
 
-    HWND dialog = ::CreateWindowExW(0, L"Static", L"", WS_POPUP, 0, 0, 10, 10, nullptr,
-                                    nullptr, nullptr, nullptr);
+    HWND dialog = ::CreateWindowExW(0, L"Static", L"", WS_POPUP, 0, 0, 10, 10, nullptr, nullptr,
+                                    nullptr, nullptr);
     ::SetWindowLongPtrW(dialog, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&RecordingProc));
     g_sent = {};
     request.lpfn(dialog, BFFM_SELCHANGED, 0, request.lParam);

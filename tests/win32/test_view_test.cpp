@@ -16,8 +16,8 @@ namespace {
 
 using harness::DialogScript;
 using harness::FrameHarness;
-using harness::TestSettings;
 using harness::ReadProgress;
+using harness::TestSettings;
 using harness::Text;
 
 const char kFiveWords[] =
@@ -57,9 +57,7 @@ protected:
     HWND Control(int id) { return View().GetDlgItem(id); }
     std::wstring Status() { return Text(Control(IDC_STATUS)); }
 
-    std::wstring Expected() {
-        return Wide(View().Session()->CurrentQuestion().answer);
-    }
+    std::wstring Expected() { return Wide(View().Session()->CurrentQuestion().answer); }
     void Type(const std::wstring& text) { ::SetWindowTextW(Answer(), text.c_str()); }
     // Other programs on the shared test desktop may take the foreground, and with it our
     // focus, at any moment: the learner's window is brought back first.

@@ -57,8 +57,8 @@ public:
     }
 
     // classAtom: 0x0080 button, 0x0081 edit, 0x0082 static.
-    DialogTemplate& Add(WORD classAtom, WORD id, const wchar_t* text, short x, short y,
-                        short cx, short cy, DWORD style = WS_CHILD | WS_VISIBLE) {
+    DialogTemplate& Add(WORD classAtom, WORD id, const wchar_t* text, short x, short y, short cx,
+                        short cy, DWORD style = WS_CHILD | WS_VISIBLE) {
         if (m_words.size() % 2) Word(0);  // items start on a DWORD boundary
         Dword(style);
         Dword(0);
@@ -216,8 +216,8 @@ public:
 };
 
 TEST(WindowImpl, SubclassedControlKeepsItsOwnBehaviourForUnhandledMessages) {
-    HWND parent = ::CreateWindowExW(0, L"STATIC", L"", WS_POPUP, 0, 0, 100, 100, nullptr,
-                                    nullptr, nullptr, nullptr);
+    HWND parent = ::CreateWindowExW(0, L"STATIC", L"", WS_POPUP, 0, 0, 100, 100, nullptr, nullptr,
+                                    nullptr, nullptr);
     HWND control = ::CreateWindowExW(0, L"STATIC", L"before", WS_CHILD | WS_VISIBLE, 0, 0, 50, 20,
                                      parent, nullptr, nullptr, nullptr);
     ASSERT_NE(control, nullptr);
@@ -476,7 +476,8 @@ public:
     RecordingFilter(LoopLog& log, std::string name, UINT consumes = 0)
         : m_log(log), m_name(std::move(name)), m_consumes(consumes) {}
     BOOL PreTranslateMessage(MSG* msg) override {
-        if (msg->message >= WM_APP) m_log.entries.push_back(m_name + ":" + std::to_string(msg->message - WM_APP));
+        if (msg->message >= WM_APP)
+            m_log.entries.push_back(m_name + ":" + std::to_string(msg->message - WM_APP));
         return m_consumes && msg->message == m_consumes;
     }
 
@@ -528,7 +529,8 @@ TEST(MessageLoop, FiltersAreAskedLastRegisteredFirstAndAConsumedMessageGoesNoFur
 // shows exactly when the loop went idle.
 class ScriptedIdle : public CIdleHandler, public CMessageFilter {
 public:
-    ScriptedIdle(LoopLog& log, std::vector<UINT> script) : m_log(log), m_script(std::move(script)) {}
+    ScriptedIdle(LoopLog& log, std::vector<UINT> script)
+        : m_log(log), m_script(std::move(script)) {}
     BOOL OnIdle() override {
         m_log.entries.push_back("idle");
         if (m_next < m_script.size()) {
@@ -560,8 +562,8 @@ TEST(MessageLoop, IdleHandlersRunOnceWhenTheQueueEmptiesButNotAfterMouseMovesAnd
         bool endsIdle;
     };
     const Row rows[] = {
-        {WM_APP + 7, true},   {WM_KEYDOWN, true}, {WM_TIMER, true},
-        {WM_MOUSEMOVE, false}, {WM_NCMOUSEMOVE, false}, {WM_PAINT, false}, {0x0118, false},
+        {WM_APP + 7, true},      {WM_KEYDOWN, true}, {WM_TIMER, true}, {WM_MOUSEMOVE, false},
+        {WM_NCMOUSEMOVE, false}, {WM_PAINT, false},  {0x0118, false},
     };
     for (const Row& row : rows) {
         DrainMessages();
@@ -802,7 +804,7 @@ TEST(DialogUnits, ConversionMatchesMapDialogRectOfTheMeasuredDialog) {
         ASSERT_GT(units.cy, 0);
 
         const RECT rows[] = {
-            {0, 0, 4, 8},   {1, 1, 3, 7},        {45, 16, 100, 121}, {-7, -3, 5, 9},
+            {0, 0, 4, 8},           {1, 1, 3, 7},  {45, 16, 100, 121}, {-7, -3, 5, 9},
             {269, 164, 1000, 1000}, {2, 5, 6, 13}, {101, 77, 103, 79},
         };
         for (const RECT& dlu : rows) {
@@ -856,8 +858,8 @@ TEST(ClampMenuX, PointsOffEveryMonitorArePulledIntoTheNearestWorkAreaHorizontall
     const RECT w = info.rcWork;
     // Far enough off the monitor's sides not to land on a neighbour of a multi-monitor box.
     const LONG farLeft = ::GetSystemMetrics(SM_XVIRTUALSCREEN) - 100;
-    const LONG farRight = ::GetSystemMetrics(SM_XVIRTUALSCREEN) +
-                          ::GetSystemMetrics(SM_CXVIRTUALSCREEN) + 100;
+    const LONG farRight =
+        ::GetSystemMetrics(SM_XVIRTUALSCREEN) + ::GetSystemMetrics(SM_CXVIRTUALSCREEN) + 100;
     const LONG midY = (m.top + m.bottom) / 2;
 
     struct Row {
@@ -867,10 +869,14 @@ TEST(ClampMenuX, PointsOffEveryMonitorArePulledIntoTheNearestWorkAreaHorizontall
     };
     const Row rows[] = {
         {{m.left + 10, midY}, {m.left + 10, midY}, "a point on a monitor moves"},
-        {{m.right - 1, m.bottom - 1}, {m.right - 1, m.bottom - 1}, "the monitor's last pixel moves"},
+        {{m.right - 1, m.bottom - 1},
+         {m.right - 1, m.bottom - 1},
+         "the monitor's last pixel moves"},
         {{farLeft, midY}, {w.left, midY}, "left of the work area not clamped to its left edge"},
         {{farRight, midY}, {w.right, midY}, "right of the work area not clamped to its right edge"},
-        {{m.left + 10, m.bottom + 500}, {m.left + 10, m.bottom + 500}, "y is changed, or x moved although inside"},
+        {{m.left + 10, m.bottom + 500},
+         {m.left + 10, m.bottom + 500},
+         "y is changed, or x moved although inside"},
         {{farRight, m.top - 300}, {w.right, m.top - 300}, "y is changed"},
     };
     for (const Row& row : rows) {
