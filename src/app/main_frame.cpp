@@ -32,8 +32,6 @@ CMainFrame::CMainFrame(AppSettings& settings, VocabularyCache& cache, WatcherSlo
 CMainFrame::~CMainFrame() {
     // The window procedure must not outlive the object it calls into.
     if (m_hWnd && ::IsWindow(m_hWnd)) ::DestroyWindow(m_hWnd);
-    if (m_bigIcon) ::DestroyIcon(m_bigIcon);
-    if (m_smallIcon) ::DestroyIcon(m_smallIcon);
 }
 
 HWND CMainFrame::CreateFrame() {
@@ -91,10 +89,13 @@ void CMainFrame::SetIcons() {
         return static_cast<HICON>(::LoadImageW(instance, MAKEINTRESOURCEW(IDI_MAINFRAME),
                                                IMAGE_ICON, cx, cy, LR_DEFAULTCOLOR));
     };
-    m_bigIcon = load(::GetSystemMetrics(SM_CXICON), ::GetSystemMetrics(SM_CYICON));
-    m_smallIcon = load(::GetSystemMetrics(SM_CXSMICON), ::GetSystemMetrics(SM_CYSMICON));
-    if (m_bigIcon) SendMessage(WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(m_bigIcon));
-    if (m_smallIcon) SendMessage(WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(m_smallIcon));
+    m_bigIcon.Reset(load(::GetSystemMetrics(SM_CXICON), ::GetSystemMetrics(SM_CYICON)));
+    m_smallIcon.Reset(load(::GetSystemMetrics(SM_CXSMICON), ::GetSystemMetrics(SM_CYSMICON)));
+    if (m_bigIcon)
+        SendMessage(WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(static_cast<HICON>(m_bigIcon)));
+    if (m_smallIcon)
+        SendMessage(WM_SETICON, ICON_SMALL,
+                    reinterpret_cast<LPARAM>(static_cast<HICON>(m_smallIcon)));
 }
 
 DialogUnits CMainFrame::ViewUnits() const {

@@ -8,6 +8,7 @@
 
 #include <array>
 
+#include "base/handles_win32.h"
 #include "view/view_base.h"
 #include "views/about_view.h"
 #include "views/brow_view.h"
@@ -109,8 +110,8 @@ private:
     AppSettings& m_settings;
     VocabularyCache& m_cache;
     WatcherSlot& m_watcher;
-    HICON m_bigIcon = nullptr;
-    HICON m_smallIcon = nullptr;
+    UniqueIcon m_bigIcon;  // the window keeps using them until it is gone
+    UniqueIcon m_smallIcon;
     CHomeView m_homeView;
     CBrowView m_browView;
     CTestView m_testView;

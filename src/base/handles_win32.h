@@ -41,11 +41,13 @@ struct GiveBack {
     static void Key(HKEY key) { ::RegCloseKey(key); }
     static void GdiObject(HGDIOBJ object) { ::DeleteObject(object); }
     static void CoTaskMemory(void* memory) { ::CoTaskMemFree(memory); }
+    static void Icon(HICON icon) { ::DestroyIcon(icon); }
 };
 using UniqueHandle = Owned<HANDLE, &GiveBack::Handle>;
 using FindHandle = Owned<HANDLE, &GiveBack::Search>;
 using ChangeNotification = Owned<HANDLE, &GiveBack::Notification>;
 using RegKey = Owned<HKEY, &GiveBack::Key>;
+using UniqueIcon = Owned<HICON, &GiveBack::Icon>;
 template <class T>
 using GdiObject = Owned<T, &GiveBack::GdiObject>;
 template <class T>

@@ -3,6 +3,7 @@
 #include <shellapi.h>
 #include <shlobj.h>
 
+#include "base/handles_win32.h"
 #include "base/wide_text.h"
 #include "data/folder_watcher_win32.h"
 
@@ -36,11 +37,9 @@ DWORD CreateDataFolder(const std::u16string& dataFolderPath) {
 }
 
 DWORD CreateEmptyFile(const std::u16string& path) {
-    HANDLE file = ::CreateFileW(Wide(path).c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW,
-                                FILE_ATTRIBUTE_NORMAL, nullptr);
-    if (file == INVALID_HANDLE_VALUE) return LastError();
-    ::CloseHandle(file);
-    return ERROR_SUCCESS;
+    const UniqueHandle file(::CreateFileW(Wide(path).c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW,
+                                          FILE_ATTRIBUTE_NORMAL, nullptr));
+    return file == INVALID_HANDLE_VALUE ? LastError() : ERROR_SUCCESS;
 }
 
 DWORD RenameFile(const std::u16string& from, const std::u16string& to) {
@@ -64,8 +63,7 @@ DWORD StartProgramOn(const std::wstring& editor, const std::u16string& path) {
                           nullptr, &startup, &process)) {
         return LastError();
     }
-    ::CloseHandle(process.hThread);
-    ::CloseHandle(process.hProcess);
+    const UniqueHandle thread(process.hThread), started(process.hProcess);  // not waited for
     return ERROR_SUCCESS;
 }
 
