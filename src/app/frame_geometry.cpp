@@ -1,5 +1,7 @@
 #include "app/frame_geometry.h"
 
+#include <algorithm>
+
 #include "settings/app_settings.h"
 
 namespace {
@@ -62,18 +64,14 @@ POINT CentredPosition(SIZE size, const RECT& workArea) {
 }
 
 bool IsOnAnyMonitor(const RECT& window, const std::vector<RECT>& monitors) {
-    for (const RECT& monitor : monitors) {
-        RECT common{};
-        if (::IntersectRect(&common, &window, &monitor)) return true;
-    }
-    return false;
+    return std::ranges::any_of(
+        monitors, [&](const RECT& monitor) { return CommonArea(window, monitor) > 0; });
 }
 
 bool UseStoredPosition(std::int32_t x, std::int32_t y, SIZE size,
                        const std::vector<RECT>& monitors) {
-    if (x == PositionUnset || y == PositionUnset) return false;
-    const RECT window{x, y, x + size.cx, y + size.cy};
-    return IsOnAnyMonitor(window, monitors);
+    return x != PositionUnset && y != PositionUnset &&
+           IsOnAnyMonitor(RECT{x, y, x + size.cx, y + size.cy}, monitors);
 }
 
 SIZE ClientSizeInDialogUnits(SIZE clientPixels, const DialogUnits& du) {

@@ -60,10 +60,7 @@ LRESULT CMainFrame::OnCreate() {
     }
     m_homeView.SendMessage(WM_VIEW_ACTIVATE);
 
-    if (CMessageLoop* loop = AppModule().GetMessageLoop()) {
-        loop->AddMessageFilter(this);
-        loop->AddIdleHandler(this);
-    }
+    if (CMessageLoop* loop = AppModule().GetMessageLoop()) loop->AddMessageFilter(this);
     PlaceWindow();
     LayOutActiveView();
     return 0;
@@ -76,26 +73,20 @@ void CMainFrame::OnDestroy() {
         m_watcher.Stop();
         m_watcher.ReportTo(nullptr, 0);
     }
-    if (CMessageLoop* loop = AppModule().GetMessageLoop()) {
-        loop->RemoveMessageFilter(this);
-        loop->RemoveIdleHandler(this);
-    }
+    if (CMessageLoop* loop = AppModule().GetMessageLoop()) loop->RemoveMessageFilter(this);
     SetMsgHandled(false);  // the frame base ends the loop
 }
 
 void CMainFrame::SetIcons() {
-    HINSTANCE instance = AppModule().GetResourceInstance();
-    auto load = [instance](int cx, int cy) {
-        return static_cast<HICON>(::LoadImageW(instance, MAKEINTRESOURCEW(IDI_MAINFRAME),
-                                               IMAGE_ICON, cx, cy, LR_DEFAULTCOLOR));
+    const auto set = [this](UniqueIcon& icon, WPARAM which, int cxMetric, int cyMetric) {
+        icon.Reset(static_cast<HICON>(::LoadImageW(
+            AppModule().GetResourceInstance(), MAKEINTRESOURCEW(IDI_MAINFRAME), IMAGE_ICON,
+            ::GetSystemMetrics(cxMetric), ::GetSystemMetrics(cyMetric), LR_DEFAULTCOLOR)));
+        if (icon)
+            SendMessage(WM_SETICON, which, reinterpret_cast<LPARAM>(static_cast<HICON>(icon)));
     };
-    m_bigIcon.Reset(load(::GetSystemMetrics(SM_CXICON), ::GetSystemMetrics(SM_CYICON)));
-    m_smallIcon.Reset(load(::GetSystemMetrics(SM_CXSMICON), ::GetSystemMetrics(SM_CYSMICON)));
-    if (m_bigIcon)
-        SendMessage(WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(static_cast<HICON>(m_bigIcon)));
-    if (m_smallIcon)
-        SendMessage(WM_SETICON, ICON_SMALL,
-                    reinterpret_cast<LPARAM>(static_cast<HICON>(m_smallIcon)));
+    set(m_bigIcon, ICON_BIG, SM_CXICON, SM_CYICON);
+    set(m_smallIcon, ICON_SMALL, SM_CXSMICON, SM_CYSMICON);
 }
 
 DialogUnits CMainFrame::ViewUnits() const {
@@ -283,9 +274,5 @@ CViewBase* CMainFrame::ActiveViewObject() {
 BOOL CMainFrame::PreTranslateMessage(MSG* msg) {
     if (TranslateAccelerators(msg)) return TRUE;
     if (CViewBase* view = ActiveViewObject()) return view->PreTranslateMessage(msg);
-    return FALSE;
-}
-
-BOOL CMainFrame::OnIdle() {
     return FALSE;
 }

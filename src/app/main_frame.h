@@ -19,10 +19,7 @@
 #include "win/frame_window.h"
 #include "win/message_loop.h"
 
-class CMainFrame : public CFrameWindowImpl<CMainFrame>,
-                   public CMessageFilter,
-                   public CIdleHandler,
-                   public CViewFrame {
+class CMainFrame : public CFrameWindowImpl<CMainFrame>, public CMessageFilter, public CViewFrame {
 public:
     static constexpr DWORD kStyle = WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN | WS_CLIPSIBLINGS;
     static constexpr DWORD kExStyle = WS_EX_APPWINDOW | WS_EX_WINDOWEDGE;
@@ -53,7 +50,6 @@ public:
 
     // Accelerators first, then the active view's own hook.
     BOOL PreTranslateMessage(MSG* msg) override;
-    BOOL OnIdle() override;
 
     BEGIN_MSG_MAP(CMainFrame)
         MESSAGE_HANDLER(WM_CREATE, OnCreate)

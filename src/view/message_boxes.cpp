@@ -1,6 +1,7 @@
 #include "view/message_boxes.h"
 
 #include <string>
+#include <utility>
 
 #include "res/resource.h"
 #include "win/app_module.h"
@@ -12,16 +13,13 @@ thread_local HHOOK t_boxHook = nullptr;
 
 HWND ReferenceWindow() {
     HWND foreground = ::GetForegroundWindow();
-    if (foreground) {
-        WINDOWPLACEMENT placement{};
-        placement.length = sizeof placement;
-        if (::GetWindowPlacement(foreground, &placement) && placement.showCmd != SW_SHOWMINIMIZED &&
-            placement.showCmd != SW_SHOWMAXIMIZED && placement.showCmd != SW_MINIMIZE &&
-            placement.showCmd != SW_SHOWMINNOACTIVE) {
-            return foreground;
-        }
-    }
-    return ::GetDesktopWindow();
+    WINDOWPLACEMENT placement{};
+    placement.length = sizeof placement;
+    const bool restored =
+        foreground && ::GetWindowPlacement(foreground, &placement) &&
+        placement.showCmd != SW_SHOWMINIMIZED && placement.showCmd != SW_SHOWMAXIMIZED &&
+        placement.showCmd != SW_MINIMIZE && placement.showCmd != SW_SHOWMINNOACTIVE;
+    return restored ? foreground : ::GetDesktopWindow();
 }
 
 // A button counts only when shown: a box may keep the buttons it does not use hidden.
@@ -76,10 +74,7 @@ int ShowBox(HWND owner, const wchar_t* text, UINT style) {
         ::MessageBoxW(owner, text ? text : L"", caption.empty() ? nullptr : caption.c_str(), style);
     // A box that never came up (no desktop to show it on) never activated either: the hook
     // must not stay behind to seize the next window's activation.
-    if (t_boxHook) {
-        ::UnhookWindowsHookEx(t_boxHook);
-        t_boxHook = nullptr;
-    }
+    if (HHOOK left = std::exchange(t_boxHook, nullptr)) ::UnhookWindowsHookEx(left);
     return result;
 }
 
@@ -106,13 +101,6 @@ int InfoBox(HWND owner, const wchar_t* text) {
 }
 
 int QuestionBox(HWND owner, const wchar_t* text) {
-    int result = ShowBox(owner, text, MB_OKCANCEL | MB_ICONQUESTION);
-    switch (result) {
-    case IDOK:
-        return IDYES;
-    case IDCANCEL:
-        return IDNO;
-    default:
-        return result;
-    }
+    const int result = ShowBox(owner, text, MB_OKCANCEL | MB_ICONQUESTION);
+    return result == IDOK ? IDYES : result == IDCANCEL ? IDNO : result;
 }

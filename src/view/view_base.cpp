@@ -5,14 +5,7 @@
 #include "win/menu_position.h"
 
 UINT CViewBase::PickTemplate(UINT firstTemplateId, std::int32_t fontSize) {
-    switch (fontSize) {
-    case 1:
-        return firstTemplateId + 1;
-    case 2:
-        return firstTemplateId + 2;
-    default:
-        return firstTemplateId;
-    }
+    return fontSize == 1 || fontSize == 2 ? firstTemplateId + fontSize : firstTemplateId;
 }
 
 CViewBase::CViewBase(const ViewContext& context, UINT firstTemplateId, int menuPosition,
@@ -26,8 +19,7 @@ CViewBase::CViewBase(const ViewContext& context, UINT firstTemplateId, int menuP
       m_hasBack(hasBack) {}
 
 BOOL CViewBase::PreTranslateMessage(MSG* msg) {
-    if (PostHomeOnBackMouseButton(msg)) return TRUE;
-    return DialogNavigation(msg);
+    return PostHomeOnBackMouseButton(msg) || DialogNavigation(msg);
 }
 
 void CViewBase::OnBack() const {

@@ -70,7 +70,6 @@ CBrowView::~CBrowView() {
 
 BOOL CBrowView::OnInitDialog() {
     m_tree = GetDlgItem(IDC_TREE);
-    m_backButton = GetDlgItem(IDCANCEL);
     ::SetWindowLongPtrW(m_hWnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
     m_dialogWndProc = reinterpret_cast<WNDPROC>(::SetWindowLongPtrW(
         m_hWnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&CBrowView::TreeNotifyProc)));
@@ -127,7 +126,7 @@ void CBrowView::OnSize(UINT, int width, int height) {
     const BackLayout layout = LayoutBackAndContent(width, height, Units());
     {
         CDeferWindowPos batch(2);
-        PlaceShownOrHidden(batch, m_backButton, layout.back, layout.tall);
+        PlaceShownOrHidden(batch, GetDlgItem(IDCANCEL), layout.back, layout.tall);
         batch.Move(m_tree, layout.content);
     }
     SetTreeRedraw(false);

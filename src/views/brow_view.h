@@ -97,7 +97,6 @@ private:
     void ScrollTreeLeft() const;
 
     HWND m_tree = nullptr;
-    HWND m_backButton = nullptr;
     // The queue the tree lists; kept (with the pool it holds) for the children inserted later.
     // Nothing is ever judged or recorded in it.
     std::unique_ptr<TestSession> m_session;

@@ -93,11 +93,8 @@ void PaintGraph(HDC dc, const RECT& client, HFONT font, const std::vector<std::i
     }
     // The outermost ring of pixels, drawn last.
     const SelectedObject pen(dc, black);
-    ::MoveToEx(dc, 0, 0, nullptr);
-    ::LineTo(dc, cw - 1, 0);
-    ::LineTo(dc, cw - 1, ch - 1);
-    ::LineTo(dc, 0, ch - 1);
-    ::LineTo(dc, 0, 0);
+    const POINT ring[] = {{0, 0}, {cw - 1, 0}, {cw - 1, ch - 1}, {0, ch - 1}, {0, 0}};
+    ::Polyline(dc, ring, 5);
 }
 
 void CGraphCtl::OnPaint() {

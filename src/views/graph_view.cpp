@@ -12,8 +12,6 @@ CGraphView::CGraphView(const ViewContext& context)
 
 BOOL CGraphView::OnInitDialog() {
     m_graph.SubclassWindow(GetDlgItem(IDC_GRAPH));
-    m_status = GetDlgItem(IDC_STATUS);
-    m_backButton = GetDlgItem(IDCANCEL);
     return FALSE;
 }
 
@@ -29,8 +27,8 @@ void CGraphView::Refresh() {
     const std::wstring status =
         FormatResString(IDS_GRAPH_STATUS, static_cast<unsigned>(scores.size()),
                         static_cast<unsigned>(scores.empty() ? 0 : scores.back()));
-    ::SetWindowTextW(m_status, status.c_str());
-    ::SetFocus(m_backButton);
+    ::SetWindowTextW(GetDlgItem(IDC_STATUS), status.c_str());
+    ::SetFocus(GetDlgItem(IDCANCEL));
 }
 
 void CGraphView::Clear() {
@@ -53,8 +51,8 @@ void CGraphView::OnSize(UINT, int width, int height) {
     // The chart is drawn for its size: it is redrawn whole, never stretched.
     if (m_graph) ::InvalidateRect(m_graph, nullptr, FALSE);
     CDeferWindowPos batch(3);
-    PlaceShownOrHidden(batch, m_backButton, layout.back, layout.tall);
-    PlaceShownOrHidden(batch, m_status, layout.status, layout.tall);
+    PlaceShownOrHidden(batch, GetDlgItem(IDCANCEL), layout.back, layout.tall);
+    PlaceShownOrHidden(batch, GetDlgItem(IDC_STATUS), layout.status, layout.tall);
     batch.Move(m_graph, layout.graph);
 }
 

@@ -40,6 +40,4 @@ private:
     void Clear();
 
     CGraphCtl m_graph;
-    HWND m_status = nullptr;
-    HWND m_backButton = nullptr;
 };

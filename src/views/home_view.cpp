@@ -34,12 +34,6 @@ CHomeView::CHomeView(const ViewContext& context)
 
 BOOL CHomeView::OnInitDialog() {
     m_list = GetDlgItem(IDC_FILE_LIST);
-    m_status = GetDlgItem(IDC_STATUS);
-    m_browseButton = GetDlgItem(IDC_HOME_BROWSE);
-    m_testButton = GetDlgItem(IDOK);
-    m_graphButton = GetDlgItem(IDC_HOME_GRAPH);
-    m_setupButton = GetDlgItem(IDC_HOME_SETUP);
-    m_aboutButton = GetDlgItem(IDC_HOME_ABOUT);
     ::SetTimer(m_hWnd, kPendingChangeTimer, kPendingChangePeriodMs, nullptr);
     UpdateCommandStates();  // a view never filled offers nothing to act on
     return FALSE;           // activation sets the focus
@@ -94,8 +88,8 @@ void CHomeView::UpdateSummary() {
     const std::wstring status =
         FormatResString(IDS_HOME_STATUS, m_summary.selectedWords, m_summary.totalWords,
                         m_summary.selectedFiles, m_summary.totalFiles);
-    ::SetWindowTextW(m_status, status.c_str());
-    ::InvalidateRect(m_status, nullptr, TRUE);
+    ::SetWindowTextW(GetDlgItem(IDC_STATUS), status.c_str());
+    ::InvalidateRect(GetDlgItem(IDC_STATUS), nullptr, TRUE);
 }
 
 bool CHomeView::IsCommandAvailable(UINT command) const {
@@ -114,8 +108,8 @@ bool CHomeView::IsCommandAvailable(UINT command) const {
 
 void CHomeView::UpdateCommandStates() {
     const bool words = HasWordsSelected();
-    ::EnableWindow(m_browseButton, words);
-    ::EnableWindow(m_testButton, words);
+    ::EnableWindow(GetDlgItem(IDC_HOME_BROWSE), words);
+    ::EnableWindow(GetDlgItem(IDOK), words);
 
     HMENU menu = FrameMenu();
     if (!menu) return;
@@ -131,12 +125,12 @@ void CHomeView::OnSize(UINT, int width, int height) {
     const HomeLayout layout = LayoutHomeView(width, height, Units());
     {
         CDeferWindowPos batch(7);
-        PlaceShownOrHidden(batch, m_graphButton, layout.graph, layout.tall);
-        PlaceShownOrHidden(batch, m_setupButton, layout.setup, layout.tall);
-        PlaceShownOrHidden(batch, m_aboutButton, layout.about, layout.tall);
-        PlaceShownOrHidden(batch, m_browseButton, layout.browse, layout.tall);
-        PlaceShownOrHidden(batch, m_testButton, layout.test, layout.tall);
-        PlaceShownOrHidden(batch, m_status, layout.status, layout.tall);
+        PlaceShownOrHidden(batch, GetDlgItem(IDC_HOME_GRAPH), layout.graph, layout.tall);
+        PlaceShownOrHidden(batch, GetDlgItem(IDC_HOME_SETUP), layout.setup, layout.tall);
+        PlaceShownOrHidden(batch, GetDlgItem(IDC_HOME_ABOUT), layout.about, layout.tall);
+        PlaceShownOrHidden(batch, GetDlgItem(IDC_HOME_BROWSE), layout.browse, layout.tall);
+        PlaceShownOrHidden(batch, GetDlgItem(IDOK), layout.test, layout.tall);
+        PlaceShownOrHidden(batch, GetDlgItem(IDC_STATUS), layout.status, layout.tall);
         batch.Move(m_list, layout.list);
     }
     // The list's new height may have scrolled the item the user works at out of sight.

@@ -90,12 +90,6 @@ private:
     HWND FrameWindow() const { return GetParent(); }
 
     HWND m_list = nullptr;
-    HWND m_status = nullptr;
-    HWND m_browseButton = nullptr;
-    HWND m_testButton = nullptr;
-    HWND m_graphButton = nullptr;
-    HWND m_setupButton = nullptr;
-    HWND m_aboutButton = nullptr;
     SelectionSummary m_summary;
     unsigned m_listedBuild = 0;  // the cache's build of the library the list shows
     bool m_reportingChange = false;

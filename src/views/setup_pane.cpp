@@ -12,16 +12,29 @@
 
 namespace {
 
-// The three lists, each item at the index that is stored for it.
+// The three lists, each item at the index that is stored for it, and the check boxes, each
+// with the setting it shows.
 struct ComboItems {
     int control;
+    std::int32_t AppSettings::*setting;
     UINT strings[3];
 };
 constexpr ComboItems kComboItems[] = {
-    {IDC_DIRECTION, {IDS_DIRECTION_NORMAL, IDS_DIRECTION_REVERSE, IDS_DIRECTION_RANDOM}},
-    {IDC_ORDER, {IDS_ORDER_RANDOM, IDS_ORDER_ALPHABETICAL, IDS_ORDER_NORMAL}},
-    {IDC_FONT_SIZE, {IDS_FONT_NORMAL, IDS_FONT_LARGE, IDS_FONT_EXTRA_LARGE}},
-};
+    {IDC_DIRECTION,
+     &AppSettings::TestingDirection,
+     {IDS_DIRECTION_NORMAL, IDS_DIRECTION_REVERSE, IDS_DIRECTION_RANDOM}},
+    {IDC_ORDER,
+     &AppSettings::WordOrder,
+     {IDS_ORDER_RANDOM, IDS_ORDER_ALPHABETICAL, IDS_ORDER_NORMAL}},
+    {IDC_FONT_SIZE,
+     &AppSettings::FontSize,
+     {IDS_FONT_NORMAL, IDS_FONT_LARGE, IDS_FONT_EXTRA_LARGE}}};
+constexpr std::pair<int, bool AppSettings::*> kCheckBoxes[] = {
+    {IDC_CASE_SENSITIVE, &AppSettings::CaseSensitive},
+    {IDC_LAZY_REPEAT, &AppSettings::LazyRepeat},
+    {IDC_SHOW_HINT, &AppSettings::ShowHint},
+    {IDC_CONFIRM_EXIT, &AppSettings::ConfirmExit},
+    {IDC_CUSTOM_FONT, &AppSettings::CustomFont}};
 
 // A value from outside the list (put in the registry by hand) selects nothing.
 void SelectStored(HWND combo, std::int32_t value) {
@@ -108,21 +121,10 @@ CSetupPane::CSetupPane(const ViewContext& context)
       m_watcher(context.watcher) {}
 
 void CSetupPane::PutPickedFolder(std::wstring folder) {
-    ::SetWindowTextW(m_folder, WithTrailingBackslash(std::move(folder)).c_str());
+    ::SetWindowTextW(GetDlgItem(IDC_FOLDER), WithTrailingBackslash(std::move(folder)).c_str());
 }
 
 BOOL CSetupPane::OnInitDialog() {
-    m_direction = GetDlgItem(IDC_DIRECTION);
-    m_order = GetDlgItem(IDC_ORDER);
-    m_fontSize = GetDlgItem(IDC_FONT_SIZE);
-    m_caseSensitive = GetDlgItem(IDC_CASE_SENSITIVE);
-    m_lazyRepeat = GetDlgItem(IDC_LAZY_REPEAT);
-    m_showHint = GetDlgItem(IDC_SHOW_HINT);
-    m_confirmExit = GetDlgItem(IDC_CONFIRM_EXIT);
-    m_customFont = GetDlgItem(IDC_CUSTOM_FONT);
-    m_folder = GetDlgItem(IDC_FOLDER);
-    m_browse = GetDlgItem(IDC_FOLDER_BROWSE);
-    m_chooseFont = GetDlgItem(IDC_CHOOSE_FONT);
     for (const ComboItems& combo : kComboItems) {
         for (UINT id : combo.strings) {
             const std::wstring text = LoadResString(id);
@@ -134,36 +136,33 @@ BOOL CSetupPane::OnInitDialog() {
 }
 
 void CSetupPane::Load() {
-    SelectStored(m_direction, m_settings.TestingDirection);
-    SelectStored(m_order, m_settings.WordOrder);
-    SelectStored(m_fontSize, m_settings.FontSize);
-    SetCheck(m_caseSensitive, m_settings.CaseSensitive);
-    SetCheck(m_lazyRepeat, m_settings.LazyRepeat);
-    SetCheck(m_showHint, m_settings.ShowHint);
-    SetCheck(m_confirmExit, m_settings.ConfirmExit);
-    SetCheck(m_customFont, m_settings.CustomFont);
+    for (const ComboItems& combo : kComboItems) {
+        SelectStored(GetDlgItem(combo.control), m_settings.*combo.setting);
+    }
+    for (const auto& [box, setting] : kCheckBoxes) SetCheck(GetDlgItem(box), m_settings.*setting);
     // The edit's change notification applies the folder once more, so every visit to this
     // view ends with the library dropped and the watcher on the stored folder.
-    ::SetWindowTextW(m_folder, Wide(m_settings.DataFolder).c_str());
+    ::SetWindowTextW(GetDlgItem(IDC_FOLDER), Wide(m_settings.DataFolder).c_str());
     SetScrollOffset(0, 0);
-    ::EnableWindow(m_chooseFont, m_settings.CustomFont);
+    ::EnableWindow(GetDlgItem(IDC_CHOOSE_FONT), m_settings.CustomFont);
 }
 
 void CSetupPane::OnSize(UINT, int width, int height) {
     const DialogUnits du = DialogUnits::Measure(m_hWnd);
-    const FolderRow row = LayoutFolderRow(width, du, ChildRect(m_folder), ChildRect(m_browse));
+    HWND folder = GetDlgItem(IDC_FOLDER), browse = GetDlgItem(IDC_FOLDER_BROWSE);
+    const FolderRow row = LayoutFolderRow(width, du, ChildRect(folder), ChildRect(browse));
     {
         CDeferWindowPos batch(2);
-        batch.Move(m_browse, row.button);
-        batch.Move(m_folder, row.edit);
+        batch.Move(browse, row.button);
+        batch.Move(folder, row.edit);
     }
     SetScrollSize(0, SetupPaneScrollHeight(height, du));
 }
 
 void CSetupPane::OnComboChange() {
-    m_settings.TestingDirection = Selected(m_direction);
-    m_settings.WordOrder = Selected(m_order);
-    m_settings.FontSize = Selected(m_fontSize);
+    for (const ComboItems& combo : kComboItems) {
+        m_settings.*combo.setting = Selected(GetDlgItem(combo.control));
+    }
 }
 
 void CSetupPane::OnFontSizeChange() {
@@ -179,18 +178,14 @@ void CSetupPane::OnFontSizeChange() {
 }
 
 void CSetupPane::OnCheckBoxChange() {
-    m_settings.CaseSensitive = IsChecked(m_caseSensitive);
-    m_settings.LazyRepeat = IsChecked(m_lazyRepeat);
-    m_settings.ShowHint = IsChecked(m_showHint);
-    m_settings.ConfirmExit = IsChecked(m_confirmExit);
-    m_settings.CustomFont = IsChecked(m_customFont);
-    ::EnableWindow(m_chooseFont, m_settings.CustomFont);
+    for (const auto& [box, setting] : kCheckBoxes) m_settings.*setting = IsChecked(GetDlgItem(box));
+    ::EnableWindow(GetDlgItem(IDC_CHOOSE_FONT), m_settings.CustomFont);
 }
 
 void CSetupPane::OnDataFolderChange() {
     // Taken as typed, keystroke by keystroke: nothing is trimmed or checked here, and a
     // half-typed folder that does not exist is simply not watched.
-    m_settings.DataFolder = U16(CWindow(m_folder).GetWindowText());
+    m_settings.DataFolder = U16(CWindow(GetDlgItem(IDC_FOLDER)).GetWindowText());
     m_watcher.Restart(m_settings.DataFolderPath());
     m_cache.DropLibrary();
 }
@@ -210,7 +205,7 @@ void CSetupPane::OnBrowseForFolder() {
 void CSetupPane::OnUseDefaultFolder() {
     m_settings.DataFolder = m_settings.DefaultDataFolder;
     m_watcher.Restart(m_settings.DataFolderPath());
-    ::SetWindowTextW(m_folder, Wide(m_settings.DataFolder).c_str());
+    ::SetWindowTextW(GetDlgItem(IDC_FOLDER), Wide(m_settings.DataFolder).c_str());
 }
 
 void CSetupPane::OnChooseCustomFont() {

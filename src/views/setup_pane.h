@@ -88,15 +88,4 @@ private:
     AppSettings& m_settings;
     VocabularyCache& m_cache;
     WatcherSlot& m_watcher;
-    HWND m_direction = nullptr;
-    HWND m_order = nullptr;
-    HWND m_fontSize = nullptr;
-    HWND m_caseSensitive = nullptr;
-    HWND m_lazyRepeat = nullptr;
-    HWND m_showHint = nullptr;
-    HWND m_confirmExit = nullptr;
-    HWND m_customFont = nullptr;
-    HWND m_folder = nullptr;
-    HWND m_browse = nullptr;
-    HWND m_chooseFont = nullptr;
 };

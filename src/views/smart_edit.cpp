@@ -1,43 +1,35 @@
 #include "views/smart_edit.h"
 
+#include <optional>
+
 #include "view/messages.h"
 
 namespace {
 
-struct FlashColorSlot {
-    FlashColorTable table;
-    bool made = false;
-};
-
-FlashColorSlot& Slot() {
-    static FlashColorSlot slot;
-    return slot;
+std::optional<FlashColorTable>& Table() {
+    static std::optional<FlashColorTable> table;
+    return table;
 }
 
 }  // namespace
 
 void CreateFlashColorTable() {
-    FlashColorSlot& slot = Slot();
-    if (slot.made) return;
+    if (Table()) return;
+    FlashColorTable& table = Table().emplace();
     const COLORREF colors[4] = {::GetSysColor(COLOR_WINDOW), RGB(128, 255, 128), RGB(255, 144, 144),
                                 RGB(255, 255, 192)};
     for (int i = 0; i < 4; ++i) {
-        slot.table.colors[i] = colors[i];
-        slot.table.brushes[i].Reset(::CreateSolidBrush(colors[i]));
+        table.colors[i] = colors[i];
+        table.brushes[i].Reset(::CreateSolidBrush(colors[i]));
     }
-    slot.made = true;
 }
 
 void DeleteFlashColorTable() {
-    FlashColorSlot& slot = Slot();
-    if (!slot.made) return;
-    for (auto& brush : slot.table.brushes) brush.Reset();
-    slot.made = false;
+    Table().reset();
 }
 
 const FlashColorTable* FlashColors() {
-    const FlashColorSlot& slot = Slot();
-    return slot.made ? &slot.table : nullptr;
+    return Table() ? &*Table() : nullptr;
 }
 
 BOOL CSmartEdit::Attach(HWND edit) {

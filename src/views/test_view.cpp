@@ -24,13 +24,6 @@ CTestView::CTestView(const ViewContext& context)
     : CViewBase(context, IDD_TEST, kNoOwnMenu, /*hasBack*/ true) {}
 
 BOOL CTestView::OnInitDialog() {
-    m_questionEdit = GetDlgItem(IDC_QUESTION);
-    m_hintLabel = GetDlgItem(IDC_HINT_LABEL);
-    m_hintEdit = GetDlgItem(IDC_HINT);
-    m_answerLabel = GetDlgItem(IDC_ANSWER_LABEL);
-    m_progressBar = GetDlgItem(IDC_PROGRESS);
-    m_statusLine = GetDlgItem(IDC_STATUS);
-    m_backButton = GetDlgItem(IDCANCEL);
     m_answerEdit.Attach(GetDlgItem(IDC_ANSWER));
     return FALSE;
 }
@@ -77,8 +70,8 @@ void CTestView::Submit() {
     const AnswerResult answer = m_session->SubmitAnswer(
         U16(typed), AnswerRules{m_settings.CaseSensitive, m_settings.LazyRepeat});
     if (!answer.remaining) {
-        const LRESULT upper = ::SendMessageW(m_progressBar, PBM_GETRANGE, FALSE, 0);
-        ::SendMessageW(m_progressBar, PBM_SETPOS, static_cast<WPARAM>(upper), 0);
+        const LRESULT upper = ::SendMessageW(GetDlgItem(IDC_PROGRESS), PBM_GETRANGE, FALSE, 0);
+        ::SendMessageW(GetDlgItem(IDC_PROGRESS), PBM_SETPOS, static_cast<WPARAM>(upper), 0);
         m_state = State::TestFinished;
         m_answerEdit.StartFlash(FlashMode::Finished);
     } else if (answer.correct) {
@@ -123,7 +116,7 @@ void CTestView::RecordEarnedScore() {
 
 void CTestView::ShowQuestion() {
     const Question question = m_session ? m_session->CurrentQuestion() : Question{};
-    ::SetWindowTextW(m_questionEdit, Wide(question.question).c_str());
+    ::SetWindowTextW(GetDlgItem(IDC_QUESTION), Wide(question.question).c_str());
     std::wstring hint;
     if (question.hint.empty()) {
         hint = LoadResString(IDS_NO_HINT);
@@ -132,7 +125,7 @@ void CTestView::ShowQuestion() {
     } else {
         hint = Wide(question.hint);
     }
-    ::SetWindowTextW(m_hintEdit, hint.c_str());
+    ::SetWindowTextW(GetDlgItem(IDC_HINT), hint.c_str());
     m_answerEdit.SetWindowText(L"");
     // A flash that ends after the user left must not pull the keyboard into a hidden view.
     if (m_active) m_answerEdit.SetFocus();
@@ -144,21 +137,19 @@ void CTestView::UpdateStatus() {
     const std::wstring status =
         FormatResString(IDS_TEST_STATUS, s.QuestionNumber(), s.QuestionCount(), s.WrongEntries(),
                         s.PoolSize(), s.ScorePercent());
-    ::SetWindowTextW(m_statusLine, status.c_str());
+    ::SetWindowTextW(GetDlgItem(IDC_STATUS), status.c_str());
     if (m_state != State::TestFinished) {
         // The 32-bit range: a test may hold more questions than a 16-bit limit can count.
-        ::SendMessageW(m_progressBar, PBM_SETRANGE32, 1,
+        ::SendMessageW(GetDlgItem(IDC_PROGRESS), PBM_SETRANGE32, 1,
                        static_cast<LPARAM>(s.QuestionCount()) + 1);
-        ::SendMessageW(m_progressBar, PBM_SETPOS, s.QuestionNumber(), 0);
+        ::SendMessageW(GetDlgItem(IDC_PROGRESS), PBM_SETPOS, s.QuestionNumber(), 0);
     }
 }
 
 void CTestView::ApplyFonts() {
-    HFONT font = GetFont();
-    if (m_settings.CustomFont) {
-        if (HFONT user = UserFontHandle(m_settings)) font = user;
-    }
-    ::SendMessageW(m_questionEdit, WM_SETFONT, reinterpret_cast<WPARAM>(font), TRUE);
+    HFONT font = m_settings.CustomFont ? UserFontHandle(m_settings) : nullptr;
+    if (!font) font = GetFont();
+    ::SendMessageW(GetDlgItem(IDC_QUESTION), WM_SETFONT, reinterpret_cast<WPARAM>(font), TRUE);
     m_answerEdit.SetFont(font);
 }
 
@@ -179,13 +170,14 @@ void CTestView::Layout(int width, int height) {
     const TestLayout layout = LayoutTestView(width, height, units, answerHeight);
 
     CDeferWindowPos batch(8);
-    PlaceShownOrHidden(batch, m_backButton, ToRect(layout.back), layout.tall);
-    batch.Move(m_progressBar, ToRect(layout.progress));
-    PlaceShownOrHidden(batch, m_statusLine, ToRect(layout.status), layout.tall);
+    PlaceShownOrHidden(batch, GetDlgItem(IDCANCEL), ToRect(layout.back), layout.tall);
+    batch.Move(GetDlgItem(IDC_PROGRESS), ToRect(layout.progress));
+    PlaceShownOrHidden(batch, GetDlgItem(IDC_STATUS), ToRect(layout.status), layout.tall);
     batch.Move(m_answerEdit, ToRect(layout.answer));
-    PlaceShownOrHidden(batch, m_answerLabel, ToRect(layout.answerLabel), layout.medium);
-    PlaceShownOrHidden(batch, m_hintEdit, ToRect(layout.hint), layout.medium);
-    PlaceShownOrHidden(batch, m_hintLabel, ToRect(layout.hintLabel), layout.tall);
-    batch.DeferWindowPos(m_questionEdit, nullptr, 0, 0, layout.questionWidth, layout.questionHeight,
-                         SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+    PlaceShownOrHidden(batch, GetDlgItem(IDC_ANSWER_LABEL), ToRect(layout.answerLabel),
+                       layout.medium);
+    PlaceShownOrHidden(batch, GetDlgItem(IDC_HINT), ToRect(layout.hint), layout.medium);
+    PlaceShownOrHidden(batch, GetDlgItem(IDC_HINT_LABEL), ToRect(layout.hintLabel), layout.tall);
+    batch.DeferWindowPos(GetDlgItem(IDC_QUESTION), nullptr, 0, 0, layout.questionWidth,
+                         layout.questionHeight, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
 }

@@ -68,12 +68,5 @@ private:
     std::unique_ptr<TestSession> m_session;
     State m_state = State::AwaitingAnswer;
     bool m_active = false;  // the frame shows this view; only then may it take the focus
-    HWND m_questionEdit = nullptr;
-    HWND m_hintLabel = nullptr;
-    HWND m_hintEdit = nullptr;
-    HWND m_answerLabel = nullptr;
     CSmartEdit m_answerEdit;
-    HWND m_progressBar = nullptr;
-    HWND m_statusLine = nullptr;
-    HWND m_backButton = nullptr;
 };

@@ -1,6 +1,7 @@
 #include "win/defer_window_pos.h"
 
 #include <algorithm>
+#include <utility>
 
 CDeferWindowPos::CDeferWindowPos(int expectedCount)
     : m_hdwp(::BeginDeferWindowPos(std::max(expectedCount, 1))) {
@@ -17,13 +18,8 @@ void CDeferWindowPos::DeferWindowPos(HWND hWnd, HWND after, int x, int y, int cx
     m_positions.push_back({hWnd, after, x, y, cx, cy, flags});
     if (m_failed) return;
     // On failure DeferWindowPos has already freed the handle and forgotten the batch.
-    HDWP next = ::DeferWindowPos(m_hdwp, hWnd, after, x, y, cx, cy, flags);
-    if (!next) {
-        m_hdwp = nullptr;
-        m_failed = true;
-    } else {
-        m_hdwp = next;
-    }
+    m_hdwp = ::DeferWindowPos(m_hdwp, hWnd, after, x, y, cx, cy, flags);
+    m_failed = m_hdwp == nullptr;
 }
 
 void CDeferWindowPos::Move(HWND hWnd, const RECT& rc, UINT extraFlags) {
@@ -34,17 +30,9 @@ void CDeferWindowPos::Move(HWND hWnd, const RECT& rc, UINT extraFlags) {
 bool CDeferWindowPos::End() {
     if (m_ended) return !m_failed;
     m_ended = true;
-    if (!m_failed && m_hdwp) {
-        HDWP hdwp = m_hdwp;
-        m_hdwp = nullptr;
-        if (::EndDeferWindowPos(hdwp)) return true;
-        m_failed = true;
-    }
-    if (m_hdwp) {
-        // Begun but never ended: only a failed batch gets here. Give the handle back.
-        ::EndDeferWindowPos(m_hdwp);
-        m_hdwp = nullptr;
-    }
+    // A batch that has not failed holds its handle, which ending it gives back either way.
+    if (!m_failed && ::EndDeferWindowPos(std::exchange(m_hdwp, nullptr))) return true;
+    m_failed = true;
     ApplyOneByOne();
     return false;
 }

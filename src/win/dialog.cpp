@@ -7,16 +7,8 @@ namespace {
 // The messages whose answer a dialog procedure returns itself; for every other message the
 // answer goes through DWLP_MSGRESULT and the procedure returns TRUE for "handled".
 bool ReturnsResultDirectly(UINT msg) {
-    switch (msg) {
-    case WM_COMPAREITEM:
-    case WM_VKEYTOITEM:
-    case WM_CHARTOITEM:
-    case WM_INITDIALOG:
-    case WM_QUERYDRAGICON:
-        return true;
-    default:
-        return IsCtlColorMessage(msg);
-    }
+    return msg == WM_COMPAREITEM || msg == WM_VKEYTOITEM || msg == WM_CHARTOITEM ||
+           msg == WM_INITDIALOG || msg == WM_QUERYDRAGICON || IsCtlColorMessage(msg);
 }
 
 }  // namespace
@@ -49,8 +41,7 @@ INT_PTR CDialogImplBase::DoModal(HWND parent) {
 
 BOOL CDialogImplBase::EndDialog(INT_PTR result) {
     if (!m_hWnd) return FALSE;
-    if (m_modal) return ::EndDialog(m_hWnd, result);
-    return ::DestroyWindow(m_hWnd);
+    return m_modal ? ::EndDialog(m_hWnd, result) : ::DestroyWindow(m_hWnd);
 }
 
 INT_PTR CALLBACK CDialogImplBase::DialogProc(HWND hWnd, UINT msg, WPARAM wParam, LPARAM lParam) {
@@ -63,14 +54,8 @@ INT_PTR CALLBACK CDialogImplBase::DialogProc(HWND hWnd, UINT msg, WPARAM wParam,
 
     LRESULT result = 0;
     const std::optional<BOOL> handled = self->RunMessageMap(hWnd, msg, wParam, lParam, result);
-    if (!handled && msg == WM_INITDIALOG) {
-        // A dialog whose initialisation threw is not created at all.
-        if (self->m_modal) {
-            ::EndDialog(hWnd, -1);
-        } else {
-            ::DestroyWindow(hWnd);
-        }
-    }
+    // A dialog whose initialisation threw is not created at all.
+    if (!handled && msg == WM_INITDIALOG) self->EndDialog(-1);
 
     INT_PTR answer = FALSE;
     if (handled.value_or(FALSE)) {

@@ -68,11 +68,9 @@ protected:
     }
 
     void OnSetFocus() {
-        if (m_hWndClient && ::IsWindow(m_hWndClient)) {
-            ::SetFocus(m_hWndClient);
-        } else {
-            this->SetMsgHandled(false);
-        }
+        const bool hasView = m_hWndClient && ::IsWindow(m_hWndClient);
+        if (hasView) ::SetFocus(m_hWndClient);
+        this->SetMsgHandled(hasView);
     }
 
     LRESULT OnEraseBackground() {

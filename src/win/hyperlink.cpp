@@ -1,6 +1,5 @@
 #include "win/hyperlink.h"
 
-#include <commctrl.h>
 #include <shellapi.h>
 
 namespace {
@@ -60,17 +59,10 @@ LinkColors ReadLinkColors(HKEY root, const wchar_t* subKey) {
 RECT LinkTextRect(const RECT& client, SIZE text, DWORD style) {
     const LONG width = client.right - client.left;
     const LONG cx = text.cx < width ? text.cx : width;
-    LONG left = client.left;
-    switch (style & SS_TYPEMASK) {
-    case SS_CENTER:
-        left += (width - cx) / 2;
-        break;
-    case SS_RIGHT:
-        left += width - cx;
-        break;
-    default:
-        break;
-    }
+    const DWORD align = style & SS_TYPEMASK;
+    const LONG left = client.left + (align == SS_CENTER  ? (width - cx) / 2
+                                     : align == SS_RIGHT ? width - cx
+                                                         : 0);
     return RECT{left, client.top, left + cx, client.top + text.cy};
 }
 
@@ -96,11 +88,7 @@ BOOL CHyperLink::SubclassWindow(HWND hWnd) {
 void CHyperLink::SetHyperLink(std::wstring target) {
     m_target = std::move(target);
     if (!m_toolTip) return;
-    TTTOOLINFOW tool{};
-    tool.cbSize = sizeof tool;
-    tool.hwnd = m_hWnd;
-    tool.uId = 1;
-    tool.lpszText = m_target.data();
+    TTTOOLINFOW tool = ToolInfo();
     ::SendMessageW(m_toolTip, TTM_UPDATETIPTEXTW, 0, reinterpret_cast<LPARAM>(&tool));
 }
 
@@ -197,11 +185,7 @@ void CHyperLink::UpdateLinkRect() {
     }
     m_linkRect = LinkTextRect(GetClientRect(), extent, GetStyle());
     if (m_toolTip) {
-        TTTOOLINFOW tool{};
-        tool.cbSize = sizeof tool;
-        tool.hwnd = m_hWnd;
-        tool.uId = 1;
-        tool.rect = m_linkRect;
+        TTTOOLINFOW tool = ToolInfo();
         ::SendMessageW(m_toolTip, TTM_NEWTOOLRECTW, 0, reinterpret_cast<LPARAM>(&tool));
     }
 }
@@ -214,13 +198,19 @@ void CHyperLink::MakeToolTip() {
                                   CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, m_hWnd, nullptr,
                                   AppModule().GetModuleInstance(), nullptr);
     if (!m_toolTip) return;
+    TTTOOLINFOW tool = ToolInfo();
+    ::SendMessageW(m_toolTip, TTM_ADDTOOLW, 0, reinterpret_cast<LPARAM>(&tool));
+}
+
+// The link's one tool: its text's rectangle, with the address as its tip.
+TTTOOLINFOW CHyperLink::ToolInfo() {
     TTTOOLINFOW tool{};
     tool.cbSize = sizeof tool;
     tool.hwnd = m_hWnd;
     tool.uId = 1;
     tool.rect = m_linkRect;
     tool.lpszText = m_target.data();
-    ::SendMessageW(m_toolTip, TTM_ADDTOOLW, 0, reinterpret_cast<LPARAM>(&tool));
+    return tool;
 }
 
 void CHyperLink::ReleaseResources() {

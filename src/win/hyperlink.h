@@ -5,6 +5,7 @@
 // visited colour. The static needs SS_NOTIFY, or it never sees the mouse.
 
 #include <windows.h>
+#include <commctrl.h>
 
 #include <functional>
 #include <string>
@@ -79,6 +80,7 @@ private:
     void MakeUnderlinedFont();
     void UpdateLinkRect();
     void MakeToolTip();
+    TTTOOLINFOW ToolInfo();
     void ReleaseResources();
 
     std::wstring m_target;

@@ -50,15 +50,8 @@ bool CMessageLoop::RemoveIdleHandler(CIdleHandler* handler) {
 }
 
 bool CMessageLoop::IsIdleMessage(const MSG& msg) {
-    switch (msg.message) {
-    case WM_MOUSEMOVE:
-    case WM_NCMOUSEMOVE:
-    case WM_PAINT:
-    case kSystemCaretTimer:
-        return false;
-    default:
-        return true;
-    }
+    return msg.message != WM_MOUSEMOVE && msg.message != WM_NCMOUSEMOVE &&
+           msg.message != WM_PAINT && msg.message != kSystemCaretTimer;
 }
 
 BOOL CMessageLoop::PreTranslateMessage(MSG* msg) {
@@ -95,9 +88,7 @@ int CMessageLoop::Run() {
             ::TranslateMessage(&m_msg);
             ::DispatchMessageW(&m_msg);
         }
-        if (IsIdleMessage(m_msg)) {
-            idle = true;
-        }
+        if (IsIdleMessage(m_msg)) idle = true;
     }
     return static_cast<int>(m_msg.wParam);
 }

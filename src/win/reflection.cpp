@@ -1,5 +1,8 @@
 #include "win/reflection.h"
 
+#include <algorithm>
+#include <iterator>
+
 HWND ReflectionTarget(HWND parent, UINT msg, WPARAM wParam, LPARAM lParam) {
     if (IsCtlColorMessage(msg)) return reinterpret_cast<HWND>(lParam);
     switch (msg) {
@@ -53,23 +56,14 @@ BOOL ReflectNotifications(HWND parent, UINT msg, WPARAM wParam, LPARAM lParam, L
 }
 
 bool IsReflectedMessage(UINT msg) {
-    if (msg >= OCM__BASE && IsCtlColorMessage(msg - OCM__BASE)) return true;
-    switch (msg) {
-    case OCM_COMMAND:
-    case OCM_NOTIFY:
-    case OCM_PARENTNOTIFY:
-    case OCM_DRAWITEM:
-    case OCM_MEASUREITEM:
-    case OCM_COMPAREITEM:
-    case OCM_DELETEITEM:
-    case OCM_VKEYTOITEM:
-    case OCM_CHARTOITEM:
-    case OCM_HSCROLL:
-    case OCM_VSCROLL:
-        return true;
-    default:
-        return false;
-    }
+    // Every message ReflectionTarget may find a child for.
+    constexpr UINT kReflectable[] = {WM_COMMAND,     WM_NOTIFY,      WM_PARENTNOTIFY, WM_DRAWITEM,
+                                     WM_MEASUREITEM, WM_COMPAREITEM, WM_DELETEITEM,   WM_VKEYTOITEM,
+                                     WM_CHARTOITEM,  WM_HSCROLL,     WM_VSCROLL};
+    const UINT original = msg - OCM__BASE;
+    return msg >= OCM__BASE &&
+           (IsCtlColorMessage(original) ||
+            std::ranges::find(kReflectable, original) != std::end(kReflectable));
 }
 
 BOOL DefaultReflectionHandler(HWND hWnd, UINT msg, WPARAM wParam, LPARAM lParam, LRESULT& result) {

@@ -36,18 +36,13 @@ void CWindowImplRoot::Unbind() {
 HWND CWindowImplBase::CreateImpl(ATOM windowClass, HWND parent, const RECT* rc,
                                  const wchar_t* title, DWORD style, DWORD exStyle, HMENU menuOrId) {
     if (m_hWnd) return nullptr;  // one window per object
-    int x = CW_USEDEFAULT, y = CW_USEDEFAULT, cx = CW_USEDEFAULT, cy = CW_USEDEFAULT;
-    if (rc) {
-        x = rc->left;
-        y = rc->top;
-        cx = rc->right - rc->left;
-        cy = rc->bottom - rc->top;
-    }
+    const int x = rc ? rc->left : CW_USEDEFAULT, y = rc ? rc->top : CW_USEDEFAULT;
+    const int cx = rc ? rc->right - rc->left : CW_USEDEFAULT;
+    const int cy = rc ? rc->bottom - rc->top : CW_USEDEFAULT;
     m_pfnSuperWindowProc = ::DefWindowProcW;
     // The object's address travels in the creation parameters and is bound at WM_NCCREATE.
-    HWND hWnd = ::CreateWindowExW(exStyle, MAKEINTATOM(windowClass), title, style, x, y, cx, cy,
-                                  parent, menuOrId, AppModule().GetModuleInstance(), this);
-    return hWnd;
+    return ::CreateWindowExW(exStyle, MAKEINTATOM(windowClass), title, style, x, y, cx, cy, parent,
+                             menuOrId, AppModule().GetModuleInstance(), this);
 }
 
 BOOL CWindowImplBase::SubclassWindow(HWND hWnd) {
