@@ -31,11 +31,9 @@ protected:
     virtual void PlaceControls(int width, int height) = 0;
 
     TPane m_pane;
-    HWND m_backButton = nullptr;
 
 private:
     BOOL OnInitDialog() {
-        m_backButton = GetDlgItem(IDCANCEL);
         m_pane.Create(m_hWnd);
         // A view created at its final size gets no WM_SIZE to place the pane.
         const RECT client = GetClientRect();
@@ -47,7 +45,7 @@ private:
         // The pane refreshes first, as every view does before it asks for its menu.
         if (m_pane.m_hWnd) m_pane.SendMessage(WM_VIEW_ACTIVATE);
         ShowOwnMenu();
-        ::SetFocus(m_backButton);
+        ::SetFocus(GetDlgItem(IDCANCEL));
     }
 
     void OnSize(UINT, int width, int height) { PlaceControls(width, height); }

@@ -12,7 +12,7 @@ void CAboutView::PlaceControls(int width, int height) {
     const AboutLayout layout = LayoutAboutView(
         width, height, Units(), SIZE{pane.right - pane.left, pane.bottom - pane.top});
     CDeferWindowPos batch(2);
-    PlaceShownOrHidden(batch, m_backButton, layout.back, layout.tall);
+    PlaceShownOrHidden(batch, GetDlgItem(IDCANCEL), layout.back, layout.tall);
     if (m_pane.m_hWnd) {
         batch.DeferWindowPos(m_pane, nullptr, layout.pane.x, layout.pane.y, 0, 0,
                              SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);

@@ -139,22 +139,19 @@ void CHomeView::OnSize(UINT, int width, int height) {
 }
 
 void CHomeView::OnTimer(UINT_PTR id) {
-    if (id == kPendingChangeTimer) {
-        CheckPendingChange();
-    } else {
-        SetMsgHandled(false);
-    }
+    const bool pendingChangeCheck = id == kPendingChangeTimer;
+    if (pendingChangeCheck) CheckPendingChange();
+    SetMsgHandled(pendingChangeCheck);
 }
 
 // The change is reported only while the user can see what is reloaded: a change left pending
 // when another view was opened is reported on return. A running test is safe either way, as
 // its session keeps the pool it started with.
 void CHomeView::CheckPendingChange() {
-    if (m_reportingChange || ::GetForegroundWindow() != FrameWindow() ||
+    if (!m_watcher.changePending || m_reportingChange || ::GetForegroundWindow() != FrameWindow() ||
         !::IsWindowVisible(m_hWnd)) {
         return;
     }
-    if (!m_watcher.changePending) return;
     m_watcher.changePending = false;
     m_reportingChange = true;
     InfoBox(m_hWnd, LoadResString(IDS_FOLDER_CHANGED).c_str());

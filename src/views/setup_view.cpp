@@ -9,6 +9,6 @@ CSetupView::CSetupView(const ViewContext& context) : CPaneView(context, IDD_SETU
 void CSetupView::PlaceControls(int width, int height) {
     const BackLayout layout = LayoutBackAndContent(width, height, Units());
     CDeferWindowPos batch(2);
-    PlaceShownOrHidden(batch, m_backButton, layout.back, layout.tall);
+    PlaceShownOrHidden(batch, GetDlgItem(IDCANCEL), layout.back, layout.tall);
     if (m_pane.m_hWnd) batch.Move(m_pane, layout.content);
 }

@@ -6,13 +6,8 @@ namespace {
 
 // One axis: centred on the reference, then inside [low, high) of the work area.
 LONG Centred(LONG size, LONG refLow, LONG refHigh, LONG low, LONG high) {
-    LONG pos = (refLow + refHigh) / 2 - size / 2;
-    if (pos < low) {
-        pos = low;
-    } else if (pos + size > high) {
-        pos = high - size;
-    }
-    return pos;
+    const LONG pos = (refLow + refHigh) / 2 - size / 2;
+    return pos < low ? low : pos + size > high ? high - size : pos;
 }
 
 }  // namespace

@@ -174,11 +174,7 @@ private:
         default:
             return;
         }
-        if (vertical) {
-            ScrollTo(m_offset.x, pos);
-        } else {
-            ScrollTo(pos, m_offset.y);
-        }
+        ScrollTo(vertical ? m_offset.x : pos, vertical ? pos : m_offset.y);
     }
 
     void OnWheel(int delta, bool horizontal) {
@@ -186,18 +182,10 @@ private:
         if (!notches) return;
         // Without vertical scrolling the wheel moves the content sideways.
         bool vertical = !horizontal && m_all.cy > ClientSize().cy;
-        LONG step;
-        if (m_wheelLines == WHEEL_PAGESCROLL) {
-            step = vertical ? m_page.cy : m_page.cx;
-        } else {
-            step = static_cast<LONG>(m_wheelLines) * (vertical ? m_line.cy : m_line.cx);
-        }
-        LONG distance = -notches * step;
-        if (vertical) {
-            ScrollTo(m_offset.x, m_offset.y + distance);
-        } else {
-            ScrollTo(m_offset.x + distance, m_offset.y);
-        }
+        const SIZE unit = m_wheelLines == WHEEL_PAGESCROLL ? m_page : m_line;
+        const LONG lines = m_wheelLines == WHEEL_PAGESCROLL ? 1 : static_cast<LONG>(m_wheelLines);
+        const LONG distance = -notches * lines * (vertical ? unit.cy : unit.cx);
+        ScrollTo(m_offset.x + (vertical ? 0 : distance), m_offset.y + (vertical ? distance : 0));
     }
 
     void ReadWheelSetting() {
