@@ -42,7 +42,7 @@ WordLibrary BuildLibrary(const std::u16string& folderPath, FileSystem& files,
         // WORDS.MRN and words.mrnx stop here.
         const std::u16string_view last4 =
             std::u16string_view(name).substr(name.size() - std::min<size_t>(name.size(), 4));
-        if (!OrdinalEquals(last4, kExtension)) continue;
+        if (last4 != kExtension) continue;
 
         size_t count = 0;
         if (files.ReadFileBytes(folderPath + name, bytes))
@@ -64,6 +64,6 @@ WordLibrary BuildLibrary(const std::u16string& folderPath) {
 
 int FindFileIndex(const WordLibrary& library, std::u16string_view name) {
     for (size_t i = 0; i < library.size(); ++i)
-        if (OrdinalEquals(library[i].fileName, name)) return static_cast<int>(i);
+        if (library[i].fileName == name) return static_cast<int>(i);
     return -1;
 }
