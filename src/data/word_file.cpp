@@ -329,7 +329,3 @@ void LoadWordFile(const std::u16string& path, WordEntries& entries, FileSystem& 
     std::string bytes;
     if (files.ReadFileBytes(path, bytes)) DecodeWordFile(bytes, entries, ansiToUtf16);
 }
-
-void LoadWordFile(const std::u16string& path, WordEntries& entries) {
-    LoadWordFile(path, entries, SystemFileSystem(), SystemAnsiToUtf16);
-}
