@@ -34,24 +34,15 @@ private:
     H handle_{};
 };
 
-struct GiveBack {
-    static void Handle(HANDLE handle) { ::CloseHandle(handle); }
-    static void Search(HANDLE search) { ::FindClose(search); }
-    static void Notification(HANDLE notification) { ::FindCloseChangeNotification(notification); }
-    static void Key(HKEY key) { ::RegCloseKey(key); }
-    static void GdiObject(HGDIOBJ object) { ::DeleteObject(object); }
-    static void CoTaskMemory(void* memory) { ::CoTaskMemFree(memory); }
-    static void Icon(HICON icon) { ::DestroyIcon(icon); }
-};
-using UniqueHandle = Owned<HANDLE, &GiveBack::Handle>;
-using FindHandle = Owned<HANDLE, &GiveBack::Search>;
-using ChangeNotification = Owned<HANDLE, &GiveBack::Notification>;
-using RegKey = Owned<HKEY, &GiveBack::Key>;
-using UniqueIcon = Owned<HICON, &GiveBack::Icon>;
+using UniqueHandle = Owned<HANDLE, &::CloseHandle>;
+using FindHandle = Owned<HANDLE, &::FindClose>;
+using ChangeNotification = Owned<HANDLE, &::FindCloseChangeNotification>;
+using RegKey = Owned<HKEY, &::RegCloseKey>;
+using UniqueIcon = Owned<HICON, &::DestroyIcon>;
 template <class T>
-using GdiObject = Owned<T, &GiveBack::GdiObject>;
+using GdiObject = Owned<T, &::DeleteObject>;
 template <class T>
-using CoTaskMemory = Owned<T, &GiveBack::CoTaskMemory>;
+using CoTaskMemory = Owned<T, &::CoTaskMemFree>;
 
 // What the scopes below share: taken where they begin, given back where they end, once.
 class Scope {

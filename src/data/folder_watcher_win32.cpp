@@ -124,16 +124,9 @@ void FolderWatcher::Watch::Post() {
 }
 
 bool KeepWatching(FolderLook look, int& failedLooks) {
-    switch (look) {
-    case FolderLook::Same:
-        failedLooks = 0;
-        return true;
-    case FolderLook::Unknown:
-        return ++failedLooks < kFailedLooksBeforeGone;
-    case FolderLook::Gone:
-        break;
-    }
-    return false;
+    if (look == FolderLook::Unknown) return ++failedLooks < kFailedLooksBeforeGone;
+    if (look == FolderLook::Same) failedLooks = 0;
+    return look == FolderLook::Same;
 }
 
 void FolderWatcher::Watch::Run() {
@@ -188,8 +181,7 @@ std::wstring WatchedPath(std::u16string_view dataFolderPath) {
 }
 
 void WatcherSlot::Restart(std::u16string_view dataFolderPath) {
-    auto next = std::make_unique<FolderWatcher>(WatchedPath(dataFolderPath), receiver, message);
-    watcher = std::move(next);  // stops the old watcher
+    watcher = std::make_unique<FolderWatcher>(WatchedPath(dataFolderPath), receiver, message);
 }
 
 void WatcherSlot::WatchAgainIfEnded(std::u16string_view dataFolderPath) {

@@ -151,9 +151,8 @@ public:
         const std::u16string_view folder = slash == std::u16string::npos
                                                ? std::u16string_view(u".")
                                                : std::u16string_view(pattern).substr(0, slash + 1);
-        const std::u16string_view wildcard = slash == std::u16string::npos
-                                                 ? std::u16string_view(pattern)
-                                                 : std::u16string_view(pattern).substr(slash + 1);
+        // Without a backslash, npos + 1 is 0: the whole pattern.
+        const std::u16string_view wildcard = std::u16string_view(pattern).substr(slash + 1);
         std::error_code error;
         std::filesystem::directory_iterator it(NativePath(folder), error);
         if (error) return names;

@@ -4,6 +4,7 @@
 #include <cstdint>
 #include <cstring>
 #include <type_traits>
+#include <utility>
 
 namespace {
 
@@ -117,20 +118,19 @@ bool LooksLikeUtf8(const unsigned char* p, const unsigned char* end) noexcept {
 }
 
 Encoding DetectEncoding(std::string_view bytes, size_t& start) noexcept {
-    const auto* b = reinterpret_cast<const unsigned char*>(bytes.data());
-    if (bytes.size() >= 2 && b[0] == 0xFF && b[1] == 0xFE) {
-        start = 2;
-        return Encoding::Utf16Le;
-    }
-    if (bytes.size() >= 2 && b[0] == 0xFE && b[1] == 0xFF) {
-        start = 2;
-        return Encoding::Utf16Be;
-    }
-    if (bytes.size() >= 3 && b[0] == 0xEF && b[1] == 0xBB && b[2] == 0xBF) {
-        start = 3;
-        return Encoding::Utf8;
+    static constexpr std::pair<std::string_view, Encoding> kMarks[] = {
+        {"\xFF\xFE", Encoding::Utf16Le},
+        {"\xFE\xFF", Encoding::Utf16Be},
+        {"\xEF\xBB\xBF", Encoding::Utf8},
+    };
+    for (const auto& [mark, encoding] : kMarks) {
+        if (bytes.starts_with(mark)) {
+            start = mark.size();
+            return encoding;
+        }
     }
     start = 0;
+    const auto* b = reinterpret_cast<const unsigned char*>(bytes.data());
     return LooksLikeUtf8(b, b + bytes.size()) ? Encoding::Utf8 : Encoding::Ansi;
 }
 
@@ -153,24 +153,11 @@ size_t DecodeUtf8(const unsigned char* p, size_t size, char16_t* out) noexcept {
     char16_t* to = out;
     while (p < end) {
         const size_t length = Utf8CharLength(p, end);
-        char32_t c;
-        switch (length) {
-        case 1:
-            c = p[0];
-            break;
-        case 2:
-            c = ((p[0] & 0x1Fu) << 6) | (p[1] & 0x3Fu);
-            break;
-        case 3:
-            c = ((p[0] & 0x0Fu) << 12) | ((p[1] & 0x3Fu) << 6) | (p[2] & 0x3Fu);
-            break;
-        case 4:
-            c = ((p[0] & 0x07u) << 18) | ((p[1] & 0x3Fu) << 12) | ((p[2] & 0x3Fu) << 6) |
-                (p[3] & 0x3Fu);
-            break;
-        default:
-            c = 0xFFFD;
-            break;
+        char32_t c = 0xFFFD;
+        if (length != 0) {
+            // The lead keeps the bits its length marker leaves; each follower adds six.
+            c = length == 1 ? p[0] : p[0] & (0x7Fu >> length);
+            for (size_t i = 1; i < length; ++i) c = (c << 6) | (p[i] & 0x3Fu);
         }
         p += length == 0 ? 1 : length;
         if (c >= 0x10000) {
@@ -181,12 +168,6 @@ size_t DecodeUtf8(const unsigned char* p, size_t size, char16_t* out) noexcept {
         }
     }
     return static_cast<size_t>(to - out);
-}
-
-bool IsAscii(const char* p, size_t size) noexcept {
-    unsigned char any = 0;
-    for (size_t i = 0; i < size; ++i) any |= static_cast<unsigned char>(p[i]);
-    return any < 0x80;
 }
 
 // True when the piece is ASCII without a zero byte, the answer for nearly every line of a real
@@ -241,7 +222,7 @@ private:
             if (!ascii) {
                 if (const void* zero = std::memchr(p, 0, length)) {
                     length = static_cast<size_t>(static_cast<const char*>(zero) - p);
-                    ascii = IsAscii(p, length);
+                    ascii = ScanPiece(p, length);  // the text before the zero
                 }
             }
             if (ascii) {
@@ -328,8 +309,4 @@ void LoadWordFile(const std::u16string& path, WordEntries& entries, FileSystem& 
                   AnsiToUtf16Fn ansiToUtf16) {
     std::string bytes;
     if (files.ReadFileBytes(path, bytes)) DecodeWordFile(bytes, entries, ansiToUtf16);
-}
-
-void LoadWordFile(const std::u16string& path, WordEntries& entries) {
-    LoadWordFile(path, entries, SystemFileSystem(), SystemAnsiToUtf16);
 }

@@ -22,6 +22,6 @@ size_t CountWordEntries(std::string_view bytes, AnsiToUtf16Fn ansiToUtf16);
 
 // Appends the accepted entries of the file at path; a file that cannot be read appends
 // nothing and says nothing.
-void LoadWordFile(const std::u16string& path, WordEntries& entries);
-void LoadWordFile(const std::u16string& path, WordEntries& entries, FileSystem& files,
-                  AnsiToUtf16Fn ansiToUtf16);
+void LoadWordFile(const std::u16string& path, WordEntries& entries,
+                  FileSystem& files = SystemFileSystem(),
+                  AnsiToUtf16Fn ansiToUtf16 = SystemAnsiToUtf16);

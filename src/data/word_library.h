@@ -18,14 +18,13 @@ struct WordFile {
 using WordLibrary = std::vector<WordFile>;
 
 // The names of the files (not directories) matching pattern, in ordinal order.
-std::vector<std::u16string> ListFolderFiles(const std::u16string& pattern);
-std::vector<std::u16string> ListFolderFiles(const std::u16string& pattern, FileSystem& files);
+std::vector<std::u16string> ListFolderFiles(const std::u16string& pattern,
+                                            FileSystem& files = SystemFileSystem());
 
 // folderPath ends with a backslash. A missing or unreadable folder gives an empty library; a
 // file that cannot be read is listed with the count 0.
-WordLibrary BuildLibrary(const std::u16string& folderPath);
-WordLibrary BuildLibrary(const std::u16string& folderPath, FileSystem& files,
-                         AnsiToUtf16Fn ansiToUtf16);
+WordLibrary BuildLibrary(const std::u16string& folderPath, FileSystem& files = SystemFileSystem(),
+                         AnsiToUtf16Fn ansiToUtf16 = SystemAnsiToUtf16);
 
 // The position of the first file named exactly name (case-sensitive), or -1.
 int FindFileIndex(const WordLibrary& library, std::u16string_view name);

@@ -39,19 +39,12 @@ void LoadFolder(RegistryKey& key, std::u16string_view name, std::u16string& fiel
     field = std::move(text);
 }
 
-void SaveDword(RegistryKey& key, std::u16string_view name, std::uint32_t n) {
+// Numbers and flags alike: a number as its 32 bits, a flag as 1 or 0.
+void StoreValue(RegistryKey& key, std::u16string_view name, std::uint32_t n) {
     const std::uint8_t bytes[4] = {static_cast<std::uint8_t>(n), static_cast<std::uint8_t>(n >> 8),
                                    static_cast<std::uint8_t>(n >> 16),
                                    static_cast<std::uint8_t>(n >> 24)};
     key.Set(name, RegistryType::Dword, bytes);
-}
-
-void StoreValue(RegistryKey& key, std::u16string_view name, std::int32_t n) {
-    SaveDword(key, name, static_cast<std::uint32_t>(n));
-}
-
-void StoreValue(RegistryKey& key, std::u16string_view name, bool b) {
-    SaveDword(key, name, b ? 1 : 0);
 }
 
 void SaveText(RegistryKey& key, std::u16string_view name, std::u16string_view text) {

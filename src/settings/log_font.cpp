@@ -15,7 +15,7 @@ void LogFont::SetFaceName(std::u16string_view face) noexcept {
 LogFont DefaultUserFont() {
     LogFont font;
     font.lfHeight = -16;
-    font.lfCharSet = kDefaultCharSet;
+    font.lfCharSet = 1;  // DEFAULT_CHARSET
     font.SetFaceName(u"MS Shell Dlg");
     return font;
 }

@@ -33,7 +33,5 @@ struct LogFont {
 
 static_assert(sizeof(LogFont) == 92, "LogFont must keep the 92-byte LOGFONTW layout");
 
-inline constexpr std::uint8_t kDefaultCharSet = 1;
-
 // "MS Shell Dlg", 16 pixels high, every other field zero but the character set.
 LogFont DefaultUserFont();

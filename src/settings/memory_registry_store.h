@@ -24,9 +24,6 @@ public:
     std::unique_ptr<RegistryKey> OpenForRead() override;
     std::unique_ptr<RegistryKey> OpenForWrite() override;
 
-    Contents& contents() { return *contents_; }
-    std::shared_ptr<Contents> shared() const { return contents_; }
-
 private:
     std::shared_ptr<Contents> contents_;
 };

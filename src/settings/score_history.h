@@ -14,7 +14,6 @@ inline constexpr std::size_t MaxScoreRecords = 10;
 
 // Appends the score of a test that ran to its end; the oldest records beyond the capacity go.
 void RecordFinishedTest(AppSettings& settings, ScoreRecord percent);
-// Empties the history.
 void ClearScores(AppSettings& settings);
 // The newest score, 0 when the history is empty.
 ScoreRecord LatestScore(const AppSettings& settings);

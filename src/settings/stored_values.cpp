@@ -26,6 +26,15 @@ char16_t GetU16(ByteView in, std::size_t at) {
     return static_cast<char16_t>(in[at] | in[at + 1] << 8);
 }
 
+// The font's fields in their stored order: five numbers, eight single bytes, then the face.
+constexpr std::int32_t LogFont::*kFontNumbers[] = {&LogFont::lfHeight, &LogFont::lfWidth,
+                                                   &LogFont::lfEscapement, &LogFont::lfOrientation,
+                                                   &LogFont::lfWeight};
+constexpr std::uint8_t LogFont::*kFontBytes[] = {
+    &LogFont::lfItalic,  &LogFont::lfUnderline,     &LogFont::lfStrikeOut,
+    &LogFont::lfCharSet, &LogFont::lfOutPrecision,  &LogFont::lfClipPrecision,
+    &LogFont::lfQuality, &LogFont::lfPitchAndFamily};
+
 }  // namespace
 
 Bytes EncodeSelectionList(const SelectionNames& names) {
@@ -82,15 +91,8 @@ std::optional<ScoreList> DecodeScoreList(ByteView value) {
 Bytes EncodeUserFont(const LogFont& font) {
     Bytes out;
     out.reserve(kUserFontSize);
-    for (std::int32_t v :
-         {font.lfHeight, font.lfWidth, font.lfEscapement, font.lfOrientation, font.lfWeight}) {
-        PutU32(out, static_cast<std::uint32_t>(v));
-    }
-    for (std::uint8_t b :
-         {font.lfItalic, font.lfUnderline, font.lfStrikeOut, font.lfCharSet, font.lfOutPrecision,
-          font.lfClipPrecision, font.lfQuality, font.lfPitchAndFamily}) {
-        out.push_back(b);
-    }
+    for (const auto number : kFontNumbers) PutU32(out, static_cast<std::uint32_t>(font.*number));
+    for (const auto byte : kFontBytes) out.push_back(font.*byte);
     for (char16_t c : font.lfFaceName) PutU16(out, c);
     return out;
 }
@@ -98,17 +100,12 @@ Bytes EncodeUserFont(const LogFont& font) {
 std::optional<LogFont> DecodeUserFont(ByteView value) {
     if (value.size() != kUserFontSize) return std::nullopt;
     LogFont font;
-    std::int32_t* const numbers[] = {&font.lfHeight, &font.lfWidth, &font.lfEscapement,
-                                     &font.lfOrientation, &font.lfWeight};
     std::size_t at = 0;
-    for (std::int32_t* n : numbers) {
-        *n = static_cast<std::int32_t>(GetU32(value, at));
+    for (const auto number : kFontNumbers) {
+        font.*number = static_cast<std::int32_t>(GetU32(value, at));
         at += 4;
     }
-    std::uint8_t* const flags[] = {&font.lfItalic,  &font.lfUnderline,     &font.lfStrikeOut,
-                                   &font.lfCharSet, &font.lfOutPrecision,  &font.lfClipPrecision,
-                                   &font.lfQuality, &font.lfPitchAndFamily};
-    for (std::uint8_t* f : flags) *f = value[at++];
+    for (const auto byte : kFontBytes) font.*byte = value[at++];
     for (char16_t& c : font.lfFaceName) {
         c = GetU16(value, at);
         at += 2;

@@ -1,6 +1,7 @@
 #include "settings/user_font_win32.h"
 
-#include <algorithm>
+#include <bit>
+#include <cstddef>
 
 #include "base/handles_win32.h"
 
@@ -18,44 +19,20 @@ private:
 
 }  // namespace
 
+// LogFont keeps LOGFONTW's layout byte for byte, so the two convert by copying.
+static_assert(sizeof(LogFont) == sizeof(LOGFONTW));
+static_assert(offsetof(LogFont, lfItalic) == offsetof(LOGFONTW, lfItalic));
+static_assert(offsetof(LogFont, lfFaceName) == offsetof(LOGFONTW, lfFaceName));
+
 LOGFONTW ToLogFontW(const LogFont& font) {
-    LOGFONTW lf{};
-    lf.lfHeight = font.lfHeight;
-    lf.lfWidth = font.lfWidth;
-    lf.lfEscapement = font.lfEscapement;
-    lf.lfOrientation = font.lfOrientation;
-    lf.lfWeight = font.lfWeight;
-    lf.lfItalic = font.lfItalic;
-    lf.lfUnderline = font.lfUnderline;
-    lf.lfStrikeOut = font.lfStrikeOut;
-    lf.lfCharSet = font.lfCharSet;
-    lf.lfOutPrecision = font.lfOutPrecision;
-    lf.lfClipPrecision = font.lfClipPrecision;
-    lf.lfQuality = font.lfQuality;
-    lf.lfPitchAndFamily = font.lfPitchAndFamily;
-    std::copy(std::begin(font.lfFaceName), std::end(font.lfFaceName), lf.lfFaceName);
+    auto lf = std::bit_cast<LOGFONTW>(font);
     // A stored face may fill all 32 units; GDI expects a terminated name.
     lf.lfFaceName[LF_FACESIZE - 1] = L'\0';
     return lf;
 }
 
 LogFont FromLogFontW(const LOGFONTW& lf) {
-    LogFont font;
-    font.lfHeight = lf.lfHeight;
-    font.lfWidth = lf.lfWidth;
-    font.lfEscapement = lf.lfEscapement;
-    font.lfOrientation = lf.lfOrientation;
-    font.lfWeight = lf.lfWeight;
-    font.lfItalic = lf.lfItalic;
-    font.lfUnderline = lf.lfUnderline;
-    font.lfStrikeOut = lf.lfStrikeOut;
-    font.lfCharSet = lf.lfCharSet;
-    font.lfOutPrecision = lf.lfOutPrecision;
-    font.lfClipPrecision = lf.lfClipPrecision;
-    font.lfQuality = lf.lfQuality;
-    font.lfPitchAndFamily = lf.lfPitchAndFamily;
-    std::copy(std::begin(lf.lfFaceName), std::end(lf.lfFaceName), font.lfFaceName);
-    return font;
+    return std::bit_cast<LogFont>(lf);
 }
 
 std::unique_ptr<FontObject> MakeUserFontWin32(const LogFont& font) {

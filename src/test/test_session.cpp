@@ -128,13 +128,13 @@ AnswerResult TestSession::SubmitAnswer(std::u16string_view typed, AnswerRules ru
     const Question q = CurrentQuestion();
     bool correct;
     if (rules.caseSensitive || !lowerCase_) {
-        correct = OrdinalEquals(typed, q.answer);
+        correct = typed == q.answer;
     } else {
         std::u16string a(typed);
         std::u16string b(q.answer);
         lowerCase_(a);
         lowerCase_(b);
-        correct = OrdinalEquals(a, b);
+        correct = a == b;
     }
 
     if (correct) {
