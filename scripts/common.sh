@@ -44,12 +44,12 @@ wine_prefix() {
         timeout 300 wineboot -i >/dev/null 2>&1 || true
         timeout 120 wineserver -w || true
         # A crash must end the program, not wait for a click on a dialog nobody sees.
-        wine reg add 'HKCU\Software\Wine\WineDbg' /v ShowCrashDialog /t REG_DWORD /d 0 /f >/dev/null 2>&1
+        wine_reg_add 'HKCU\Software\Wine\WineDbg' /v ShowCrashDialog /t REG_DWORD /d 0
         if [ "$mode" = null ]; then
-            wine reg add 'HKCU\Software\Wine\Drivers' /v Graphics /d null /f >/dev/null 2>&1
+            wine_reg_add 'HKCU\Software\Wine\Drivers' /v Graphics /d null
         else
             # No window manager under Xvfb: let Wine draw the title bar and frame itself.
-            wine reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /d N /f >/dev/null 2>&1
+            wine_reg_add 'HKCU\Software\Wine\X11 Driver' /v Managed /d N
         fi
         timeout 60 wineserver -w || true
         touch "$prefix/.memorion-ready"
@@ -66,11 +66,26 @@ wine_prefix() {
     done
 }
 
+# wine_reg_add KEY ARGUMENTS...: `reg add KEY ARGUMENTS... /f` in the prefix, tried up to three
+# times: a Wine process here, rarely, ends at its start, and a setting left unmade would
+# quietly change the conditions of every test after it. Fails, saying so, when all three do.
+wine_reg_add() {
+    local attempt status
+    for attempt in 1 2 3; do
+        status=0
+        timeout 60 wine reg add "$@" /f >/dev/null 2>&1 </dev/null || status=$?
+        [ $status -eq 0 ] && return 0
+        sleep 1
+    done
+    echo "wine reg add $1 $3: code $status three times" >&2
+    return 1
+}
+
 # wine_dialog_font FACE: which font the prefix's processes use for "MS Shell Dlg" from their
 # next start ("Tahoma" is the usual one).
 wine_dialog_font() {
-    timeout 60 wine reg add 'HKLM\Software\Microsoft\Windows NT\CurrentVersion\FontSubstitutes' \
-        /v 'MS Shell Dlg' /d "$1" /f >/dev/null 2>&1 </dev/null
+    wine_reg_add 'HKLM\Software\Microsoft\Windows NT\CurrentVersion\FontSubstitutes' \
+        /v 'MS Shell Dlg' /d "$1"
 }
 
 # wine_condition NAME: the conditions of another user's system for the Wine processes started
@@ -88,7 +103,6 @@ wine_condition() {
     cp932) export LC_ALL=ja_JP.UTF-8 ;;
     *) echo "unknown condition \"$1\"" >&2; return 1 ;;
     esac
-    timeout 60 wine reg add 'HKCU\Control Panel\Desktop' /v LogPixels /t REG_DWORD /d "$dpi" /f \
-        >/dev/null 2>&1 </dev/null
-    wine_dialog_font "$font"
+    wine_reg_add 'HKCU\Control Panel\Desktop' /v LogPixels /t REG_DWORD /d "$dpi" &&
+        wine_dialog_font "$font"
 }

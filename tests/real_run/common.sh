@@ -140,8 +140,7 @@ rr_check_view() {
 
 # rr_preset NAME TYPE DATA: stores a value before the program starts (reg add syntax).
 rr_preset() {
-    timeout 60 wine reg add "$KEY" /v "$1" /t "$2" /d "$3" /f >/dev/null 2>&1 </dev/null \
-        || fail "could not preset $1"
+    wine_reg_add "$KEY" /v "$1" /t "$2" /d "$3" || fail "could not preset $1"
 }
 
 # rr_selection_hex NAME...: the "SelectionList" layout of the names, as one hex string.
