@@ -105,22 +105,16 @@ TEST_F(AppSettingsStore, SaveWritesSixteenValuesInOrderWithTheirTypesAndSizes) {
         std::size_t size;
     };
     const Row rows[] = {
-        {u"TestingDirection", RegistryType::Dword, 4},
-        {u"WordOrder", RegistryType::Dword, 4},
-        {u"FontSize", RegistryType::Dword, 4},
-        {u"CaseSensitive", RegistryType::Dword, 4},
-        {u"LazyRepeat", RegistryType::Dword, 4},
-        {u"ShowHint", RegistryType::Dword, 4},
-        {u"DataFolder", RegistryType::String, 2},
-        {u"ConfirmExit", RegistryType::Dword, 4},
-        {u"CustomFont", RegistryType::Dword, 4},
-        {u"WinX", RegistryType::Dword, 4},
-        {u"WinY", RegistryType::Dword, 4},
-        {u"WinDluW", RegistryType::Dword, 4},
-        {u"WinDluH", RegistryType::Dword, 4},
-        {u"SelectionList", RegistryType::Binary, 4},
-        {u"ScoreList", RegistryType::Binary, 0},
-        {u"UserFont", RegistryType::Binary, 92},
+        // clang-format off
+        {u"TestingDirection", RegistryType::Dword, 4}, {u"WordOrder", RegistryType::Dword, 4},
+        {u"FontSize", RegistryType::Dword, 4},         {u"CaseSensitive", RegistryType::Dword, 4},
+        {u"LazyRepeat", RegistryType::Dword, 4},       {u"ShowHint", RegistryType::Dword, 4},
+        {u"DataFolder", RegistryType::String, 2},      {u"ConfirmExit", RegistryType::Dword, 4},
+        {u"CustomFont", RegistryType::Dword, 4},       {u"WinX", RegistryType::Dword, 4},
+        {u"WinY", RegistryType::Dword, 4},             {u"WinDluW", RegistryType::Dword, 4},
+        {u"WinDluH", RegistryType::Dword, 4},          {u"SelectionList", RegistryType::Binary, 4},
+        {u"ScoreList", RegistryType::Binary, 0},       {u"UserFont", RegistryType::Binary, 92},
+        // clang-format on
     };
     ASSERT_EQ(contents_->writeOrder.size(), std::size(rows));
     for (std::size_t i = 0; i < std::size(rows); ++i) {

@@ -120,24 +120,12 @@ TEST(TestSessionQueue, AlphabeticalOrderIsOrdinalBeyondTheFirstUnits) {
     // basic Latin range or zero units (which a word file never yields, but the pool may hold):
     // the order must be the plain ordinal one throughout.
     using namespace std::string_literals;
-    const std::vector<std::u16string> words = {u"abcdefghX",
-                                               u"abcdefgh",
-                                               u"abcdefghA",
-                                               u"abc",
-                                               u"ab\u00e9",
-                                               u"Zebra",
-                                               u"\uffff",
-                                               u"\xd800x",
-                                               u"abcdefgh\xffff",
-                                               u"abcdefgg\xffff",
-                                               u"a",
-                                               u"abcdefghX",
-                                               u"abc\0"s,
-                                               u"abc\0\0\0\0\0"s,
-                                               u"abc\0\0\0\0\0\0"s,
-                                               u"abc\0\0\0\0\0y"s,
-                                               u"abcd",
-                                               u"abcdA"};
+    // clang-format off
+    const std::vector<std::u16string> words = {
+        u"abcdefghX", u"abcdefgh", u"abcdefghA", u"abc", u"ab\u00e9", u"Zebra", u"\uffff",
+        u"\xd800x", u"abcdefgh\xffff", u"abcdefgg\xffff", u"a", u"abcdefghX", u"abc\0"s,
+        u"abc\0\0\0\0\0"s, u"abc\0\0\0\0\0\0"s, u"abc\0\0\0\0\0y"s, u"abcd", u"abcdA"};
+    // clang-format on
     std::vector<Texts> texts;
     for (const std::u16string& w : words) texts.push_back({w, u"x", u""});
     TestSession s(MakePool(texts), {0, 1}, nullptr, PlatformLowerCase);
@@ -199,17 +187,12 @@ TEST(TestSessionAnswer, JudgesCaseAndSpacesAsConfigured) {
         std::u16string answer = u"Z\u00fcrich";
     };
     const Row rows[] = {
-        {u"Z\u00fcrich", F, T},
-        {u"z\u00fcrich", F, T},
-        {u"Z\u00dcRICH", F, T},
-        {u"Z\u00fcrich", T, T},
-        {u"z\u00fcrich", T, F},
-        {u"Z\u00dcRICH", T, F},
-        {u"Z\u00fcrich ", F, F},
-        {u" Z\u00fcrich", F, F},
-        {u"Zurich", F, F},
-        {u"Z\u00fcric", F, F},
-        {u"", F, F},
+        // clang-format off
+        {u"Z\u00fcrich", F, T},  {u"z\u00fcrich", F, T}, {u"Z\u00dcRICH", F, T},
+        {u"Z\u00fcrich", T, T},  {u"z\u00fcrich", T, F}, {u"Z\u00dcRICH", T, F},
+        {u"Z\u00fcrich ", F, F}, {u" Z\u00fcrich", F, F}, {u"Zurich", F, F},
+        {u"Z\u00fcric", F, F},   {u"", F, F},
+        // clang-format on
         {u"\u00e0 la carte", F, T, u"\u00c0 la carte"},
         {u"\u00e0 la carte", T, F, u"\u00c0 la carte"},
     };

@@ -46,6 +46,8 @@ struct StringCase {
 
 // Leading blanks, "%%" and the line breaks are part of the texts: the status lines are
 // formatted with them and the message boxes break where "\n" stands.
+// A table reads best laid out by hand.
+// clang-format off
 const StringCase kStrings[] = {
     {128, L"Memorion 1.2 by Dorsel"},
     {800, L"Memorion"},
@@ -70,12 +72,10 @@ const StringCase kStrings[] = {
     {852, L"New %u"},
     {853, L"Rename the existing file:"},
     {860, L"Are you sure you want to delete the selected file(s)?"},
-    {861,
-     L"Are you sure you want to terminate the current testing session?\n"
-     L"(Your score will not be recorded.)"},
-    {862,
-     L"This change takes effect only after Memorion is restarted.\n"
-     L"Would you like to restart it now?"},
+    {861, L"Are you sure you want to terminate the current testing session?\n"
+          L"(Your score will not be recorded.)"},
+    {862, L"This change takes effect only after Memorion is restarted.\n"
+          L"Would you like to restart it now?"},
     {870, L"The data folder has been changed.\nThe content will be reloaded."},
     {871, L"Choose Data Location:"},
     {880, L"Could not rename the file!\nPlease try another name."},
@@ -85,6 +85,7 @@ const StringCase kStrings[] = {
     {884, L"The file already exists!\nPlease try another name."},
     {885, L"Unable to access the data folder!\nPlease check the path in the program settings."},
 };
+// clang-format on
 
 TEST(Resources, EveryStringHasItsExactText) {
     for (const StringCase& c : kStrings) {
@@ -115,32 +116,21 @@ struct PopupCase {
     std::vector<MenuItemCase> items;
 };
 
+// A table reads best laid out by hand.
+// clang-format off
 const PopupCase kPopups[] = {
     {L"&GoTo",
-     {{200, L"&Home\tF1"},
-      {0, nullptr},
-      {201, L"&Browse\tF3"},
-      {202, L"&Test\tF7"},
-      {203, L"&Graph\tF8"},
-      {0, nullptr},
-      {204, L"&Setup\tF9"},
-      {205, L"Ab&out\tF10"},
-      {0, nullptr},
-      {57665, L"E&xit"}}},
+     {{200, L"&Home\tF1"}, {0, nullptr}, {201, L"&Browse\tF3"}, {202, L"&Test\tF7"},
+      {203, L"&Graph\tF8"}, {0, nullptr}, {204, L"&Setup\tF9"}, {205, L"Ab&out\tF10"},
+      {0, nullptr}, {57665, L"E&xit"}}},
     {L"&File",
-     {{221, L"&New\tIns"},
-      {0, nullptr},
-      {220, L"&Edit\tF4"},
-      {222, L"&Rename\tF2"},
-      {223, L"&Delete\tDel"},
-      {0, nullptr},
-      {224, L"Select &All\tCtrl+A"},
-      {0, nullptr},
-      {225, L"Re&fresh\tF5"},
-      {226, L"&Open Folder\tF6"}}},
+     {{221, L"&New\tIns"}, {0, nullptr}, {220, L"&Edit\tF4"}, {222, L"&Rename\tF2"},
+      {223, L"&Delete\tDel"}, {0, nullptr}, {224, L"Select &All\tCtrl+A"}, {0, nullptr},
+      {225, L"Re&fresh\tF5"}, {226, L"&Open Folder\tF6"}}},
     {L"&Browse", {{230, L"Ex&pand All\t+"}, {231, L"Co&llapse All\t-"}}},
     {L"&Graph", {{240, L"&Clear\tDel"}}},
 };
+// clang-format on
 
 struct MenuItemRead {
     UINT type = 0;
@@ -357,18 +347,12 @@ struct Bits {
     DWORD on = 0;
     DWORD off = 0;
 };
-constexpr Bits operator|(Bits a, Bits b) {
-    return {a.on | b.on, a.off | b.off};
-}
-constexpr Bits Has(DWORD bits) {
-    return {bits, 0};
-}
-constexpr Bits Lacks(DWORD bits) {
-    return {0, bits};
-}
-constexpr Bits Type(DWORD value, DWORD mask) {
-    return {value, mask & ~value};
-}
+// clang-format off
+constexpr Bits operator|(Bits a, Bits b) { return {a.on | b.on, a.off | b.off}; }
+constexpr Bits Has(DWORD bits) { return {bits, 0}; }
+constexpr Bits Lacks(DWORD bits) { return {0, bits}; }
+constexpr Bits Type(DWORD value, DWORD mask) { return {value, mask & ~value}; }
+// clang-format on
 
 constexpr Bits kPush = Type(BS_PUSHBUTTON, BS_TYPEMASK) | Has(WS_TABSTOP);
 constexpr Bits kCheck = Type(BS_AUTOCHECKBOX, BS_TYPEMASK) | Has(WS_TABSTOP);
@@ -398,16 +382,13 @@ struct TemplateCase {
 
 const ControlCase kBack = {IDCANCEL, L"Button", L"< Back", kPush, kAny, kAny, 45, 16};
 
+// A table reads best laid out by hand.
+// clang-format off
 const TemplateCase kTemplates[] = {
-    {"home",
-     IDD_HOME,
-     3,
-     kAny,
-     kAny,
+    {"home", IDD_HOME, 3, kAny, kAny,
      {{600, L"ListBox", nullptr,
        Has(LBS_NOTIFY | LBS_EXTENDEDSEL | LBS_NOINTEGRALHEIGHT | WS_VSCROLL | WS_BORDER |
-           WS_TABSTOP) |
-           Lacks(LBS_SORT),
+           WS_TABSTOP) | Lacks(LBS_SORT),
        kAny, kAny, kAny, kAny},
       {506, L"Static", L"", kStatus, kAny, kAny, kAny, kAny},
       {501, L"Button", L"Browse >", kPush, kAny, kAny, kAny, kAny},
@@ -415,24 +396,16 @@ const TemplateCase kTemplates[] = {
       {503, L"Button", L"Graph >", kPush, kAny, kAny, kAny, kAny},
       {504, L"Button", L"Setup >", kPush, kAny, kAny, kAny, kAny},
       {505, L"Button", L"About >", kPush, kAny, kAny, kAny, kAny}}},
-    {"browse",
-     IDD_BROWSE,
-     3,
-     kAny,
-     kAny,
+    {"browse", IDD_BROWSE, 3, kAny, kAny,
      {{601, L"SysTreeView32", nullptr,
        Has(WS_TABSTOP | WS_BORDER | TVS_HASBUTTONS | TVS_LINESATROOT | TVS_FULLROWSELECT) |
            Lacks(TVS_HASLINES | TVS_CHECKBOXES | TVS_EDITLABELS),
        kAny, kAny, kAny, kAny},
       kBack}},
-    {"test",
-     IDD_TEST,
-     3,
-     250,
-     250,
+    {"test", IDD_TEST, 3, 250, 250,
      {{602, L"Static", L"Question:", kLabel, 1, 2, 100, 8},
-      {603, L"Edit", L"", Has(ES_MULTILINE | ES_READONLY | WS_VSCROLL | WS_BORDER | WS_TABSTOP), 1,
-       12, 100, 13},
+      {603, L"Edit", L"", Has(ES_MULTILINE | ES_READONLY | WS_VSCROLL | WS_BORDER | WS_TABSTOP),
+       1, 12, 100, 13},
       {604, L"Static", L"Hint:", kLabel, 1, 30, 100, 8},
       {605, L"Edit", L"", kLineEdit | Has(ES_READONLY), 1, 40, 100, 13},
       {606, L"Static", L"Your Answer:", kLabel, 1, 58, 100, 8},
@@ -440,22 +413,14 @@ const TemplateCase kTemplates[] = {
       {608, L"msctls_progress32", nullptr, Has(WS_BORDER), 0, 0, 0, 0},
       {506, L"Static", L"", kStatus, 0, 0, 0, 11},
       {IDCANCEL, L"Button", L"< Back", kPush, 0, 0, 45, 16}}},
-    {"graph",
-     IDD_GRAPH,
-     3,
-     kAny,
-     kAny,
+    {"graph", IDD_GRAPH, 3, kAny, kAny,
      {// Clicks on the graph must reach the view, which opens the context menu.
       {609, L"Static", L"", Lacks(SS_NOTIFY), kAny, kAny, kAny, kAny},
       {506, L"Static", L"", kStatus, kAny, kAny, kAny, kAny},
       kBack}},
     {"setup", IDD_SETUP, 3, kAny, kAny, {kBack}},
     {"about", IDD_ABOUT, 3, kAny, kAny, {kBack}},
-    {"setup pane",
-     IDD_SETUP_PANE,
-     3,
-     100,
-     200,
+    {"setup pane", IDD_SETUP_PANE, 3, 100, 200,
      {{610, L"Static", L"Testing Direction:", kGroupLabel, 4, 4, 120, 8},
       {611, L"ComboBox", nullptr, kDropList, 4, 14, 90, 100},
       {612, L"Static", L"Word Order:", kGroupLabel, 4, 30, 120, 8},
@@ -472,27 +437,20 @@ const TemplateCase kTemplates[] = {
       {623, L"ComboBox", nullptr, kDropList, 4, 164, 90, 100},
       {624, L"Button", L"Use Custom Font", kCheck, 10, 182, 120, 10},
       {625, L"Button", L"Choose Custom Font", kPush, 4, 192, 90, 14}}},
-    {"about pane",
-     IDD_ABOUT_PANE,
-     3,
-     100,
-     40,
+    {"about pane", IDD_ABOUT_PANE, 3, 100, 40,
      {{626, L"Static", L"Memorion 1.2", Type(SS_CENTER, SS_TYPEMASK), kAny, 8, 100, 8},
-      {627, L"Static", L"By the Memorion developers", Type(SS_CENTER, SS_TYPEMASK), kAny, 18, 100,
-       8},
+      {627, L"Static", L"By the Memorion developers", Type(SS_CENTER, SS_TYPEMASK), kAny, 18,
+       100, 8},
       // A placeholder under the reserved example.org domain until there is a home page.
       {628, L"Static", L"https://memorion.example.org/", Type(SS_CENTER, SS_TYPEMASK), kAny, 28,
        100, 8}}},
-    {"text entry",
-     IDD_STRING,
-     1,
-     150,
-     55,
+    {"text entry", IDD_STRING, 1, 150, 55,
      {{629, L"Static", L"Label:", kLabel, 4, 4, 100, 8},
       {630, L"Edit", L"", kLineEdit, 4, 16, 142, 13},
       {IDOK, L"Button", L"OK", kPush, 42, 35, 50, 14},
       {IDCANCEL, L"Button", L"Cancel", kPush, 95, 35, 50, 14}}},
 };
+// clang-format on
 
 const WORD kPoints[] = {8, 10, 18};
 

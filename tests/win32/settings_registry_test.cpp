@@ -123,22 +123,16 @@ TEST_F(SettingsRegistry, SaveWritesTheSixteenValues) {
         DWORD size;
     };
     const Row rows[] = {
-        {L"TestingDirection", REG_DWORD, 4},
-        {L"WordOrder", REG_DWORD, 4},
-        {L"FontSize", REG_DWORD, 4},
-        {L"CaseSensitive", REG_DWORD, 4},
-        {L"LazyRepeat", REG_DWORD, 4},
-        {L"ShowHint", REG_DWORD, 4},
-        {L"DataFolder", REG_SZ, 2},
-        {L"ConfirmExit", REG_DWORD, 4},
-        {L"CustomFont", REG_DWORD, 4},
-        {L"WinX", REG_DWORD, 4},
-        {L"WinY", REG_DWORD, 4},
-        {L"WinDluW", REG_DWORD, 4},
-        {L"WinDluH", REG_DWORD, 4},
-        {L"SelectionList", REG_BINARY, 4},
-        {L"ScoreList", REG_BINARY, 0},
-        {L"UserFont", REG_BINARY, 92},
+        // clang-format off
+        {L"TestingDirection", REG_DWORD, 4}, {L"WordOrder", REG_DWORD, 4},
+        {L"FontSize", REG_DWORD, 4},         {L"CaseSensitive", REG_DWORD, 4},
+        {L"LazyRepeat", REG_DWORD, 4},       {L"ShowHint", REG_DWORD, 4},
+        {L"DataFolder", REG_SZ, 2},          {L"ConfirmExit", REG_DWORD, 4},
+        {L"CustomFont", REG_DWORD, 4},       {L"WinX", REG_DWORD, 4},
+        {L"WinY", REG_DWORD, 4},             {L"WinDluW", REG_DWORD, 4},
+        {L"WinDluH", REG_DWORD, 4},          {L"SelectionList", REG_BINARY, 4},
+        {L"ScoreList", REG_BINARY, 0},       {L"UserFont", REG_BINARY, 92},
+        // clang-format on
     };
     EXPECT_EQ(all.size(), std::size(rows));
     for (const Row& r : rows) {
