@@ -23,6 +23,20 @@ constexpr std::pair<UINT, UINT> kGoToButtons[] = {{IDC_HOME_BROWSE, ID_GOTO_BROW
                                                   {IDC_HOME_SETUP, ID_GOTO_SETUP},
                                                   {IDC_HOME_ABOUT, ID_GOTO_ABOUT}};
 
+// While the view shows a box or a file command's dialogs, a change is reported after them: a
+// reload inside the command would change the list the command acts on.
+class ReportsHeld {
+public:
+    explicit ReportsHeld(bool& held) : m_held(held), m_before(std::exchange(held, true)) {}
+    ~ReportsHeld() { m_held = m_before; }
+    ReportsHeld(const ReportsHeld&) = delete;
+    ReportsHeld& operator=(const ReportsHeld&) = delete;
+
+private:
+    bool& m_held;
+    bool m_before;
+};
+
 void EnableItem(HMENU menu, UINT command, bool enabled) {
     if (menu) ::EnableMenuItem(menu, command, MF_BYCOMMAND | (enabled ? MF_ENABLED : MF_GRAYED));
 }
@@ -148,14 +162,15 @@ void CHomeView::OnTimer(UINT_PTR id) {
 // when another view was opened is reported on return. A running test is safe either way, as
 // its session keeps the pool it started with.
 void CHomeView::CheckPendingChange() {
-    if (!m_watcher.changePending || m_reportingChange || ::GetForegroundWindow() != FrameWindow() ||
+    if (!m_watcher.changePending || m_reportsHeld || ::GetForegroundWindow() != FrameWindow() ||
         !::IsWindowVisible(m_hWnd)) {
         return;
     }
     m_watcher.changePending = false;
-    m_reportingChange = true;
-    InfoBox(m_hWnd, LoadResString(IDS_FOLDER_CHANGED).c_str());
-    m_reportingChange = false;
+    {
+        const ReportsHeld held(m_reportsHeld);
+        InfoBox(m_hWnd, LoadResString(IDS_FOLDER_CHANGED).c_str());
+    }
     // Changes that came while the box was open are in the reload below.
     m_watcher.changePending = false;
     OnRefresh();
@@ -238,6 +253,8 @@ void CHomeView::OnSelectAll() {
 }
 
 void CHomeView::OnRefresh() {
+    // The list read anew holds every change so far: none is left to report.
+    m_watcher.changePending = false;
     m_cache.DropLibrary();
     OnViewActivate();
 }
@@ -263,6 +280,7 @@ void CHomeView::OnNew() {
         return;
     }
 
+    const ReportsHeld held(m_reportsHeld);
     std::wstring name = FormatResString(IDS_NEW_FILE_NAME, NewFileCounter());
     while (AskName(IDS_NEW_FILE_LABEL, name)) {
         const std::u16string fileName = U16(name) + u".mrn";
@@ -300,6 +318,7 @@ void CHomeView::OnRename() {
     const std::u16string folder = m_settings.DataFolderPath();
     const std::u16string oldPath = folder + selection.front();
 
+    const ReportsHeld held(m_reportsHeld);
     std::wstring name = Wide(RenameProposal(selection.front()));
     while (AskName(IDS_RENAME_LABEL, name)) {
         const std::u16string fileName = U16(name) + u".mrn";

@@ -6,6 +6,8 @@
 
 #include <windows.h>
 
+#include <shellapi.h>
+
 #include <cstdio>
 #include <string>
 #include <vector>
@@ -166,7 +168,7 @@ TEST(HomeView, RestoresTheStoredSelectionAndWritesItBack) {
          {u"a.mrn"},
          Status(2, 9, 1, 3),
          "a stored name matching no file falls back to the first file"},
-        {{u"A.MRN"}, {0}, {u"a.mrn"}, Status(2, 9, 1, 3), "names match case-sensitively"},
+        {{u"C.MRN"}, {2}, {u"c.mrn"}, Status(3, 9, 1, 3), "names match as the file system's do"},
     };
     for (const Row& r : rows) {
         Home home({{L"a.mrn", 2}, {L"b.mrn", 4}, {L"c.mrn", 3}}, r.stored);
@@ -262,12 +264,18 @@ TEST(HomeView, NewNeverOverwritesAndOffersTheTypedNameAgain) {
     Home home({{L"x.mrn", 3}});
     home.script.Type(L"x");
     home.script.Cancel();
+    // A change from outside, seen while the dialog is open, is still reported after it.
+    home.folder.Write(L"y.mrn", Lines(1));
+    home.settings.watcher.changePending = true;
     home.Command(ID_FILE_NEW);
 
     EXPECT_EQ(home.script.BoxTexts(), (Texts{Res(IDS_ERR_FILE_EXISTS)}));
     EXPECT_EQ(home.script.Proposals(), (Texts{L"New 1", L"x"}));
     EXPECT_EQ(home.Items(), (Texts{L"x (3)"})) << "the existing file keeps its content";
     EXPECT_EQ(NewFileCounter(), 1u);
+    PumpFor(home.H(), kSeveralChecks);
+    EXPECT_EQ(home.script.BoxTexts(), (Texts{Res(IDS_ERR_FILE_EXISTS), Res(IDS_FOLDER_CHANGED)}));
+    EXPECT_EQ(home.Items(), (Texts{L"x (3)", L"y (1)"}));
 }
 
 TEST(HomeView, NewWithAnEmptyNameCreatesTheBareExtension) {
@@ -323,6 +331,36 @@ TEST(HomeView, RenameProposesTheNameAndNeverReplacesAFile) {
     EXPECT_EQ(home.Items(), (Texts{L"b (4)", L"c (2)"}));
     EXPECT_EQ(home.Selected(), (std::vector<int>{1}));
     EXPECT_FALSE(home.folder.Exists(L"a.mrn"));
+
+    // Only the letter case: the system may call that done and keep the old name.
+    home.script.Type(L"C");
+    home.Command(ID_FILE_RENAME);
+    EXPECT_EQ(home.Items(), (Texts{L"C (2)", L"b (4)"}));
+    EXPECT_EQ(home.Selected(), (std::vector<int>{0})) << "another file was left selected";
+}
+
+// Linux tools and archives make such names; the plain path would open the device and block.
+TEST(HomeView, FilesNamedLikeDevicesAreReadRenamedAndDeletedAsFiles) {
+    Home home({{L"aux.mrn", 2}, {L"com1.mrn", 3}}, {u"aux.mrn"});
+    EXPECT_EQ(home.Items(), (Texts{L"aux (2)", L"com1 (3)"}));
+    home.script.Type(L"words");
+    home.Command(ID_FILE_RENAME);
+    home.Select({0});
+    home.Command(ID_FILE_DELETE);
+    EXPECT_EQ(home.Items(), (Texts{L"words (2)"}));
+    EXPECT_EQ(home.script.BoxTexts(), (Texts{Res(IDS_CONFIRM_DELETE)}));
+
+    // What the editor is given names the file; a path with a blank is one file.
+    for (const std::u16string& path : {u"C:\\my words\\two words.mrn", u"C:\\data\\con.mrn"}) {
+        int count = 0;
+        LPWSTR* args =
+            ::CommandLineToArgvW(EditorCommandLine(L"C:\\x\\ed.exe", path).c_str(), &count);
+        ASSERT_EQ(count, 2);
+        EXPECT_EQ(std::wstring(args[0]), L"C:\\x\\ed.exe");
+        EXPECT_TRUE(std::wstring(args[1]).ends_with(Wide(path.substr(2)))) << Wide(path);
+        EXPECT_EQ(std::wstring(args[1]).starts_with(LR"(\\?\)"), path.ends_with(u"con.mrn"));
+        ::LocalFree(args);
+    }
 }
 
 TEST(HomeView, DeleteAsksAndKeepsTheSelectionNearby) {
