@@ -64,20 +64,51 @@ void CHomeView::OnViewActivate() {
     ::SetFocus(m_list);
 }
 
-void CHomeView::FillList() {
-    ::SendMessageW(m_list, LB_RESETCONTENT, 0, 0);
-    const WordLibrary& library = m_cache.GetLibrary();
-    m_listedBuild = m_cache.LibraryBuild();
+namespace {
+
+// Room for every item at once, rather than a little more at each.
+void ReserveItems(HWND list, const WordLibrary& library) {
+    size_t textBytes = 0;
     for (const WordFile& file : library) {
-        ::SendMessageW(m_list, LB_ADDSTRING, 0,
-                       reinterpret_cast<LPARAM>(Wide(file.displayText).c_str()));
+        textBytes += (file.displayText.size() + 1) * sizeof(wchar_t);
     }
-    const RestoredSelection restored = RestoreSelection(library, m_settings.Selection());
-    for (size_t position : restored.positions) {
-        ::SendMessageW(m_list, LB_SETSEL, TRUE, static_cast<LPARAM>(position));
+    ::SendMessageW(list, LB_INITSTORAGE, library.size(), static_cast<LPARAM>(textBytes));
+}
+
+// Selects the restored files a run of neighbours at a time. Caret, anchor and top item end
+// as selecting the files one by one and then putting the caret on the first leaves them:
+// the anchor (where the caret returns after a resize) on the last selected file, the caret on
+// the first, and the list scrolled to show the last fully and then the first.
+void SelectRestored(HWND list, const RestoredSelection& restored) {
+    const std::vector<size_t>& positions = restored.positions;
+    if (positions.empty()) return;
+    for (size_t first = 0; first < positions.size();) {
+        size_t last = first;
+        while (last + 1 < positions.size() && positions[last + 1] == positions[last] + 1) ++last;
+        ::SendMessageW(list, LB_SELITEMRANGEEX, positions[first], positions[last]);
+        first = last + 1;
     }
-    if (restored.caret) {
-        ::SendMessageW(m_list, LB_SETCARETINDEX, *restored.caret, FALSE);
+    ::SendMessageW(list, LB_SETCARETINDEX, positions.back(), FALSE);
+    ::SendMessageW(list, LB_SETANCHORINDEX, positions.back(), 0);
+    if (restored.caret) ::SendMessageW(list, LB_SETCARETINDEX, *restored.caret, FALSE);
+}
+
+}  // namespace
+
+// A refill comes while the list shows, where drawing every step costs a hundred times the
+// fill at start, before the frame shows: the list is drawn once, at the end.
+void CHomeView::FillList() {
+    {
+        const CRedrawOff quiet(m_list);
+        ::SendMessageW(m_list, LB_RESETCONTENT, 0, 0);
+        const WordLibrary& library = m_cache.GetLibrary();
+        m_listedBuild = m_cache.LibraryBuild();
+        ReserveItems(m_list, library);
+        for (const WordFile& file : library) {
+            ::SendMessageW(m_list, LB_ADDSTRING, 0,
+                           reinterpret_cast<LPARAM>(Wide(file.displayText).c_str()));
+        }
+        SelectRestored(m_list, RestoreSelection(library, m_settings.Selection()));
     }
     UpdateSummary();
     m_cache.DropPool();

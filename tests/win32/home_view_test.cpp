@@ -179,6 +179,22 @@ TEST(HomeView, RestoresTheStoredSelectionAndWritesItBack) {
         EXPECT_TRUE(::IsWindowEnabled(home.Control(IDOK))) << r.why;
         EXPECT_FALSE(home.H().IsGrayed(ID_GOTO_TEST)) << r.why;
     }
+
+    // Refilled while it shows, with drawing off: the caret on the first selected file and the
+    // list scrolled to it wherever the user had scrolled, the anchor on the last, as selecting
+    // file by file left them.
+    std::vector<std::pair<std::wstring, int>> files;
+    for (int i = 10; i < 70; ++i) files.emplace_back(std::to_wstring(i) + L".mrn", 1);
+    Home home(files, {u"12.mrn", u"13.mrn", u"14.mrn", u"60.mrn"});
+    ::SendMessageW(home.List(), LB_SETTOPINDEX, 40, 0);
+    home.H().Key(VK_F5);
+    EXPECT_EQ(home.Selected(), (std::vector<int>{2, 3, 4, 50}));
+    EXPECT_EQ(::SendMessageW(home.List(), LB_GETCARETINDEX, 0, 0), 2);
+    EXPECT_EQ(::SendMessageW(home.List(), LB_GETTOPINDEX, 0, 0), 2);
+    EXPECT_EQ(::SendMessageW(home.List(), LB_GETANCHORINDEX, 0, 0), 50);
+    SCROLLINFO bar{sizeof bar, SIF_ALL, 0, 0, 0, 0, 0};
+    ::GetScrollInfo(home.List(), SB_VERT, &bar);
+    EXPECT_EQ(bar.nPos, 2) << "the scroll bar is drawn where the list is";
 }
 
 TEST(HomeView, CommandStatesFollowTheSelection) {
