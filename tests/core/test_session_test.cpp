@@ -100,7 +100,7 @@ TEST(TestSessionQueue, FollowsTheDrawsForEveryDirectionAndOrder) {
     };
     for (const Row& r : rows) {
         ScriptedDraws draws{r.draws};
-        TestSession s(MakePool(kFour), {r.direction, r.order}, draws.Source(), PlatformLowerCase);
+        TestSession s(MakePool(kFour), {r.direction, r.order}, draws.Source());
         EXPECT_EQ(Queue(s), r.queue) << r.why;
         EXPECT_EQ(draws.taken, r.draws.size()) << r.why;
         EXPECT_EQ(s.Current(), 0u) << r.why;
@@ -110,7 +110,7 @@ TEST(TestSessionQueue, FollowsTheDrawsForEveryDirectionAndOrder) {
 
 TEST(TestSessionQueue, OneEntryTakesOnlyItsDirectionDraw) {
     ScriptedDraws draws{{6}};
-    TestSession s(MakePool({{u"a", u"b", u""}}), {2, 0}, draws.Source(), PlatformLowerCase);
+    TestSession s(MakePool({{u"a", u"b", u""}}), {2, 0}, draws.Source());
     EXPECT_EQ(Queue(s), (std::vector<std::pair<uint32_t, bool>>{{0, T}}));
     EXPECT_EQ(draws.taken, 1u);
 }
@@ -128,7 +128,7 @@ TEST(TestSessionQueue, AlphabeticalOrderIsOrdinalBeyondTheFirstUnits) {
     // clang-format on
     std::vector<Texts> texts;
     for (const std::u16string& w : words) texts.push_back({w, u"x", u""});
-    TestSession s(MakePool(texts), {0, 1}, nullptr, PlatformLowerCase);
+    TestSession s(MakePool(texts), {0, 1}, nullptr);
 
     std::vector<std::u16string> got;
     for (const TestItem& item : s.Items()) got.push_back(words[item.entryIndex]);
@@ -145,7 +145,7 @@ TEST(TestSessionQueue, LargePoolChainsDrawsForTheHighPositions) {
     draws.draws.assign(32766 + 6, 0);
     draws.draws[32766 + 4] = 1;  // k = 32769: r = 1 * 32768 + 5, which is 3 modulo 32770
     draws.draws[32766 + 5] = 5;
-    TestSession s(NumberedPool(n), {0, 0}, draws.Source(), PlatformLowerCase);
+    TestSession s(NumberedPool(n), {0, 0}, draws.Source());
 
     EXPECT_EQ(draws.taken, 32772u);
     EXPECT_FALSE(draws.overrun);
@@ -162,18 +162,18 @@ TEST(TestSessionQueue, LargePoolChainsDrawsForTheHighPositions) {
 TEST(TestSessionQueue, KeepsThePoolAliveAfterTheCacheLetsGo) {
     auto pool = MakePool({{u"dog", u"pes", u"animal"}});
     std::weak_ptr<const WordPool> watch = pool;
-    TestSession s(std::move(pool), {}, nullptr, PlatformLowerCase);
+    TestSession s(std::move(pool), {}, nullptr);
     EXPECT_FALSE(watch.expired());
     EXPECT_EQ(s.CurrentQuestion().hint, u"animal");
 }
 
 TEST(TestSessionQuestion, AsksTheSideGivenByTheDirection) {
     const auto pool = MakePool({{u"dog", u"pes", u"animal"}});
-    const Question normal = TestSession(pool, {0, 2}, nullptr, nullptr).CurrentQuestion();
+    const Question normal = TestSession(pool, {0, 2}, nullptr).CurrentQuestion();
     EXPECT_EQ(normal.question, u"dog");
     EXPECT_EQ(normal.answer, u"pes");
     EXPECT_EQ(normal.hint, u"animal");
-    const Question reversed = TestSession(pool, {1, 2}, nullptr, nullptr).CurrentQuestion();
+    const Question reversed = TestSession(pool, {1, 2}, nullptr).CurrentQuestion();
     EXPECT_EQ(reversed.question, u"pes");
     EXPECT_EQ(reversed.answer, u"dog");
     EXPECT_EQ(reversed.hint, u"animal");
@@ -197,8 +197,7 @@ TEST(TestSessionAnswer, JudgesCaseAndSpacesAsConfigured) {
         {u"\u00e0 la carte", T, F, u"\u00c0 la carte"},
     };
     for (const Row& r : rows) {
-        TestSession s(
-            MakePool({{u"city", r.answer, u""}}), {}, [] { return 0; }, PlatformLowerCase);
+        TestSession s(MakePool({{u"city", r.answer, u""}}), {}, [] { return 0; });
         const AnswerResult got = s.SubmitAnswer(r.typed, {r.caseSensitive, F});
         EXPECT_EQ(got.correct, r.correct)
             << std::string(r.typed.begin(), r.typed.end()) << " case " << r.caseSensitive;
@@ -218,7 +217,7 @@ TEST(TestSessionAnswer, WrongAnswerInsertsACopyAtTheDrawnPlace) {
     };
     for (const Row& r : rows) {
         ScriptedDraws draws{{r.draw}};
-        TestSession s(NumberedPool(5), {0, 2}, draws.Source(), PlatformLowerCase);
+        TestSession s(NumberedPool(5), {0, 2}, draws.Source());
         for (uint32_t i = 0; i < r.answeredBefore; ++i) {
             s.SubmitAnswer(s.CurrentQuestion().answer, {});
         }
@@ -236,7 +235,7 @@ TEST(TestSessionAnswer, WrongAnswerInsertsACopyAtTheDrawnPlace) {
 
 TEST(TestSessionAnswer, LazyRepeatAppendsWithoutADraw) {
     ScriptedDraws draws;
-    TestSession s(NumberedPool(3), {0, 2}, draws.Source(), PlatformLowerCase);
+    TestSession s(NumberedPool(3), {0, 2}, draws.Source());
     s.SubmitAnswer(u"?", {F, T});
     s.SubmitAnswer(s.CurrentQuestion().answer, {F, T});
     s.SubmitAnswer(u"?", {F, T});
@@ -247,7 +246,7 @@ TEST(TestSessionAnswer, LazyRepeatAppendsWithoutADraw) {
 
 TEST(TestSessionAnswer, SameItemWrongTwiceQueuesTwoCopiesButOneWrongEntry) {
     ScriptedDraws draws{{0, 0, 0}};
-    TestSession s(NumberedPool(2), {0, 2}, draws.Source(), PlatformLowerCase);
+    TestSession s(NumberedPool(2), {0, 2}, draws.Source());
     s.SubmitAnswer(u"?", {});
     s.SubmitAnswer(u"?", {});
     // Both copies went right behind the current item, the newer one first.
@@ -268,7 +267,7 @@ TEST(TestSessionAnswer, SameItemWrongTwiceQueuesTwoCopiesButOneWrongEntry) {
 
 TEST(TestSessionAnswer, EndsOnlyWithTheCorrectAnswerToTheLastQueuedItem) {
     ScriptedDraws draws{{7}};
-    TestSession s(NumberedPool(2), {0, 2}, draws.Source(), PlatformLowerCase);
+    TestSession s(NumberedPool(2), {0, 2}, draws.Source());
     EXPECT_EQ(s.SubmitAnswer(s.CurrentQuestion().answer, {}).remaining, true);
     // The last item answered wrongly: the copy lands right after it (7 % 1 = 0).
     EXPECT_EQ(s.SubmitAnswer(u"?", {}).remaining, true);
@@ -300,7 +299,7 @@ TEST(TestSessionScore, WholeTestsGiveTheTruncatedPercent) {
     };
     const Row rows[] = {{3, 1, 67}, {3, 2, 34}, {3, 3, 0}, {7, 1, 86}, {1, 0, 100}};
     for (const Row& r : rows) {
-        TestSession s(NumberedPool(r.pool), {0, 2}, nullptr, PlatformLowerCase);
+        TestSession s(NumberedPool(r.pool), {0, 2}, nullptr);
         uint32_t submissions = 0;
         AnswerResult got{F, T};
         while (got.remaining) {
@@ -326,7 +325,7 @@ TEST(TestSessionScore, DoesNotOverflowForHugePools) {
 TEST(TestSessionEmpty, IsFinishedFromTheStartAndTakesNoDraws) {
     for (std::shared_ptr<const WordPool> pool : {MakePool({}), std::shared_ptr<const WordPool>()}) {
         ScriptedDraws draws;
-        TestSession s(pool, {2, 0}, draws.Source(), PlatformLowerCase);
+        TestSession s(pool, {2, 0}, draws.Source());
         EXPECT_TRUE(s.Finished());
         EXPECT_EQ(s.QuestionCount(), 0u);
         EXPECT_EQ(s.QuestionNumber(), 0u);
