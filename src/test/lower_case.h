@@ -7,5 +7,5 @@
 using LowerCaseFn = void (*)(std::u16string& text);
 
 // The system's own conversion on Windows (CharLowerBuffW); natively a stand-in that knows the
-// basic Latin and Latin-1 capitals only.
+// basic Latin, Latin-1 and Greek capitals only.
 void PlatformLowerCase(std::u16string& text);

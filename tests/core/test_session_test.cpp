@@ -192,16 +192,32 @@ TEST(TestSessionAnswer, JudgesCaseAndSpacesAsConfigured) {
         {u"Z\u00fcrich", T, T},  {u"z\u00fcrich", T, F}, {u"Z\u00dcRICH", T, F},
         {u"Z\u00fcrich ", F, F}, {u" Z\u00fcrich", F, F}, {u"Zurich", F, F},
         {u"Z\u00fcric", F, F},   {u"", F, F},
-        // clang-format on
         {u"\u00e0 la carte", F, T, u"\u00c0 la carte"},
         {u"\u00e0 la carte", T, F, u"\u00c0 la carte"},
+        // Canonically equivalent texts, either side decomposed: e acute, Vietnamese stacked
+        // marks, Korean jamo, Greek oxia against tonos.
+        {u"cafe\u0301", T, T, u"caf\u00e9"}, {u"Vi\u1ec7t", T, T, u"Vi\u00ea\u0323t"},
+        {u"\ud55c", T, T, u"\u1112\u1161\u11ab"}, {u"\u03ac", T, T, u"\u1f71"},
+        {u"cafe", F, F, u"cafe\u0301"},
+        // Every case mapping: the final sigma, and one-way capitals some case tables lack.
+        {u"\u039c\u0391\u03a3", F, T, u"\u03bc\u03b1\u03c2"},
+        {u"\u039c\u0391\u03a3", T, F, u"\u03bc\u03b1\u03c2"},
+        {u"STRA\u1e9eE", F, T, u"stra\u00dfe"}, {u"\u0130zmir", F, T, u"izmir"},
+        {u"\u01c5ep \u01c8 \u01cb \u01f2", F, T, u"\u01c6ep \u01c9 \u01cc \u01f3"},
+        // Invisible marks are ignored and no-break spaces read as spaces; joiners count.
+        {u"caf\u00e9", T, T, u"\ufeff\u200e\u202acaf\u200b\u00e9\u202c\u200f"},
+        {u"ab cd", T, T, u"\u202b\u202d\u2066a\u2060b\u00a0c\u2069\u2067\u2068d\u202e\u2069"},
+        {u"a b c", T, T, u"a\u2007b\u202fc"},
+        {u"\u0915\u0937", T, F, u"\u0915\u200d\u0937"}, {u"ab", T, F, u"a\u200cb"},
+        {u"cafe", T, F, u"caf\u200be\u0301"},
+        // clang-format on
     };
     for (const Row& r : rows) {
         TestSession s(MakePool({{u"city", r.answer, u""}}), {}, [] { return 0; });
         const AnswerResult got = s.SubmitAnswer(r.typed, {r.caseSensitive, F});
         EXPECT_EQ(got.correct, r.correct)
             << std::string(r.typed.begin(), r.typed.end()) << " case " << r.caseSensitive;
-        // Lower-casing serves the comparison only.
+        // The folds serve the comparison only: what is shown stays the stored text.
         EXPECT_EQ(s.CurrentQuestion().answer, r.correct ? u"" : r.answer);
     }
 }
