@@ -147,6 +147,39 @@ const char* Utf8PieceEnd(const char* cut, const char* fileEnd) noexcept {
     return cut;
 }
 
+inline bool IsHighSurrogate(char16_t c) noexcept {
+    return c >= 0xD800 && c <= 0xDBFF;
+}
+
+inline bool IsLowSurrogate(char16_t c) noexcept {
+    return c >= 0xDC00 && c <= 0xDFFF;
+}
+
+// The marks that decomposed text (as macOS saves it) puts after a letter: the blocks of
+// combining marks, the kana sound marks, and the Hangul vowels and final consonants that join
+// an initial consonant into a syllable.
+inline bool IsCombiningMark(char16_t c) noexcept {
+    return (c >= 0x0300 && c <= 0x036F) || (c >= 0x1160 && c <= 0x11FF) ||
+           (c >= 0x1AB0 && c <= 0x1AFF) || (c >= 0x1DC0 && c <= 0x1DFF) ||
+           (c >= 0x20D0 && c <= 0x20FF) || c == 0x3099 || c == 0x309A ||
+           (c >= 0xFE20 && c <= 0xFE2F);
+}
+
+// The length of a UTF-16 piece cut at its limit, given the unit after the cut: it ends before
+// a surrogate pair the cut would split, and before a letter whose combining marks would
+// otherwise begin the next piece alone. A letter whose marks fill the piece is cut where it
+// stands, so that every piece holds something.
+size_t Utf16PieceLength(const char16_t* units, size_t length, char16_t next) noexcept {
+    if (IsHighSurrogate(units[length - 1]) && IsLowSurrogate(next)) return length - 1;
+    if (!IsCombiningMark(next)) return length;
+    size_t start = length;
+    while (start > 0 && IsCombiningMark(units[start - 1])) --start;
+    if (start == 0) return length;
+    --start;  // the letter the marks belong to
+    if (start > 0 && IsLowSurrogate(units[start]) && IsHighSurrogate(units[start - 1])) --start;
+    return start > 0 ? start : length;
+}
+
 // Malformed bytes (possible only in a file with the UTF-8 mark) become U+FFFD, one each.
 size_t DecodeUtf8(const unsigned char* p, size_t size, char16_t* out) noexcept {
     const unsigned char* end = p + size;
@@ -246,16 +279,20 @@ private:
         const auto* b = reinterpret_cast<const unsigned char*>(bytes.data());
         const size_t total = bytes.size() / 2;
         const unsigned low = littleEndian ? 0 : 1, high = 1 - low;
+        auto unitAt = [&](size_t i) {
+            return static_cast<char16_t>(b[2 * i + low] | (b[2 * i + high] << 8));
+        };
         size_t at = 0;
         while (at < total) {
             const size_t available = std::min(total - at, kPieceUnits);
             size_t taken = 0;
             while (taken < available) {
-                const size_t i = 2 * (at + taken);
-                const auto unit = static_cast<char16_t>(b[i + low] | (b[i + high] << 8));
+                const char16_t unit = unitAt(at + taken);
                 units_[taken++] = unit;
                 if (unit == u'\n') break;
             }
+            if (at + taken < total && units_[taken - 1] != u'\n')
+                taken = Utf16PieceLength(units_, taken, unitAt(at + taken));
             const char16_t* zero = std::find(units_, units_ + taken, u'\0');
             handle(std::u16string_view(units_, static_cast<size_t>(zero - units_)));
             at += taken;

@@ -218,7 +218,7 @@ TEST(DecodeWordFile, LongLinesArriveInPiecesOf1022Units) {
     EXPECT_EQ(Decode(exact), (Entries{{u"a", std::u16string(1019, u'b'), u""}, {u"c", u"d", u""}}));
 }
 
-TEST(DecodeWordFile, Utf8PieceEndsBeforeACharacterItWouldSplit) {
+TEST(DecodeWordFile, PieceEndsBeforeACharacterItWouldSplit) {
     // The two bytes of e-acute would be bytes 1022 and 1023: the piece ends after 1021.
     const std::string line = "a\\" + std::string(1019, 'b') + "\xC3\xA9\\x\n";
     const Entries expected = {{u"a", std::u16string(1019, u'b'), u""}, {u"\u00E9", u"x", u""}};
@@ -238,6 +238,15 @@ TEST(DecodeWordFile, Utf8PieceEndsBeforeACharacterItWouldSplit) {
         ASSERT_EQ(got.size(), 2u) << pad;
         EXPECT_EQ(got[0].second + got[1].first, std::u16string(pad, u'b') + u"\U0001F415\u65E5")
             << pad;
+    }
+    // In UTF-16 a surrogate pair, or a letter and its combining marks, stays in one piece.
+    for (size_t pad = 1016; pad <= 1020; ++pad) {
+        const std::u16string text = std::u16string(pad, u'b') + u"\U0001F415e\u0301\u0323";
+        const Entries got = Decode(kLe + Utf16Le(u"a\\" + text + u"\\x"));
+        ASSERT_EQ(got.size(), 2u) << pad;
+        EXPECT_EQ(got[0].second + got[1].first, text) << pad;
+        const std::u16string_view cut = std::u16string_view(got[0].second).substr(pad);
+        EXPECT_TRUE(cut.empty() || cut == u"\U0001F415") << pad;
     }
 }
 
