@@ -12,7 +12,8 @@ namespace {
 // arrives as several pieces, each a line of its own.
 constexpr size_t kPieceUnits = 1022;
 
-enum class Encoding { Ansi, Utf8, Utf16Le, Utf16Be };
+// Without a mark, the encoding is decided line by line.
+enum class Encoding { ByLine, Utf8, Utf16Le, Utf16Be };
 
 // ---------------------------------------------------------------------------------------------
 // The line grammar, once for text known to be ASCII (bytes straight from the file, the common
@@ -91,9 +92,10 @@ size_t Utf8CharLength(const unsigned char* p, const unsigned char* end) noexcept
     return 0;
 }
 
-// Text without a mark is taken for UTF-8 only when all of it is well-formed UTF-8 and some of
-// it is not ASCII: ASCII files and ANSI files with accented letters (which are practically
-// never valid UTF-8) then read as they always did.
+// A line without a mark is taken for UTF-8 only when all of it is well-formed UTF-8 and some
+// of it is not ASCII: ANSI lines with accented letters are practically never valid UTF-8, so
+// ANSI files read as they always did, and a UTF-8 list that got one line in the ANSI code page
+// (two files joined into one) keeps its other lines.
 bool LooksLikeUtf8(const unsigned char* p, const unsigned char* end) noexcept {
     bool multiByte = false;
     while (p < end) {
@@ -130,8 +132,7 @@ Encoding DetectEncoding(std::string_view bytes, size_t& start) noexcept {
         }
     }
     start = 0;
-    const auto* b = reinterpret_cast<const unsigned char*>(bytes.data());
-    return LooksLikeUtf8(b, b + bytes.size()) ? Encoding::Utf8 : Encoding::Ansi;
+    return Encoding::ByLine;
 }
 
 // A UTF-8 piece cut at its length limit ends before a character that the cut would split.
@@ -242,14 +243,29 @@ public:
 
 private:
     template <class Handler>
-    void BytePieces(std::string_view bytes, bool utf8, Handler& handle) {
+    void BytePieces(std::string_view bytes, bool marked, Handler& handle) {
         const char* p = bytes.data();
         const char* const end = p + bytes.size();
+        // Decided when a line's first piece needs it (it holds a non-ASCII byte, or the line
+        // goes on past it) and kept for the line's later pieces.
+        enum class Line { Undecided, Ansi, Utf8 } line = marked ? Line::Utf8 : Line::Undecided;
+        auto lineIsUtf8 = [&line, end](const char* lineStart) {
+            if (line == Line::Undecided) {
+                const void* lineFeed =
+                    std::memchr(lineStart, '\n', static_cast<size_t>(end - lineStart));
+                const auto* b = reinterpret_cast<const unsigned char*>(lineStart);
+                const auto* lineEnd = lineFeed ? static_cast<const unsigned char*>(lineFeed)
+                                               : reinterpret_cast<const unsigned char*>(end);
+                line = LooksLikeUtf8(b, lineEnd) ? Line::Utf8 : Line::Ansi;
+            }
+            return line == Line::Utf8;
+        };
         while (p < end) {
             const size_t available = std::min<size_t>(static_cast<size_t>(end - p), kPieceUnits);
             const auto* lineFeed = static_cast<const char*>(std::memchr(p, '\n', available));
             const char* pieceEnd = lineFeed ? lineFeed + 1 : p + available;
-            if (utf8 && !lineFeed && pieceEnd < end) pieceEnd = Utf8PieceEnd(pieceEnd, end);
+            if (!lineFeed && pieceEnd < end && lineIsUtf8(p))
+                pieceEnd = Utf8PieceEnd(pieceEnd, end);
             size_t length = static_cast<size_t>(pieceEnd - p);
             bool ascii = ScanPiece(p, length);
             if (!ascii) {
@@ -261,7 +277,7 @@ private:
             if (ascii) {
                 // ASCII reads the same in every ANSI code page and in UTF-8.
                 handle(std::string_view(p, length));
-            } else if (utf8) {
+            } else if (lineIsUtf8(p)) {
                 const size_t units =
                     DecodeUtf8(reinterpret_cast<const unsigned char*>(p), length, units_);
                 handle(std::u16string_view(units_, units));
@@ -270,6 +286,7 @@ private:
                 handle(std::u16string_view(converted_));
             }
             p = pieceEnd;
+            if (lineFeed && !marked) line = Line::Undecided;
         }
     }
 
