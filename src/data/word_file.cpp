@@ -1,6 +1,7 @@
 #include "data/word_file.h"
 
 #include <algorithm>
+#include <bit>
 #include <cstdint>
 #include <cstring>
 #include <type_traits>
@@ -117,6 +118,24 @@ bool LooksLikeUtf8(const unsigned char* p, const unsigned char* end) noexcept {
         p += length;
     }
     return multiByte;
+}
+
+// The same for one line. An ANSI line gives itself away at its first non-ASCII byte (an
+// accented letter before a plain one starts no UTF-8 character), found eight bytes at a time:
+// every accented line of an ANSI file is asked, and the answer must cost next to nothing.
+inline bool LineLooksLikeUtf8(const unsigned char* p, const unsigned char* end) noexcept {
+    if constexpr (std::endian::native == std::endian::little) {
+        for (; end - p >= 8; p += 8) {
+            uint64_t word;
+            std::memcpy(&word, p, 8);
+            if (const uint64_t highs = word & 0x8080808080808080ull) {
+                p += std::countr_zero(highs) / 8;
+                break;
+            }
+        }
+    }
+    while (p < end && *p < 0x80) ++p;
+    return p < end && Utf8CharLength(p, end) != 0 && LooksLikeUtf8(p, end);
 }
 
 Encoding DetectEncoding(std::string_view bytes, size_t& start) noexcept {
@@ -249,14 +268,17 @@ private:
         // Decided when a line's first piece needs it (it holds a non-ASCII byte, or the line
         // goes on past it) and kept for the line's later pieces.
         enum class Line { Undecided, Ansi, Utf8 } line = marked ? Line::Utf8 : Line::Undecided;
-        auto lineIsUtf8 = [&line, end](const char* lineStart) {
+        // The piece's line feed, when it has one, ends the line too: an undecided line is
+        // only ever asked about at its first piece.
+        auto lineIsUtf8 = [&line, end](const char* lineStart, const char* lineFeed) {
             if (line == Line::Undecided) {
-                const void* lineFeed =
-                    std::memchr(lineStart, '\n', static_cast<size_t>(end - lineStart));
+                if (!lineFeed) {
+                    lineFeed = static_cast<const char*>(
+                        std::memchr(lineStart, '\n', static_cast<size_t>(end - lineStart)));
+                }
                 const auto* b = reinterpret_cast<const unsigned char*>(lineStart);
-                const auto* lineEnd = lineFeed ? static_cast<const unsigned char*>(lineFeed)
-                                               : reinterpret_cast<const unsigned char*>(end);
-                line = LooksLikeUtf8(b, lineEnd) ? Line::Utf8 : Line::Ansi;
+                const auto* e = reinterpret_cast<const unsigned char*>(lineFeed ? lineFeed : end);
+                line = LineLooksLikeUtf8(b, e) ? Line::Utf8 : Line::Ansi;
             }
             return line == Line::Utf8;
         };
@@ -264,7 +286,7 @@ private:
             const size_t available = std::min<size_t>(static_cast<size_t>(end - p), kPieceUnits);
             const auto* lineFeed = static_cast<const char*>(std::memchr(p, '\n', available));
             const char* pieceEnd = lineFeed ? lineFeed + 1 : p + available;
-            if (!lineFeed && pieceEnd < end && lineIsUtf8(p))
+            if (!lineFeed && pieceEnd < end && lineIsUtf8(p, nullptr))
                 pieceEnd = Utf8PieceEnd(pieceEnd, end);
             size_t length = static_cast<size_t>(pieceEnd - p);
             bool ascii = ScanPiece(p, length);
@@ -277,7 +299,7 @@ private:
             if (ascii) {
                 // ASCII reads the same in every ANSI code page and in UTF-8.
                 handle(std::string_view(p, length));
-            } else if (lineIsUtf8(p)) {
+            } else if (lineIsUtf8(p, lineFeed)) {
                 const size_t units =
                     DecodeUtf8(reinterpret_cast<const unsigned char*>(p), length, units_);
                 handle(std::u16string_view(units_, units));
