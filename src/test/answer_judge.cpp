@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <string>
+#include <utility>
 
 namespace {
 
@@ -17,27 +18,20 @@ bool IsNoBreakSpace(char16_t c) noexcept {
     return c == 0x00A0 || c == 0x2007 || c == 0x202F;
 }
 
-// What lower-casing leaves apart: the final sigma, and the capitals whose small letter does not
-// map back to them, which not every case table knows (Wine's lacks these, Windows' has them).
+// What lower-casing leaves apart: the final sigma, and capitals whose small letter does not map
+// back to them, which not every case table has (Wine's has none of these, Windows' has them).
 char16_t FoldLowerCase(char16_t c) noexcept {
-    switch (c) {
-    case 0x03C2:
-        return 0x03C3;  // final sigma
-    case 0x1E9E:
-        return 0x00DF;  // capital sharp s
-    case 0x0130:
-        return u'i';  // capital I with dot above
-    case 0x01C5:
-        return 0x01C6;  // the title-case digraphs Dz with caron, Lj, Nj and Dz
-    case 0x01C8:
-        return 0x01C9;
-    case 0x01CB:
-        return 0x01CC;
-    case 0x01F2:
-        return 0x01F3;
-    default:
-        return c;
+    static constexpr std::pair<char16_t, char16_t> kFolds[] = {
+        {0x03C2, 0x03C3},                    // final sigma
+        {0x1E9E, 0x00DF},                    // capital sharp s
+        {0x0130, u'i'},                      // capital I with dot above
+        {0x01C5, 0x01C6}, {0x01C8, 0x01C9},  // the title-case digraphs Dz with caron, Lj,
+        {0x01CB, 0x01CC}, {0x01F2, 0x01F3},  // Nj and Dz
+    };
+    for (const auto& [from, to] : kFolds) {
+        if (c == from) return to;
     }
+    return c;
 }
 
 std::u16string AsRead(std::u16string_view text, const AnswerRules& rules) {
