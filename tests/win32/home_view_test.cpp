@@ -289,7 +289,8 @@ TEST(HomeView, NewNeverOverwritesAndOffersTheTypedNameAgain) {
     EXPECT_EQ(home.script.Proposals(), (Texts{L"New 1", L"x"}));
     EXPECT_EQ(home.Items(), (Texts{L"x (3)"})) << "the existing file keeps its content";
     EXPECT_EQ(NewFileCounter(), 1u);
-    PumpFor(home.H(), kSeveralChecks);
+    ::SetForegroundWindow(home.H().hWnd);
+    PumpUntil(home.H(), [&] { return home.script.BoxTexts().size() == 2; });
     EXPECT_EQ(home.script.BoxTexts(), (Texts{Res(IDS_ERR_FILE_EXISTS), Res(IDS_FOLDER_CHANGED)}));
     EXPECT_EQ(home.Items(), (Texts{L"x (3)", L"y (1)"}));
 }
@@ -367,7 +368,7 @@ TEST(HomeView, FilesNamedLikeDevicesAreReadRenamedAndDeletedAsFiles) {
     EXPECT_EQ(home.script.BoxTexts(), (Texts{Res(IDS_CONFIRM_DELETE)}));
 
     // What the editor is given names the file; a path with a blank is one file.
-    for (const std::u16string& path : {u"C:\\my words\\two words.mrn", u"C:\\data\\con.mrn"}) {
+    for (const std::u16string path : {u"C:\\my words\\two words.mrn", u"C:\\data\\con.mrn"}) {
         int count = 0;
         LPWSTR* args =
             ::CommandLineToArgvW(EditorCommandLine(L"C:\\x\\ed.exe", path).c_str(), &count);
