@@ -122,10 +122,9 @@ rr_install() {
     INSTALLED="$PREFIX/drive_c/Apps/Memorion"
     LINK="$PREFIX/drive_c/users/$(id -un)/AppData/Roaming/Microsoft/Windows/Start Menu/Programs/Memorion.lnk"
     timeout 120 wine "$1" /S '/D=C:\Apps\Memorion' >/dev/null 2>&1 </dev/null || fail "the setup ended with code $?"
-    local target
-    target=$(strings -a "$LINK" | grep -m1 -i '^C:\\.*\.exe$') || fail "no shortcut to a program in the Start menu"
-    EXE="$PREFIX/drive_c/$(tr '\\' / <<<"${target:3}")"
-    rr_log "installed; the Start menu's shortcut starts $target"
+    EXE=$(strings -a "$LINK" | grep -m1 -i '^C:\\.*\.exe$') || fail "no shortcut to a program in the Start menu"
+    rr_log "installed; the Start menu's shortcut starts $EXE"
+    EXE="$PREFIX/drive_c/$(tr '\\' / <<<"${EXE:3}")"
 }
 
 # rr_inspect ARGUMENTS...: memorion_inspect (real_run/inspect.cpp) on the running program.

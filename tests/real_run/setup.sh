@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
-# The setup in a Wine prefix made anew, as test_score.sh runs it: installed silently, its shortcut
-# starts a whole test. The learner then changes a starter list and adds one; the setup is refused
-# while the program runs, then upgrades in place; the uninstaller leaves the learner's words.
+# The setup in a Wine prefix made anew: installed silently, the program its Start-menu shortcut
+# starts completes a whole test (test_score.sh). The learner then changes a starter list and adds
+# one; the setup is refused while the program runs, then upgrades in place; the uninstaller named
+# by the uninstall entry takes the program away and leaves the learner's words and settings.
 # Usage: setup.sh path/to/memorion-<version>-win64-setup.exe    Exit 77 (skipped) without Xvfb.
 setup=$(realpath "${1:?usage: setup.sh path/to/memorion-<version>-win64-setup.exe}")
 RR_NAME=real_setup MEMORION_UPDATE_DOCS=0
@@ -40,6 +41,7 @@ rr_close
 expect refused
 timeout 120 wine "$setup" /S >/dev/null 2>&1 </dev/null || fail "the upgrade ended with code $?"
 timeout 30 wineserver -k
+timeout 30 wineserver -w
 expect upgraded
 # The uninstaller copies itself away and returns at once; the server ends when the copy has.
 quiet=$(sed -n 's/^"QuietUninstallString"="\\"\(.*\)\\" \/S"$/\1/p' "$PREFIX/user.reg" | sed 's/\\\\/\\/g')
