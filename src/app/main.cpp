@@ -3,6 +3,7 @@
 #include <cstdlib>
 
 #include "app/run_frame.h"
+#include "app/single_instance.h"
 #include "data/folder_watcher_win32.h"
 #include "data/vocabulary_cache.h"
 #include "settings/app_settings.h"
@@ -10,6 +11,13 @@
 #include "win/app_module.h"
 
 int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int showCmd) {
+    // Before anything is loaded: a second copy changes nothing and leaves the running one to
+    // the user.
+    const SingleInstance copy;
+    if (!copy.IsOnlyCopy()) {
+        ShowRunningCopy();
+        return 0;
+    }
     AppModule().Init(instance);
     std::srand(::GetTickCount());
     // First use: loaded before any window exists, and so destroyed, and saved, last.

@@ -19,17 +19,20 @@ void DiscardQuitMessages() {
 
 }  // namespace
 
-int RunFrame(int showCmd, AppSettings& settings, VocabularyCache& cache, WatcherSlot& watcher) {
+int RunFrame(int showCmd, AppSettings& settings, VocabularyCache& cache, WatcherSlot& watcher,
+             SIZE& normalSize) {
     CMessageLoop loop;
     const bool registered = AppModule().AddMessageLoop(&loop);
     int result = 0;
     {
         CMainFrame frame(settings, cache, watcher);
+        frame.Follow(normalSize);
         if (frame.CreateFrame()) {
             frame.ShowWindow(showCmd);
             result = loop.Run();
         }
         if (frame.IsWindow()) frame.DestroyWindow();
+        normalSize = frame.NormalSize();
     }
     DiscardQuitMessages();
     if (registered) AppModule().RemoveMessageLoop();
@@ -38,10 +41,11 @@ int RunFrame(int showCmd, AppSettings& settings, VocabularyCache& cache, Watcher
 
 int RunFramesUntilExit(int showCmd, AppSettings& settings, VocabularyCache& cache,
                        WatcherSlot& watcher) {
-    int result = RunFrame(showCmd, settings, cache, watcher);
+    SIZE normalSize{};
+    int result = RunFrame(showCmd, settings, cache, watcher, normalSize);
     while (settings.RestartRequested) {
         settings.RestartRequested = false;
-        result = RunFrame(showCmd, settings, cache, watcher);
+        result = RunFrame(showCmd, settings, cache, watcher, normalSize);
     }
     return result;
 }
