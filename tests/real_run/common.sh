@@ -1,6 +1,6 @@
 # Shared by the scenarios that drive the real memorion.exe under Xvfb with xdotool, in the Wine
-# prefix build/wine-real (build/wine-package for the release zip), where the program may use its
-# real registry key. Sourced, not run.
+# prefix build/wine-real (build/wine-package for the release zip, build/wine-setup for the
+# setup), where the program may use its real registry key. Sourced, not run.
 #
 # A scenario sets RR_NAME, sources this file and calls rr_begin with the path of the exe; every
 # run then starts from an empty registry key, and Xvfb and the prefix's server are stopped on
@@ -42,7 +42,8 @@ rr_cleanup() {
 # rr_begin EXE: skips (77) without the display tools; otherwise takes the prefix for this
 # scenario alone, starts a display of our own and empties the program's registry key.
 # Given the release zip instead, it runs the program as a user who downloaded it would: from a
-# new folder of a prefix made anew, which has never seen the program.
+# new folder of a prefix made anew, which has never seen the program. Given the setup, it
+# installs it into such a prefix and runs what the Start menu's shortcut starts.
 rr_begin() {
     EXE=${1:?usage: $RR_NAME path/to/memorion.exe}
     local tool
@@ -52,8 +53,9 @@ rr_begin() {
             exit 77
         fi
     done
-    local zip=""
+    local zip="" setup=""
     [[ $EXE == *.zip ]] && zip=$(realpath "$EXE") && PREFIX="$TOP/build/wine-package"
+    [[ $EXE == *-setup.exe ]] && setup=$(realpath "$EXE") && PREFIX="$TOP/build/wine-setup"
     mkdir -p "$OUT"
     rr_work=$(mktemp -d)
     trap rr_cleanup EXIT
@@ -75,11 +77,12 @@ rr_begin() {
     [ -s "$rr_work/display" ] || fail "Xvfb gave no display number"
     export DISPLAY=":$(head -n1 "$rr_work/display")"
 
-    [ -n "$zip" ] && rm -rf "$PREFIX"
+    [ -n "$zip$setup" ] && rm -rf "$PREFIX"
     wine_prefix "$PREFIX" x11
     [ -n "$zip" ] && rr_unpack "$zip"
     # A server left from an interrupted run would still talk to a display that is gone.
     rr_new_server
+    [ -n "$setup" ] && rr_install "$setup"
     # Another user's system, or the usual one: each run sets its own.
     wine_condition "${RR_CONDITION:-}" || fail "no such condition"
     [ -n "${RR_CONDITION:-}" ] && rr_log "under the condition ${RR_CONDITION}"
@@ -111,6 +114,17 @@ rr_unpack() {
     [ "$files" = "$expected" ] || fail "the zip holds:"$'\n'"$files"$'\n'"expected:"$'\n'"$expected"
     EXE="$dir/$top/memorion.exe"
     rr_log "unpacked into C:\\${dir#"$PREFIX/drive_c/"}\\$top"
+}
+
+# rr_install SETUP: installs the release silently into a folder of the user's choice and points
+# EXE at the program that the Start menu's shortcut (LINK) starts.
+rr_install() {
+    INSTALLED="$PREFIX/drive_c/Apps/Memorion"
+    LINK="$PREFIX/drive_c/users/$(id -un)/AppData/Roaming/Microsoft/Windows/Start Menu/Programs/Memorion.lnk"
+    timeout 120 wine "$1" /S '/D=C:\Apps\Memorion' >/dev/null 2>&1 </dev/null || fail "the setup ended with code $?"
+    EXE=$(strings -a "$LINK" | grep -m1 -i '^C:\\.*\.exe$') || fail "no shortcut to a program in the Start menu"
+    rr_log "installed; the Start menu's shortcut starts $EXE"
+    EXE="$PREFIX/drive_c/$(tr '\\' / <<<"${EXE:3}")"
 }
 
 # rr_inspect ARGUMENTS...: memorion_inspect (real_run/inspect.cpp) on the running program.

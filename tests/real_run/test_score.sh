@@ -129,4 +129,5 @@ hex=$(rr_value_hex ScoreList) || exit 1
 scores=$(rr_decode_scores "$hex") || exit 1
 [ "$scores" = "$expected_score" ] || fail "ScoreList holds \"$(echo $scores)\", expected $expected_score"
 rr_log "ScoreList holds the score $expected_score"
-rr_log "PASSED"
+# setup.sh, which runs this scenario from the installed program, goes on from here.
+[[ ${BASH_SOURCE[0]} != "$0" ]] || rr_log "PASSED"
