@@ -20,6 +20,12 @@ struct GraphGeometry {
 };
 GraphGeometry ComputeGraphGeometry(int cw, int ch, const std::vector<std::int32_t>& values);
 
+struct GraphColors {
+    COLORREF background, grid, line, frame;  // the labels take the grid's colour
+};
+// The fixed colours, or the system scheme's while a contrast theme is on.
+GraphColors GraphPalette(bool highContrast);
+
 // Draws the chart into `dc` over `client` (left and top 0). Nothing at all for fewer than two
 // values. The labels use `font`, or the DC's own when null.
 void PaintGraph(HDC dc, const RECT& client, HFONT font, const std::vector<std::int32_t>& values);

@@ -2,6 +2,8 @@
 
 #include <shellapi.h>
 
+#include "win/contrast.h"
+
 namespace {
 
 bool ShellOpen(HWND owner, const std::wstring& target) {
@@ -90,6 +92,11 @@ void CHyperLink::SetHyperLink(std::wstring target) {
     if (!m_toolTip) return;
     TTTOOLINFOW tool = ToolInfo();
     ::SendMessageW(m_toolTip, TTM_UPDATETIPTEXTW, 0, reinterpret_cast<LPARAM>(&tool));
+}
+
+COLORREF CHyperLink::TextColor() const {
+    if (IsHighContrast()) return ::GetSysColor(COLOR_HOTLIGHT);
+    return m_visited ? m_colors.visited : m_colors.link;
 }
 
 bool CHyperLink::Navigate() {

@@ -50,7 +50,8 @@ public:
 
     bool IsVisited() const { return m_visited; }
     const LinkColors& Colors() const { return m_colors; }
-    COLORREF TextColor() const { return m_visited ? m_colors.visited : m_colors.link; }
+    // The system's link colour, visited or not, while a contrast theme is on.
+    COLORREF TextColor() const;
     // The text's rectangle in client coordinates: only there is the control a link.
     const RECT& LinkRect() const { return m_linkRect; }
     HWND ToolTip() const { return m_toolTip; }
