@@ -1,5 +1,7 @@
 #include "views/graph_ctl.h"
 
+#include <oleacc.h>
+
 #include <algorithm>
 #include <string>
 
@@ -108,4 +110,25 @@ void PaintGraph(HDC dc, const RECT& client, HFONT font, const std::vector<std::i
 void CGraphCtl::OnPaint() {
     const PaintDC dc(m_hWnd);
     if (dc) PaintGraph(dc, GetClientRect(), GetFont(), m_values);
+}
+
+CGraphCtl::CGraphCtl() {
+    AccessibleAnswers answers;
+    answers.role = ROLE_SYSTEM_CHART;
+    answers.name = [this] { return m_name; };
+    answers.value = [this] { return m_value; };
+    m_accessible.SetAnswers(std::move(answers));
+}
+
+void CGraphCtl::SetAccessibleText(std::wstring name, std::wstring value) {
+    m_name = std::move(name);
+    if (value == m_value) return;
+    m_value = std::move(value);
+    if (m_hWnd) NotifyAccessible(EVENT_OBJECT_VALUECHANGE, m_hWnd);
+}
+
+LRESULT CGraphCtl::OnGetObject(UINT, WPARAM wParam, LPARAM lParam) {
+    const LRESULT answer = m_accessible.Answer(m_hWnd, wParam, lParam);
+    if (!answer) SetMsgHandled(false);
+    return answer;
 }
