@@ -376,29 +376,20 @@ private:
     std::set<HWND> m_handled;
 };
 
-// Counts the WinEvents raised for the client object of a window, as a screen reader's hook
-// hears them: delivered while the thread pumps its messages. One at a time.
-class WinEvents {
-public:
-    explicit WinEvents(DWORD event) {
-        s_self = this;
-        m_hook = ::SetWinEventHook(event, event, nullptr, &Proc, 0, 0, WINEVENT_OUTOFCONTEXT);
-    }
-    ~WinEvents() {
-        ::UnhookWinEvent(m_hook);
-        s_self = nullptr;
-    }
-    WinEvents(const WinEvents&) = delete;
-    WinEvents& operator=(const WinEvents&) = delete;
-
+// The windows whose client object raised `event`, as a screen reader's hook hears them:
+// delivered while the thread pumps its messages. One recorder at a time.
+struct WinEvents {
+    static inline std::multiset<HWND>* s_windows = nullptr;
     std::multiset<HWND> windows;
-
-private:
-    static void CALLBACK Proc(HWINEVENTHOOK, DWORD, HWND window, LONG object, LONG, DWORD, DWORD) {
-        if (s_self && object == OBJID_CLIENT) s_self->windows.insert(window);
+    HWINEVENTHOOK hook;
+    explicit WinEvents(DWORD event)
+        : hook(::SetWinEventHook(event, event, nullptr, &Hear, 0, 0, WINEVENT_OUTOFCONTEXT)) {
+        s_windows = &windows;
     }
-    static inline WinEvents* s_self = nullptr;
-    HWINEVENTHOOK m_hook = nullptr;
+    ~WinEvents() { ::UnhookWinEvent(hook), s_windows = nullptr; }
+    static void CALLBACK Hear(HWINEVENTHOOK, DWORD, HWND window, LONG object, LONG, DWORD, DWORD) {
+        if (s_windows && object == OBJID_CLIENT) s_windows->insert(window);
+    }
 };
 
 // A window's text, as the user sees it.
