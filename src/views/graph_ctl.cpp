@@ -120,8 +120,7 @@ CGraphCtl::CGraphCtl() {
     m_accessible.SetAnswers(std::move(answers));
 }
 
-void CGraphCtl::SetAccessibleText(std::wstring name, std::wstring value) {
-    m_name = std::move(name);
+void CGraphCtl::SetAccessibleValue(std::wstring value) {
     if (value == m_value) return;
     m_value = std::move(value);
     if (m_hWnd) NotifyAccessible(EVENT_OBJECT_VALUECHANGE, m_hWnd);

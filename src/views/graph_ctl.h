@@ -39,8 +39,9 @@ public:
     // The control does not repaint by itself: the view redraws it when it wants to.
     void SetValues(std::vector<std::int32_t> values) { m_values = std::move(values); }
     const std::vector<std::int32_t>& Values() const { return m_values; }
+    void SetAccessibleName(std::wstring name) { m_name = std::move(name); }
     // A new value is announced to the screen readers listening.
-    void SetAccessibleText(std::wstring name, std::wstring value);
+    void SetAccessibleValue(std::wstring value);
 
     BEGIN_MSG_MAP(CGraphCtl)
         MESSAGE_HANDLER(WM_PAINT, OnPaint)

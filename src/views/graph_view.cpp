@@ -21,6 +21,9 @@ CGraphView::CGraphView(const ViewContext& context)
 
 BOOL CGraphView::OnInitDialog() {
     m_graph.SubclassWindow(GetDlgItem(IDC_GRAPH));
+    // A screen reader may read the chart before the view was ever shown.
+    m_graph.SetAccessibleName(LoadResString(IDS_ACC_GRAPH));
+    m_graph.SetAccessibleValue(ScoresText(m_settings.Scores()));
     return FALSE;
 }
 
@@ -32,7 +35,7 @@ void CGraphView::Refresh() {
     if (values.empty()) values = {0, 0};
     if (values.size() == 1) values.push_back(values.front());
     m_graph.SetValues(std::move(values));
-    m_graph.SetAccessibleText(LoadResString(IDS_ACC_GRAPH), ScoresText(scores));
+    m_graph.SetAccessibleValue(ScoresText(scores));
 
     const std::wstring status =
         FormatResString(IDS_GRAPH_STATUS, static_cast<unsigned>(scores.size()),
