@@ -47,7 +47,7 @@ void BuildSession(benchmark::State& state) {
     const QueueOrder order{static_cast<uint32_t>(state.range(0)),
                            static_cast<uint32_t>(state.range(1))};
     for (auto _ : state) {
-        TestSession session(pool, order, MsvcrtLikeDraws(), PlatformLowerCase);
+        TestSession session(pool, order, MsvcrtLikeDraws());
         benchmark::DoNotOptimize(session.Items().data());
     }
     state.SetItemsProcessed(state.iterations() * static_cast<int64_t>(pool->size()));

@@ -1,4 +1,5 @@
-// Arbitrary bytes through the encoding detection, the piece splitting and the line grammar.
+// Arbitrary bytes through the encoding detection, the piece splitting and the line grammar,
+// and the texts they give through the judging of answers.
 #include <cstddef>
 #include <cstdint>
 #include <cstdlib>
@@ -7,6 +8,7 @@
 #include "data/platform.h"
 #include "data/word_entry.h"
 #include "data/word_file.h"
+#include "test/answer_judge.h"
 
 namespace {
 
@@ -39,6 +41,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
         Check(!e.first.empty() && !e.second.empty());
         Check(IsTrimmed(e.first) && IsTrimmed(e.second) && IsTrimmed(e.hint));
         Check(IsClean(e.first) && IsClean(e.second) && IsClean(e.hint));
+        Check(JudgeAnswer(e.first, e.second, {}) == JudgeAnswer(e.second, e.first, {}));
     }
     return 0;
 }

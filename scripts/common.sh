@@ -5,7 +5,7 @@ TOP=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
 
 # fonts-wine: Wine's own Tahoma, the font its "MS Shell Dlg" stands for (without it Wine
 # falls back to a wider system font, DejaVu Sans on Debian), and Marlett.
-BUILD_PACKAGES="cmake ninja-build g++ googletest libbenchmark-dev
+BUILD_PACKAGES="cmake ninja-build g++ googletest libbenchmark-dev libicu-dev
   g++-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64 wine wine64 fonts-wine clang-format"
 DISPLAY_PACKAGES="xvfb xdotool imagemagick x11-utils xauth"
 

@@ -13,6 +13,14 @@ int KeepInside(int start, int length, int low, int high) {
     return start < low ? low : start;
 }
 
+// A window that grew from `before` to `length` is moved back as far as its growth took it out
+// of [low, high), no further: it may reach out as far as it did, and where the user left it
+// partly outside, it stays so.
+int KeepGrowthInside(int start, int length, int before, int low, int high) {
+    if (length <= before) return start;
+    return std::max(std::min(start, std::max(high, start + before) - length), std::min(low, start));
+}
+
 int CentreOn(int length, int low, int high) {
     return KeepInside(low + (high - low) / 2 - length / 2, length, low, high);
 }
@@ -34,7 +42,8 @@ BOOL CALLBACK CollectMonitorArea(HMONITOR monitor, HDC, LPRECT, LPARAM data) {
 
 }  // namespace
 
-POINT WorkspaceToScreen(POINT workspace, SIZE size, const std::vector<MonitorArea>& monitors) {
+POINT WorkspaceToScreen(POINT workspace, SIZE size, SIZE before,
+                        const std::vector<MonitorArea>& monitors) {
     const RECT window{workspace.x, workspace.y, workspace.x + size.cx, workspace.y + size.cy};
     const MonitorArea* home = nullptr;
     long long homeArea = 0;
@@ -50,12 +59,12 @@ POINT WorkspaceToScreen(POINT workspace, SIZE size, const std::vector<MonitorAre
         }
     }
     if (!home) return workspace;
-    // A window that grew (a larger font after a restart) or was left partly off its monitor
-    // would have buttons out of reach.
+    // A window that grew (a larger font after a restart) would have buttons out of reach.
     const RECT& work = home->work;
-    return POINT{
-        KeepInside(workspace.x + work.left - home->monitor.left, size.cx, work.left, work.right),
-        KeepInside(workspace.y + work.top - home->monitor.top, size.cy, work.top, work.bottom)};
+    return POINT{KeepGrowthInside(workspace.x + work.left - home->monitor.left, size.cx, before.cx,
+                                  work.left, work.right),
+                 KeepGrowthInside(workspace.y + work.top - home->monitor.top, size.cy, before.cy,
+                                  work.top, work.bottom)};
 }
 
 POINT CentredPosition(SIZE size, const RECT& workArea) {

@@ -32,10 +32,12 @@ struct MonitorArea {
 // A window placement's normal position is in workspace coordinates: relative to the work area
 // of the window's monitor, so that they differ from screen coordinates by the room a taskbar
 // at the top or the left takes. The screen position of a window stored at `workspace` with
-// `size`, on the monitor that holds most of it and moved as little as needed to lie inside
-// that monitor's work area; unchanged where no monitor takes it (the visibility check decides
-// then).
-POINT WorkspaceToScreen(POINT workspace, SIZE size, const std::vector<MonitorArea>& monitors);
+// `size`, on the monitor that holds most of it. A window shown at `before` and now larger (a
+// restart to a larger font) moves as little as needed to keep its growth inside that monitor's
+// work area; otherwise, also partly off the screen, it goes back where it was. Unchanged where
+// no monitor takes it (the visibility check decides then).
+POINT WorkspaceToScreen(POINT workspace, SIZE size, SIZE before,
+                        const std::vector<MonitorArea>& monitors);
 
 // The client size in dialog units that WM_SIZE stores: measured against 1000 x 1000 units
 // converted to pixels, in integer arithmetic. A zero measure gives zero.

@@ -3,6 +3,7 @@
 #include <cstdlib>
 
 #include "app/run_frame.h"
+#include "app/single_instance.h"
 #include "data/folder_watcher_win32.h"
 #include "data/vocabulary_cache.h"
 #include "settings/app_settings.h"
@@ -14,6 +15,13 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int showCmd) {
     // What the program, the shell and the common dialogs load from here on comes from the
     // system folder only, never from a file of that name lying beside the program.
     LoadDllsFromSystemFolderOnly();
+    // Before anything is loaded: a second copy changes nothing and leaves the running one to
+    // the user.
+    const SingleInstance copy;
+    if (!copy.IsOnlyCopy()) {
+        ShowRunningCopy();
+        return 0;
+    }
     AppModule().Init(instance);
     std::srand(::GetTickCount());
     // First use: loaded before any window exists, and so destroyed, and saved, last.

@@ -67,6 +67,12 @@ LRESULT CMainFrame::OnCreate() {
 }
 
 void CMainFrame::OnDestroy() {
+    WINDOWPLACEMENT placement{};
+    placement.length = sizeof placement;
+    if (::GetWindowPlacement(m_hWnd, &placement)) {
+        const RECT& normal = placement.rcNormalPosition;
+        m_normalSize = SIZE{normal.right - normal.left, normal.bottom - normal.top};
+    }
     // The watcher was started for this window; left running it would keep the folder open and
     // report to nobody.
     if (m_watcher.receiver == m_hWnd) {
@@ -99,7 +105,9 @@ void CMainFrame::PlaceWindow() {
         FrameSizeForClient(SIZE{m_settings.WinDluW, m_settings.WinDluH}, du, kStyle, kExStyle);
     // Stored as the placement gives it (workspace coordinates), placed on the screen.
     const std::vector<MonitorArea> monitors = MonitorAreas();
-    const POINT stored = WorkspaceToScreen(POINT{m_settings.WinX, m_settings.WinY}, size, monitors);
+    const SIZE before = m_normalSize.cx > 0 ? m_normalSize : size;
+    const POINT stored =
+        WorkspaceToScreen(POINT{m_settings.WinX, m_settings.WinY}, size, before, monitors);
     if (UseStoredPosition(m_settings.WinX, m_settings.WinY, size, MonitorRectangles(monitors))) {
         SetWindowPos(nullptr, stored.x, stored.y, size.cx, size.cy, SWP_NOZORDER | SWP_NOACTIVATE);
         return;

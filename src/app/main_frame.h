@@ -41,6 +41,11 @@ public:
 
     HWND ActiveView() const { return m_hWndClient; }
 
+    // The outer size of the window in its normal state, as it closed. A frame that follows one
+    // of another size (a restart to another font) keeps its growth inside the work area.
+    SIZE NormalSize() const { return m_normalSize; }
+    void Follow(SIZE previousNormalSize) { m_normalSize = previousNormalSize; }
+
     CHomeView& HomeView() { return m_homeView; }
     CBrowView& BrowView() { return m_browView; }
     CTestView& TestView() { return m_testView; }
@@ -107,6 +112,7 @@ private:
     AppSettings& m_settings;
     VocabularyCache& m_cache;
     WatcherSlot& m_watcher;
+    SIZE m_normalSize{};   // none before the window is placed, unless it follows another
     UniqueIcon m_bigIcon;  // the window keeps using them until it is gone
     UniqueIcon m_smallIcon;
     CHomeView m_homeView;

@@ -20,7 +20,8 @@ void DiscardQuitMessages() {
 
 }  // namespace
 
-int RunFrame(int showCmd, AppSettings& settings, VocabularyCache& cache, WatcherSlot& watcher) {
+int RunFrame(int showCmd, AppSettings& settings, VocabularyCache& cache, WatcherSlot& watcher,
+             SIZE& normalSize) {
     // Screen readers in other processes reach the windows' accessible objects through COM, and
     // a live region is marked by a COM service: the thread is in an apartment while it has
     // windows.
@@ -30,11 +31,13 @@ int RunFrame(int showCmd, AppSettings& settings, VocabularyCache& cache, Watcher
     int result = 0;
     {
         CMainFrame frame(settings, cache, watcher);
+        frame.Follow(normalSize);
         if (frame.CreateFrame()) {
             frame.ShowWindow(showCmd);
             result = loop.Run();
         }
         if (frame.IsWindow()) frame.DestroyWindow();
+        normalSize = frame.NormalSize();
     }
     DiscardQuitMessages();
     if (registered) AppModule().RemoveMessageLoop();
@@ -43,10 +46,11 @@ int RunFrame(int showCmd, AppSettings& settings, VocabularyCache& cache, Watcher
 
 int RunFramesUntilExit(int showCmd, AppSettings& settings, VocabularyCache& cache,
                        WatcherSlot& watcher) {
-    int result = RunFrame(showCmd, settings, cache, watcher);
+    SIZE normalSize{};
+    int result = RunFrame(showCmd, settings, cache, watcher, normalSize);
     while (settings.RestartRequested) {
         settings.RestartRequested = false;
-        result = RunFrame(showCmd, settings, cache, watcher);
+        result = RunFrame(showCmd, settings, cache, watcher, normalSize);
     }
     return result;
 }

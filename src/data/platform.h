@@ -30,3 +30,10 @@ FileSystem& SystemFileSystem();
 using AnsiToUtf16Fn = void (*)(std::string_view bytes, std::u16string& out);
 
 void SystemAnsiToUtf16(std::string_view bytes, std::u16string& out);
+
+// Word file names compare as the file system compares them: without regard to letter case.
+// Two names are the same file's when their keys are equal. Library order stays ordinal.
+std::u16string FileNameKey(std::u16string_view name);
+inline bool SameFileName(std::u16string_view a, std::u16string_view b) {
+    return a == b || FileNameKey(a) == FileNameKey(b);
+}

@@ -192,3 +192,9 @@ void SystemAnsiToUtf16(std::string_view bytes, std::u16string& out) {
     char16_t* to = out.data();
     for (const char ch : bytes) *to++ = kTable[static_cast<unsigned char>(ch)];
 }
+
+std::u16string FileNameKey(std::u16string_view name) {
+    std::u16string key(name);
+    for (char16_t& c : key) c = FoldCase(c);
+    return key;
+}

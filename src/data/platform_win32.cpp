@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <new>
 
+#include "base/file_path_win32.h"
 #include "base/handles_win32.h"
 #include "base/wide_text.h"
 
@@ -14,7 +15,7 @@ class Win32FileSystem final : public FileSystem {
 public:
     bool ReadFileBytes(const std::u16string& path, std::string& bytes) override {
         bytes.clear();
-        const UniqueHandle file(CreateFileW(Wide(path).c_str(), GENERIC_READ,
+        const UniqueHandle file(CreateFileW(FileSystemPath(Wide(path)).c_str(), GENERIC_READ,
                                             FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
                                             OPEN_EXISTING, FILE_FLAG_SEQUENTIAL_SCAN, nullptr));
         if (file == INVALID_HANDLE_VALUE) return false;
@@ -48,7 +49,7 @@ public:
     std::vector<std::u16string> FindFiles(const std::u16string& pattern) override {
         std::vector<std::u16string> names;
         WIN32_FIND_DATAW found;
-        const FindHandle search(FindFirstFileW(Wide(pattern).c_str(), &found));
+        const FindHandle search(FindFirstFileW(FileSystemPath(Wide(pattern)).c_str(), &found));
         if (search == INVALID_HANDLE_VALUE) return names;
         do {
             if (found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) continue;
@@ -81,4 +82,15 @@ void SystemAnsiToUtf16(std::string_view bytes, std::u16string& out) {
                                     reinterpret_cast<wchar_t*>(out.data()), units);
     }
     out.resize(static_cast<size_t>(std::max(units, 0)));
+}
+
+std::u16string FileNameKey(std::u16string_view name) {
+    std::u16string key(name);
+    if (key.empty() || key.size() > 0x7FFFFFFF) return key;
+    // The invariant locale: the file system's upper case is the same in every language.
+    ::LCMapStringEx(LOCALE_NAME_INVARIANT, LCMAP_UPPERCASE,
+                    reinterpret_cast<const wchar_t*>(name.data()), static_cast<int>(name.size()),
+                    reinterpret_cast<wchar_t*>(key.data()), static_cast<int>(key.size()), nullptr,
+                    nullptr, 0);
+    return key;
 }

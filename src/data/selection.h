@@ -30,6 +30,11 @@ struct RestoredSelection {
     std::optional<size_t> caret;    // the first file the stored names selected
 };
 
+// Which of the library's files a stored selection names: each name its file exactly or, where
+// none has it exactly, those the file system takes for it, without regard to case.
+std::vector<bool> SelectedFiles(const WordLibrary& library,
+                                const std::vector<std::u16string>& selectionList);
+
 // The positions of the files whose names occur in the stored selection; when none does and
 // the library is not empty, the first file alone, with no caret.
 RestoredSelection RestoreSelection(const WordLibrary& library,

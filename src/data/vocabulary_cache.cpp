@@ -1,8 +1,6 @@
 #include "data/vocabulary_cache.h"
 
-#include <set>
-
-#include "data/ordinal.h"
+#include "data/selection.h"
 #include "data/word_file.h"
 #include "settings/app_settings.h"
 
@@ -11,9 +9,10 @@ std::shared_ptr<WordPool> GatherPool(
     const std::u16string& folderPath,
     const std::function<void(const std::u16string& path, WordEntries& entries)>& loadWordFile) {
     auto pool = std::make_shared<WordPool>();
-    const std::set<std::u16string, OrdinalLess> names(selection.begin(), selection.end());
-    for (const WordFile& file : library) {
-        if (names.count(file.fileName) == 0) continue;
+    const std::vector<bool> selected = SelectedFiles(library, selection);
+    for (size_t i = 0; i < library.size(); ++i) {
+        if (!selected[i]) continue;
+        const WordFile& file = library[i];
         // The file is read as it is now; its count in the library may be older.
         loadWordFile(folderPath + file.fileName, *pool);
     }

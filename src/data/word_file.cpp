@@ -1,6 +1,7 @@
 #include "data/word_file.h"
 
 #include <algorithm>
+#include <bit>
 #include <cstdint>
 #include <cstring>
 #include <type_traits>
@@ -12,7 +13,8 @@ namespace {
 // arrives as several pieces, each a line of its own.
 constexpr size_t kPieceUnits = 1022;
 
-enum class Encoding { Ansi, Utf8, Utf16Le, Utf16Be };
+// Without a mark, the encoding is decided line by line.
+enum class Encoding { ByLine, Utf8, Utf16Le, Utf16Be };
 
 // ---------------------------------------------------------------------------------------------
 // The line grammar, once for text known to be ASCII (bytes straight from the file, the common
@@ -91,9 +93,10 @@ size_t Utf8CharLength(const unsigned char* p, const unsigned char* end) noexcept
     return 0;
 }
 
-// Text without a mark is taken for UTF-8 only when all of it is well-formed UTF-8 and some of
-// it is not ASCII: ASCII files and ANSI files with accented letters (which are practically
-// never valid UTF-8) then read as they always did.
+// A line without a mark is taken for UTF-8 only when all of it is well-formed UTF-8 and some
+// of it is not ASCII: ANSI lines with accented letters are practically never valid UTF-8, so
+// ANSI files read as they always did, and a UTF-8 list that got one line in the ANSI code page
+// (two files joined into one) keeps its other lines.
 bool LooksLikeUtf8(const unsigned char* p, const unsigned char* end) noexcept {
     bool multiByte = false;
     while (p < end) {
@@ -117,6 +120,24 @@ bool LooksLikeUtf8(const unsigned char* p, const unsigned char* end) noexcept {
     return multiByte;
 }
 
+// The same for one line. An ANSI line gives itself away at its first non-ASCII byte (an
+// accented letter before a plain one starts no UTF-8 character), found eight bytes at a time:
+// every accented line of an ANSI file is asked, and the answer must cost next to nothing.
+inline bool LineLooksLikeUtf8(const unsigned char* p, const unsigned char* end) noexcept {
+    if constexpr (std::endian::native == std::endian::little) {
+        for (; end - p >= 8; p += 8) {
+            uint64_t word;
+            std::memcpy(&word, p, 8);
+            if (const uint64_t highs = word & 0x8080808080808080ull) {
+                p += std::countr_zero(highs) / 8;
+                break;
+            }
+        }
+    }
+    while (p < end && *p < 0x80) ++p;
+    return p < end && Utf8CharLength(p, end) != 0 && LooksLikeUtf8(p, end);
+}
+
 Encoding DetectEncoding(std::string_view bytes, size_t& start) noexcept {
     static constexpr std::pair<std::string_view, Encoding> kMarks[] = {
         {"\xFF\xFE", Encoding::Utf16Le},
@@ -130,8 +151,7 @@ Encoding DetectEncoding(std::string_view bytes, size_t& start) noexcept {
         }
     }
     start = 0;
-    const auto* b = reinterpret_cast<const unsigned char*>(bytes.data());
-    return LooksLikeUtf8(b, b + bytes.size()) ? Encoding::Utf8 : Encoding::Ansi;
+    return Encoding::ByLine;
 }
 
 // A UTF-8 piece cut at its length limit ends before a character that the cut would split.
@@ -145,6 +165,39 @@ const char* Utf8PieceEnd(const char* cut, const char* fileEnd) noexcept {
         return Utf8CharLength(c - back, end) > back ? cut - back : cut;
     }
     return cut;
+}
+
+inline bool IsHighSurrogate(char16_t c) noexcept {
+    return c >= 0xD800 && c <= 0xDBFF;
+}
+
+inline bool IsLowSurrogate(char16_t c) noexcept {
+    return c >= 0xDC00 && c <= 0xDFFF;
+}
+
+// The marks that decomposed text (as macOS saves it) puts after a letter: the blocks of
+// combining marks, the kana sound marks, and the Hangul vowels and final consonants that join
+// an initial consonant into a syllable.
+inline bool IsCombiningMark(char16_t c) noexcept {
+    return (c >= 0x0300 && c <= 0x036F) || (c >= 0x1160 && c <= 0x11FF) ||
+           (c >= 0x1AB0 && c <= 0x1AFF) || (c >= 0x1DC0 && c <= 0x1DFF) ||
+           (c >= 0x20D0 && c <= 0x20FF) || c == 0x3099 || c == 0x309A ||
+           (c >= 0xFE20 && c <= 0xFE2F);
+}
+
+// The length of a UTF-16 piece cut at its limit, given the unit after the cut: it ends before
+// a surrogate pair the cut would split, and before a letter whose combining marks would
+// otherwise begin the next piece alone. A letter whose marks fill the piece is cut where it
+// stands, so that every piece holds something.
+size_t Utf16PieceLength(const char16_t* units, size_t length, char16_t next) noexcept {
+    if (IsHighSurrogate(units[length - 1]) && IsLowSurrogate(next)) return length - 1;
+    if (!IsCombiningMark(next)) return length;
+    size_t start = length;
+    while (start > 0 && IsCombiningMark(units[start - 1])) --start;
+    if (start == 0) return length;
+    --start;  // the letter the marks belong to
+    if (start > 0 && IsLowSurrogate(units[start]) && IsHighSurrogate(units[start - 1])) --start;
+    return start > 0 ? start : length;
 }
 
 // Malformed bytes (possible only in a file with the UTF-8 mark) become U+FFFD, one each.
@@ -209,14 +262,32 @@ public:
 
 private:
     template <class Handler>
-    void BytePieces(std::string_view bytes, bool utf8, Handler& handle) {
+    void BytePieces(std::string_view bytes, bool marked, Handler& handle) {
         const char* p = bytes.data();
         const char* const end = p + bytes.size();
+        // Decided when a line's first piece needs it (it holds a non-ASCII byte, or the line
+        // goes on past it) and kept for the line's later pieces.
+        enum class Line { Undecided, Ansi, Utf8 } line = marked ? Line::Utf8 : Line::Undecided;
+        // The piece's line feed, when it has one, ends the line too: an undecided line is
+        // only ever asked about at its first piece.
+        auto lineIsUtf8 = [&line, end](const char* lineStart, const char* lineFeed) {
+            if (line == Line::Undecided) {
+                if (!lineFeed) {
+                    lineFeed = static_cast<const char*>(
+                        std::memchr(lineStart, '\n', static_cast<size_t>(end - lineStart)));
+                }
+                const auto* b = reinterpret_cast<const unsigned char*>(lineStart);
+                const auto* e = reinterpret_cast<const unsigned char*>(lineFeed ? lineFeed : end);
+                line = LineLooksLikeUtf8(b, e) ? Line::Utf8 : Line::Ansi;
+            }
+            return line == Line::Utf8;
+        };
         while (p < end) {
             const size_t available = std::min<size_t>(static_cast<size_t>(end - p), kPieceUnits);
             const auto* lineFeed = static_cast<const char*>(std::memchr(p, '\n', available));
             const char* pieceEnd = lineFeed ? lineFeed + 1 : p + available;
-            if (utf8 && !lineFeed && pieceEnd < end) pieceEnd = Utf8PieceEnd(pieceEnd, end);
+            if (!lineFeed && pieceEnd < end && lineIsUtf8(p, nullptr))
+                pieceEnd = Utf8PieceEnd(pieceEnd, end);
             size_t length = static_cast<size_t>(pieceEnd - p);
             bool ascii = ScanPiece(p, length);
             if (!ascii) {
@@ -228,7 +299,7 @@ private:
             if (ascii) {
                 // ASCII reads the same in every ANSI code page and in UTF-8.
                 handle(std::string_view(p, length));
-            } else if (utf8) {
+            } else if (lineIsUtf8(p, lineFeed)) {
                 const size_t units =
                     DecodeUtf8(reinterpret_cast<const unsigned char*>(p), length, units_);
                 handle(std::u16string_view(units_, units));
@@ -237,6 +308,7 @@ private:
                 handle(std::u16string_view(converted_));
             }
             p = pieceEnd;
+            if (lineFeed && !marked) line = Line::Undecided;
         }
     }
 
@@ -246,16 +318,20 @@ private:
         const auto* b = reinterpret_cast<const unsigned char*>(bytes.data());
         const size_t total = bytes.size() / 2;
         const unsigned low = littleEndian ? 0 : 1, high = 1 - low;
+        auto unitAt = [&](size_t i) {
+            return static_cast<char16_t>(b[2 * i + low] | (b[2 * i + high] << 8));
+        };
         size_t at = 0;
         while (at < total) {
             const size_t available = std::min(total - at, kPieceUnits);
             size_t taken = 0;
             while (taken < available) {
-                const size_t i = 2 * (at + taken);
-                const auto unit = static_cast<char16_t>(b[i + low] | (b[i + high] << 8));
+                const char16_t unit = unitAt(at + taken);
                 units_[taken++] = unit;
                 if (unit == u'\n') break;
             }
+            if (at + taken < total && units_[taken - 1] != u'\n')
+                taken = Utf16PieceLength(units_, taken, unitAt(at + taken));
             const char16_t* zero = std::find(units_, units_ + taken, u'\0');
             handle(std::u16string_view(units_, static_cast<size_t>(zero - units_)));
             at += taken;

@@ -1,8 +1,8 @@
 #pragma once
 // Word files: one entry per line, "first\second\hint", the hint optional. A file is UTF-16
-// (little- or big-endian, by its byte-order mark), UTF-8 (by its mark, or when the whole file
-// is valid UTF-8 holding at least one non-ASCII character) or else 8-bit text in the active
-// ANSI code page. Lines are taken in pieces of at most 1022 units, each parsed on its own.
+// (little- or big-endian, by its byte-order mark) or UTF-8 (by its mark); without a mark each
+// line is UTF-8 when it is valid UTF-8 holding a non-ASCII character, else 8-bit text in the
+// active ANSI code page. Lines are taken in pieces of at most 1022 units, each parsed alone.
 #include <cstddef>
 #include <string>
 #include <string_view>

@@ -18,9 +18,13 @@ WordLibrary BuildLibrary(const std::u16string& folderPath, FileSystem& files,
     WordLibrary library;
     std::string bytes;  // one buffer for all files
     for (std::u16string& name : ListFolderFiles(folderPath + u"*.mrn", files)) {
-        // The search ignores case and may match longer extensions through short names:
-        // WORDS.MRN and words.mrnx stop here.
-        if (!name.ends_with(kExtension)) continue;
+        // The search may match longer extensions through short names: words.mrnx stops here.
+        // Letter case counts as little as it does to the file system: WORDS.MRN is a word file.
+        if (name.size() < kExtension.size() ||
+            !SameFileName(std::u16string_view(name).substr(name.size() - kExtension.size()),
+                          kExtension)) {
+            continue;
+        }
 
         size_t count = 0;
         if (files.ReadFileBytes(folderPath + name, bytes))
@@ -40,5 +44,7 @@ WordLibrary BuildLibrary(const std::u16string& folderPath, FileSystem& files,
 int FindFileIndex(const WordLibrary& library, std::u16string_view name) {
     for (size_t i = 0; i < library.size(); ++i)
         if (library[i].fileName == name) return static_cast<int>(i);
+    for (size_t i = 0; i < library.size(); ++i)
+        if (SameFileName(library[i].fileName, name)) return static_cast<int>(i);
     return -1;
 }

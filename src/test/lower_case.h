@@ -2,11 +2,10 @@
 // Lower-casing for answers judged without regard to case. Both the typed and the expected text
 // go through the same function, so whatever the platform's case table does, equal words in
 // different letter case compare equal.
-#include <functional>
 #include <string>
 
-using LowerCaseFn = std::function<void(std::u16string&)>;
+using LowerCaseFn = void (*)(std::u16string& text);
 
 // The system's own conversion on Windows (CharLowerBuffW); natively a stand-in that knows the
-// basic Latin and Latin-1 capitals only.
+// basic Latin, Latin-1 and Greek capitals only.
 void PlatformLowerCase(std::u16string& text);

@@ -30,8 +30,8 @@ uint64_t PackUnits(std::u16string_view text, size_t from) noexcept {
 }  // namespace
 
 TestSession::TestSession(std::shared_ptr<const WordPool> pool, QueueOrder order,
-                         RandomSource random, LowerCaseFn lowerCase)
-    : pool_(std::move(pool)), random_(std::move(random)), lowerCase_(std::move(lowerCase)) {
+                         RandomSource random)
+    : pool_(std::move(pool)), random_(std::move(random)) {
     const size_t n = pool_ ? pool_->size() : 0;
     poolSize_ = static_cast<uint32_t>(n);
     if (n == 0) return;
@@ -125,19 +125,7 @@ Question TestSession::CurrentQuestion() const {
 AnswerResult TestSession::SubmitAnswer(std::u16string_view typed, AnswerRules rules) {
     if (Finished()) return {false, false};
 
-    const Question q = CurrentQuestion();
-    bool correct;
-    if (rules.caseSensitive || !lowerCase_) {
-        correct = typed == q.answer;
-    } else {
-        std::u16string a(typed);
-        std::u16string b(q.answer);
-        lowerCase_(a);
-        lowerCase_(b);
-        correct = a == b;
-    }
-
-    if (correct) {
+    if (JudgeAnswer(typed, CurrentQuestion().answer, rules)) {
         ++current_;
         return {true, !Finished()};
     }

@@ -8,7 +8,7 @@
 #include <vector>
 
 #include "data/word_pool.h"
-#include "test/lower_case.h"
+#include "test/answer_judge.h"
 #include "test/random_source.h"
 
 // One queued question. The items hold no pool reference of their own: they only ever live in
@@ -26,12 +26,6 @@ struct TestItem {
 struct QueueOrder {
     uint32_t testingDirection = 0;  // 0 Normal, 1 Reverse, 2 Random; others as Normal
     uint32_t wordOrder = 2;         // 0 Random, 1 Alphabetical, 2 Normal; others as Normal
-};
-
-// The settings read at each answer, so that a change in the setup view applies at once.
-struct AnswerRules {
-    bool caseSensitive = false;
-    bool lazyRepeat = false;  // true: a wrongly answered question goes to the end of the queue
 };
 
 struct Question {
@@ -54,14 +48,12 @@ public:
     // Builds the queue. The session keeps the pool alive for as long as it lives, so a drop of
     // the cache's pool during a test cannot pull the texts from under it. An empty (or null)
     // pool gives a session that is finished from the start.
-    TestSession(std::shared_ptr<const WordPool> pool, QueueOrder order, RandomSource random,
-                LowerCaseFn lowerCase);
+    TestSession(std::shared_ptr<const WordPool> pool, QueueOrder order, RandomSource random);
 
     // The item at current. Empty texts once the session is finished.
     Question CurrentQuestion() const;
     // Judges the typed text against the current item. A finished session takes no answers:
-    // the result is wrong with nothing remaining, and nothing changes. Without a lower-casing
-    // function every answer is judged case-sensitively.
+    // the result is wrong with nothing remaining, and nothing changes.
     AnswerResult SubmitAnswer(std::u16string_view typed, AnswerRules rules);
 
     const std::vector<TestItem>& Items() const noexcept { return items_; }
@@ -88,5 +80,4 @@ private:
     uint32_t wrongEntries_ = 0;
     uint32_t poolSize_ = 0;
     RandomSource random_;
-    LowerCaseFn lowerCase_;
 };

@@ -1,5 +1,6 @@
 #include "view/message_boxes.h"
 
+#include <algorithm>
 #include <string>
 #include <utility>
 
@@ -41,10 +42,9 @@ void PrepareBox(HWND box) {
         if (!no.empty()) ::SetWindowTextW(second, no.c_str());
     }
 
-    RECT boxRect{}, referenceRect{}, desktopRect{};
+    RECT boxRect{}, referenceRect{};
     if (!::GetWindowRect(box, &boxRect) || !::GetWindowRect(reference, &referenceRect)) return;
-    ::GetWindowRect(::GetDesktopWindow(), &desktopRect);
-    POINT pos = CentredBoxPosition(boxRect, referenceRect, desktopRect);
+    const POINT pos = CentredInWorkArea(boxRect, referenceRect, WorkAreaOf(reference));
     ::SetWindowPos(box, nullptr, pos.x, pos.y, 0, 0,
                    SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE | SWP_NOREDRAW);
 }
@@ -80,16 +80,23 @@ int ShowBox(HWND owner, const wchar_t* text, UINT style) {
 
 }  // namespace
 
-POINT CentredBoxPosition(const RECT& box, const RECT& reference, const RECT& desktop) {
-    LONG width = box.right - box.left;
-    LONG height = box.bottom - box.top;
-    POINT pos{reference.left + (reference.right - reference.left) / 2 - width / 2,
-              reference.top + (reference.bottom - reference.top) / 2 - height / 2};
-    if (pos.x < 0) pos.x = 0;
-    if (pos.y < 0) pos.y = 0;
-    if (pos.x + width > desktop.right) pos.x = desktop.right - width;
-    if (pos.y + height > desktop.bottom) pos.y = desktop.bottom - height;
-    return pos;
+POINT CentredInWorkArea(const RECT& box, const RECT& reference, const RECT& workArea) {
+    const auto axis = [](LONG size, LONG refLow, LONG refHigh, LONG low, LONG high) {
+        const LONG centred = refLow + (refHigh - refLow) / 2 - size / 2;
+        return std::max(std::min(centred, high - size), low);
+    };
+    return POINT{
+        axis(box.right - box.left, reference.left, reference.right, workArea.left, workArea.right),
+        axis(box.bottom - box.top, reference.top, reference.bottom, workArea.top, workArea.bottom)};
+}
+
+RECT WorkAreaOf(HWND window) {
+    MONITORINFO info{};
+    info.cbSize = sizeof info;
+    if (!::GetMonitorInfoW(::MonitorFromWindow(window, MONITOR_DEFAULTTONEAREST), &info)) {
+        ::SystemParametersInfoW(SPI_GETWORKAREA, 0, &info.rcWork, 0);
+    }
+    return info.rcWork;
 }
 
 int WarningBox(HWND owner, const wchar_t* text) {

@@ -10,6 +10,10 @@ int InfoBox(HWND owner, const wchar_t* text);
 // close box.
 int QuestionBox(HWND owner, const wchar_t* text);
 
-// Where a box of rectangle `box` goes to be centred on `reference` without leaving the
-// desktop to the right or below, nor starting left of or above 0.
-POINT CentredBoxPosition(const RECT& box, const RECT& reference, const RECT& desktop);
+// Where a box or dialog of rectangle `box` goes: centred on `reference`, then moved as little
+// as needed into `workArea`, its left and top edges winning where it is larger. A monitor left
+// of or above the primary has negative coordinates: they are kept.
+POINT CentredInWorkArea(const RECT& box, const RECT& reference, const RECT& workArea);
+
+// The work area of the monitor that holds most of `window` (the nearest one when none does).
+RECT WorkAreaOf(HWND window);

@@ -9,7 +9,6 @@
 #include "res/resource.h"
 #include "settings/app_settings.h"
 #include "settings/user_font_win32.h"
-#include "test/lower_case.h"
 #include "test/random_source.h"
 #include "test/test_session.h"
 #include "view/view_layout.h"
@@ -177,8 +176,7 @@ void CBrowView::Refill() {
     // The same queue a test started now would ask: same order, same directions, same draws.
     const QueueOrder order{static_cast<std::uint32_t>(m_settings.TestingDirection),
                            static_cast<std::uint32_t>(m_settings.WordOrder)};
-    m_session = std::make_unique<TestSession>(m_cache.GetPool(), order, RuntimeRandomSource(),
-                                              PlatformLowerCase);
+    m_session = std::make_unique<TestSession>(m_cache.GetPool(), order, RuntimeRandomSource());
     if (!m_tree) return;
 
     SetTreeRedraw(false);

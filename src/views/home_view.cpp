@@ -23,6 +23,20 @@ constexpr std::pair<UINT, UINT> kGoToButtons[] = {{IDC_HOME_BROWSE, ID_GOTO_BROW
                                                   {IDC_HOME_SETUP, ID_GOTO_SETUP},
                                                   {IDC_HOME_ABOUT, ID_GOTO_ABOUT}};
 
+// While the view shows a box or a file command's dialogs, a change is reported after them: a
+// reload inside the command would change the list the command acts on.
+class ReportsHeld {
+public:
+    explicit ReportsHeld(bool& held) : m_held(held), m_before(std::exchange(held, true)) {}
+    ~ReportsHeld() { m_held = m_before; }
+    ReportsHeld(const ReportsHeld&) = delete;
+    ReportsHeld& operator=(const ReportsHeld&) = delete;
+
+private:
+    bool& m_held;
+    bool m_before;
+};
+
 void EnableItem(HMENU menu, UINT command, bool enabled) {
     if (menu) ::EnableMenuItem(menu, command, MF_BYCOMMAND | (enabled ? MF_ENABLED : MF_GRAYED));
 }
@@ -51,20 +65,51 @@ void CHomeView::OnViewActivate() {
     ::SetFocus(m_list);
 }
 
-void CHomeView::FillList() {
-    ::SendMessageW(m_list, LB_RESETCONTENT, 0, 0);
-    const WordLibrary& library = m_cache.GetLibrary();
-    m_listedBuild = m_cache.LibraryBuild();
+namespace {
+
+// Room for every item at once, rather than a little more at each.
+void ReserveItems(HWND list, const WordLibrary& library) {
+    size_t textBytes = 0;
     for (const WordFile& file : library) {
-        ::SendMessageW(m_list, LB_ADDSTRING, 0,
-                       reinterpret_cast<LPARAM>(Wide(file.displayText).c_str()));
+        textBytes += (file.displayText.size() + 1) * sizeof(wchar_t);
     }
-    const RestoredSelection restored = RestoreSelection(library, m_settings.Selection());
-    for (size_t position : restored.positions) {
-        ::SendMessageW(m_list, LB_SETSEL, TRUE, static_cast<LPARAM>(position));
+    ::SendMessageW(list, LB_INITSTORAGE, library.size(), static_cast<LPARAM>(textBytes));
+}
+
+// Selects the restored files a run of neighbours at a time. Caret, anchor and top item end
+// as selecting the files one by one and then putting the caret on the first leaves them:
+// the anchor (where the caret returns after a resize) on the last selected file, the caret on
+// the first, and the list scrolled to show the last fully and then the first.
+void SelectRestored(HWND list, const RestoredSelection& restored) {
+    const std::vector<size_t>& positions = restored.positions;
+    if (positions.empty()) return;
+    for (size_t first = 0; first < positions.size();) {
+        size_t last = first;
+        while (last + 1 < positions.size() && positions[last + 1] == positions[last] + 1) ++last;
+        ::SendMessageW(list, LB_SELITEMRANGEEX, positions[first], positions[last]);
+        first = last + 1;
     }
-    if (restored.caret) {
-        ::SendMessageW(m_list, LB_SETCARETINDEX, *restored.caret, FALSE);
+    ::SendMessageW(list, LB_SETCARETINDEX, positions.back(), FALSE);
+    ::SendMessageW(list, LB_SETANCHORINDEX, positions.back(), 0);
+    if (restored.caret) ::SendMessageW(list, LB_SETCARETINDEX, *restored.caret, FALSE);
+}
+
+}  // namespace
+
+// A refill comes while the list shows, where drawing every step costs a hundred times the
+// fill at start, before the frame shows: the list is drawn once, at the end.
+void CHomeView::FillList() {
+    {
+        const CRedrawOff quiet(m_list);
+        ::SendMessageW(m_list, LB_RESETCONTENT, 0, 0);
+        const WordLibrary& library = m_cache.GetLibrary();
+        m_listedBuild = m_cache.LibraryBuild();
+        ReserveItems(m_list, library);
+        for (const WordFile& file : library) {
+            ::SendMessageW(m_list, LB_ADDSTRING, 0,
+                           reinterpret_cast<LPARAM>(Wide(file.displayText).c_str()));
+        }
+        SelectRestored(m_list, RestoreSelection(library, m_settings.Selection()));
     }
     UpdateSummary();
     m_cache.DropPool();
@@ -149,14 +194,15 @@ void CHomeView::OnTimer(UINT_PTR id) {
 // when another view was opened is reported on return. A running test is safe either way, as
 // its session keeps the pool it started with.
 void CHomeView::CheckPendingChange() {
-    if (!m_watcher.changePending || m_reportingChange || ::GetForegroundWindow() != FrameWindow() ||
+    if (!m_watcher.changePending || m_reportsHeld || ::GetForegroundWindow() != FrameWindow() ||
         !::IsWindowVisible(m_hWnd)) {
         return;
     }
     m_watcher.changePending = false;
-    m_reportingChange = true;
-    InfoBox(m_hWnd, LoadResString(IDS_FOLDER_CHANGED).c_str());
-    m_reportingChange = false;
+    {
+        const ReportsHeld held(m_reportsHeld);
+        InfoBox(m_hWnd, LoadResString(IDS_FOLDER_CHANGED).c_str());
+    }
     // Changes that came while the box was open are in the reload below.
     m_watcher.changePending = false;
     OnRefresh();
@@ -239,6 +285,8 @@ void CHomeView::OnSelectAll() {
 }
 
 void CHomeView::OnRefresh() {
+    // The list read anew holds every change so far: none is left to report.
+    m_watcher.changePending = false;
     m_cache.DropLibrary();
     OnViewActivate();
 }
@@ -264,6 +312,7 @@ void CHomeView::OnNew() {
         return;
     }
 
+    const ReportsHeld held(m_reportsHeld);
     std::wstring name = FormatResString(IDS_NEW_FILE_NAME, NewFileCounter());
     while (AskName(IDS_NEW_FILE_LABEL, name)) {
         const std::u16string fileName = U16(name) + u".mrn";
@@ -301,6 +350,7 @@ void CHomeView::OnRename() {
     const std::u16string folder = m_settings.DataFolderPath();
     const std::u16string oldPath = folder + selection.front();
 
+    const ReportsHeld held(m_reportsHeld);
     std::wstring name = Wide(RenameProposal(selection.front()));
     while (AskName(IDS_RENAME_LABEL, name)) {
         const std::u16string fileName = U16(name) + u".mrn";

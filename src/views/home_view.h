@@ -94,5 +94,5 @@ private:
     CAccessible m_listName;  // the list has no label before it
     SelectionSummary m_summary;
     unsigned m_listedBuild = 0;  // the cache's build of the library the list shows
-    bool m_reportingChange = false;
+    bool m_reportsHeld = false;  // a box or a file command of the view is open
 };

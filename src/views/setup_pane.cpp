@@ -87,6 +87,18 @@ std::wstring WithTrailingBackslash(std::wstring folder) {
     return folder;
 }
 
+std::wstring FolderPath(PCIDLIST_ABSOLUTE item) {
+    // A folder deeper than the old limit of 260 characters is the user's to choose too.
+    for (DWORD length = MAX_PATH; length <= 32768; length *= 2) {
+        std::wstring path(length, L'\0');
+        if (::SHGetPathFromIDListEx(item, path.data(), length, GPFIDL_DEFAULT)) {
+            path.resize(path.find(L'\0'));
+            return path;
+        }
+    }
+    return {};
+}
+
 BROWSEINFOW FolderDialogRequest(HWND owner, const wchar_t* title, const std::wstring* start) {
     BROWSEINFOW request{};
     request.hwndOwner = owner;
@@ -199,8 +211,7 @@ void CSetupPane::OnBrowseForFolder() {
     // The shell's folder dialog needs COM on this thread.
     const ComScope com(COINIT_APARTMENTTHREADED);
     if (const CoTaskMemory<PIDLIST_ABSOLUTE> item(::SHBrowseForFolderW(&request)); item) {
-        wchar_t path[MAX_PATH]{};
-        if (::SHGetPathFromIDListW(item, path)) PutPickedFolder(path);
+        if (std::wstring path = FolderPath(item); !path.empty()) PutPickedFolder(std::move(path));
     }
 }
 

@@ -34,6 +34,8 @@ FolderRow LayoutFolderRow(int paneWidth, const DialogUnits& du, const RECT& edit
 std::wstring WithTrailingBackslash(std::wstring folder);
 
 // The requests the two common dialogs are opened with, apart from the dialogs themselves.
+// The file system folder the shell's `item` stands for, however long; empty for none.
+std::wstring FolderPath(PCIDLIST_ABSOLUTE item);
 // The folder dialog starts at `*start`, which must outlive it (see PreselectFolder).
 BROWSEINFOW FolderDialogRequest(HWND owner, const wchar_t* title, const std::wstring* start);
 // Screen fonts only, starting from `*font`; no effects, so no colour, underline or strikeout.

@@ -1,23 +1,7 @@
 #include "views/string_dlg.h"
 
 #include "res/resource.h"
-
-namespace {
-
-// One axis: centred on the reference, then inside [low, high) of the work area.
-LONG Centred(LONG size, LONG refLow, LONG refHigh, LONG low, LONG high) {
-    const LONG pos = (refLow + refHigh) / 2 - size / 2;
-    return pos < low ? low : pos + size > high ? high - size : pos;
-}
-
-}  // namespace
-
-POINT CentredInWorkArea(const RECT& dialog, const RECT& reference, const RECT& workArea) {
-    const LONG width = dialog.right - dialog.left;
-    const LONG height = dialog.bottom - dialog.top;
-    return POINT{Centred(width, reference.left, reference.right, workArea.left, workArea.right),
-                 Centred(height, reference.top, reference.bottom, workArea.top, workArea.bottom)};
-}
+#include "view/message_boxes.h"
 
 CStringDlg::CStringDlg(std::wstring label, std::wstring text)
     : CDialogImpl<CStringDlg>(IDD_STRING), m_label(std::move(label)), m_text(std::move(text)) {}
@@ -42,12 +26,12 @@ void CStringDlg::Close(UINT id) {
 }
 
 void CStringDlg::CentreOverOwner() {
-    RECT workArea{};
-    ::SystemParametersInfoW(SPI_GETWORKAREA, 0, &workArea, 0);
-    // A hidden or minimized owner has no place worth centring on.
+    // A hidden or minimized owner has no place worth centring on: the dialog's own monitor.
     HWND owner = ::GetWindow(m_hWnd, GW_OWNER);
+    const bool shown = owner && ::IsWindowVisible(owner) && !::IsIconic(owner);
+    const RECT workArea = WorkAreaOf(shown ? owner : m_hWnd);
     RECT reference = workArea;
-    if (owner && ::IsWindowVisible(owner) && !::IsIconic(owner)) ::GetWindowRect(owner, &reference);
+    if (shown) ::GetWindowRect(owner, &reference);
 
     const RECT dialog = GetWindowRect();
     const POINT pos = CentredInWorkArea(dialog, reference, workArea);

@@ -34,7 +34,3 @@ private:
     std::wstring m_label;
     std::wstring m_text;
 };
-
-// Where a dialog of rectangle `dialog` goes: centred on `reference`, then pushed back inside
-// `workArea` on each axis (its left and top edges win when it is larger than the work area).
-POINT CentredInWorkArea(const RECT& dialog, const RECT& reference, const RECT& workArea);

@@ -8,7 +8,6 @@
 #include "data/vocabulary_cache.h"
 #include "settings/app_settings.h"
 #include "settings/user_font_win32.h"
-#include "test/lower_case.h"
 #include "test/random_source.h"
 #include "win/defer_window_pos.h"
 
@@ -55,8 +54,7 @@ void CTestView::OnViewActivate() {
 
     const QueueOrder order{static_cast<std::uint32_t>(m_settings.TestingDirection),
                            static_cast<std::uint32_t>(m_settings.WordOrder)};
-    m_session = std::make_unique<TestSession>(m_cache.GetPool(), order, RuntimeRandomSource(),
-                                              PlatformLowerCase);
+    m_session = std::make_unique<TestSession>(m_cache.GetPool(), order, RuntimeRandomSource());
     m_answerEdit.SetColorIndex(kFlashNormal);
     ShowQuestion();
     UpdateStatus();

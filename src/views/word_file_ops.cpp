@@ -3,9 +3,13 @@
 #include <shellapi.h>
 #include <shlobj.h>
 
+#include <utility>
+
+#include "base/file_path_win32.h"
 #include "base/handles_win32.h"
 #include "base/wide_text.h"
 #include "data/folder_watcher_win32.h"
+#include "data/word_file_commands.h"
 
 namespace {
 
@@ -37,25 +41,45 @@ DWORD CreateDataFolder(const std::u16string& dataFolderPath) {
 }
 
 DWORD CreateEmptyFile(const std::u16string& path) {
-    const UniqueHandle file(::CreateFileW(Wide(path).c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW,
-                                          FILE_ATTRIBUTE_NORMAL, nullptr));
+    const UniqueHandle file(::CreateFileW(FileSystemPath(Wide(path)).c_str(), GENERIC_WRITE, 0,
+                                          nullptr, CREATE_NEW, FILE_ATTRIBUTE_NORMAL, nullptr));
     return file == INVALID_HANDLE_VALUE ? LastError() : ERROR_SUCCESS;
 }
 
 DWORD RenameFile(const std::u16string& from, const std::u16string& to) {
-    return Outcome(::MoveFileW(Wide(from).c_str(), Wide(to).c_str()));
+    const std::wstring source = FileSystemPath(Wide(from)), target = FileSystemPath(Wide(to));
+    if (!SameFileName(from, to) || from == to) {
+        return Outcome(::MoveFileW(source.c_str(), target.c_str()));
+    }
+    // Only the letter case changes. Some systems answer success and keep the old name, so the
+    // file goes through a name of its own first; a failure on the way back restores it.
+    const std::wstring passage = source + L".renaming";
+    if (!::MoveFileW(source.c_str(), passage.c_str())) return LastError();
+    if (::MoveFileW(passage.c_str(), target.c_str())) return ERROR_SUCCESS;
+    const DWORD error = LastError();
+    ::MoveFileW(passage.c_str(), source.c_str());
+    return error;
 }
 
 DWORD DeleteFiles(const std::u16string& folder, const std::vector<std::u16string>& names) {
     for (const std::u16string& name : names) {
-        if (!::DeleteFileW(Wide(folder + name).c_str())) return LastError();
+        if (!::DeleteFileW(FileSystemPath(Wide(folder + name)).c_str())) return LastError();
     }
     return ERROR_SUCCESS;
 }
 
+std::wstring EditorCommandLine(const std::wstring& editor, const std::u16string& path) {
+    // The program's own name first and the path quoted: editors take the first word as the
+    // program, and a path with a blank would otherwise be read as two files. A name that the
+    // plain path would turn into a device goes in the form that names the file.
+    const std::u16string name = path.substr(path.find_last_of(u'\\') + 1);
+    return L"\"" + editor + L"\" \"" +
+           (IsPlainFileName(name) ? Wide(path) : FileSystemPath(Wide(path))) + L"\"";
+}
+
 DWORD StartProgramOn(const std::wstring& editor, const std::u16string& path) {
-    // CreateProcessW may write into the command line, so it gets a buffer of its own.
-    std::wstring commandLine = L" " + Wide(path);
+    // CreateProcessW may write into the command line, so it is a buffer of its own.
+    std::wstring commandLine = EditorCommandLine(editor, path);
     STARTUPINFOW startup{};
     startup.cb = sizeof startup;
     PROCESS_INFORMATION process{};
@@ -80,12 +104,16 @@ DWORD OpenFolderWindow(const std::u16string& dataFolderPath) {
 }
 
 WatcherPause::WatcherPause(WatcherSlot& watcher, std::u16string dataFolderPath)
-    : m_watcher(watcher), m_dataFolderPath(std::move(dataFolderPath)) {
+    : m_watcher(watcher),
+      m_dataFolderPath(std::move(dataFolderPath)),
+      m_pendingBefore(std::exchange(watcher.changePending, false)) {
     m_watcher.Stop();
-    m_watcher.changePending = false;
 }
 
 WatcherPause::~WatcherPause() {
+    // A change from outside that came before the pause is still to be reported: the command
+    // may have failed and reload nothing (a reload clears it).
+    m_watcher.changePending = m_watcher.changePending || m_pendingBefore;
     try {
         m_watcher.Restart(m_dataFolderPath);
     } catch (...) {

@@ -30,15 +30,17 @@ DWORD DeleteFiles(const std::u16string& folder, const std::vector<std::u16string
 
 // The system's text editor on `path`, not waited for.
 DWORD StartEditor(const std::u16string& path);
-// Starts `editor` with " " + path as its command line, as StartEditor does with notepad.
+// Starts `editor` with EditorCommandLine, as StartEditor does with notepad.
 DWORD StartProgramOn(const std::wstring& editor, const std::u16string& path);
+// "editor" "path", which every editor reads as one file.
+std::wstring EditorCommandLine(const std::wstring& editor, const std::u16string& path);
 
 // The shell's folder window.
 DWORD OpenFolderWindow(const std::u16string& dataFolderPath);
 
 // Holds the data folder's watcher stopped while the program itself changes the folder, so
 // that its own changes raise no report, and starts a new watcher when it goes, whatever
-// happened meanwhile.
+// happened meanwhile. An outside change pending before the pause is pending again after it.
 class WatcherPause {
 public:
     WatcherPause(WatcherSlot& watcher, std::u16string dataFolderPath);
@@ -49,4 +51,5 @@ public:
 private:
     WatcherSlot& m_watcher;
     std::u16string m_dataFolderPath;
+    bool m_pendingBefore;
 };

@@ -64,6 +64,23 @@ public:
     BOOL SetMenu(HMENU menu) { return ::SetMenu(m_hWnd, menu); }
 };
 
+// Keeps a control from drawing while it lives, then has it painted once, whole. A shown
+// list box otherwise redraws its scroll bar for every item added and paints every item
+// selected at once. Only for a control meant to show: turning drawing on marks it visible.
+class CRedrawOff {
+public:
+    explicit CRedrawOff(HWND hWnd) : m_hWnd(hWnd) { ::SendMessageW(hWnd, WM_SETREDRAW, FALSE, 0); }
+    ~CRedrawOff() {
+        ::SendMessageW(m_hWnd, WM_SETREDRAW, TRUE, 0);
+        ::InvalidateRect(m_hWnd, nullptr, TRUE);
+    }
+    CRedrawOff(const CRedrawOff&) = delete;
+    CRedrawOff& operator=(const CRedrawOff&) = delete;
+
+private:
+    HWND m_hWnd;
+};
+
 // What windows and dialogs share: the binding between HWND and object.
 class CWindowImplRoot : public CWindow, public CMessageMap {
 public:

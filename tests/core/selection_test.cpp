@@ -61,7 +61,7 @@ TEST(RestoreSelection, SelectsStoredNamesOrFallsBackToTheFirstFile) {
         {{u"c.mrn", u"b.mrn"}, {1, 2}, 1, "caret on the first selected file in list order"},
         {{u"a.mrn"}, {0}, 0, "the first file itself"},
         {{u"gone.mrn"}, {0}, std::nullopt, "a name matching no file: the first file"},
-        {{u"B.mrn"}, {0}, std::nullopt, "names match case-sensitively"},
+        {{u"B.mrn"}, {1}, 1, "another case: the file the file system takes for it"},
         {{}, {0}, std::nullopt, "nothing stored"},
     };
     for (const Row& r : rows) {
@@ -70,6 +70,9 @@ TEST(RestoreSelection, SelectsStoredNamesOrFallsBackToTheFirstFile) {
         EXPECT_EQ(got.caret, r.caret) << r.why;
     }
     EXPECT_TRUE(RestoreSelection({}, {u"a.mrn"}).positions.empty());
+    EXPECT_EQ(RestoreSelection(Library({{u"A.mrn", 1}, {u"a.mrn", 1}}), {u"a.mrn"}).positions,
+              std::vector<size_t>{1})
+        << "of two names that differ in case only, the one stored";
 }
 
 // A data folder in memory: path -> lines, counting every read.

@@ -154,9 +154,14 @@ TEST(DecodeWordFile, ChoosesEncodingByMarkOrContent) {
          {{u"ch\u00E2teau", u"castle", u""}, {u"\U0001F415", u"dog", u""}},
          "valid UTF-8 without a mark, four-byte character as a surrogate pair"},
         {"caf\xE9\\cafe\n", {{u"caf\u04E9", u"cafe", u""}}, "not UTF-8: ANSI"},
-        {"ch\xC3\xA2teau\\castle\ncaf\xE9\\x\n",
-         {{u"ch\u04C3\u04A2teau", u"castle", u""}, {u"caf\u04E9", u"x", u""}},
-         "one bad byte anywhere makes the whole file ANSI"},
+        {"ch\xC3\xA2teau\\castle\ncaf\xE9\\x\n\xC3\xA9t\xC3\xA9\\summer",
+         {{u"ch\u00E2teau", u"castle", u""},
+          {u"caf\u04E9", u"x", u""},
+          {u"\u00E9t\u00E9", u"summer", u""}},
+         "one ANSI line among UTF-8 ones: each line by itself"},
+        {"\xC3\xA9\\caf\xE9\n",
+         {{u"\u04C3\u04A9", u"caf\u04E9", u""}},
+         "a line is one or the other"},
         {"\xED\xA0\x80x\\y", {{u"\u04ED\u04A0\u0480x", u"y", u""}}, "encoded surrogate: ANSI"},
         {"\xC0\xAFx\\y", {{u"\u04C0\u04AFx", u"y", u""}}, "overlong form: ANSI"},
         {"\xF4\x90\x80\x80x\\y", {{u"\u04F4\u0490\u0480\u0480x", u"y", u""}}, "above U+10FFFF"},
@@ -218,12 +223,15 @@ TEST(DecodeWordFile, LongLinesArriveInPiecesOf1022Units) {
     EXPECT_EQ(Decode(exact), (Entries{{u"a", std::u16string(1019, u'b'), u""}, {u"c", u"d", u""}}));
 }
 
-TEST(DecodeWordFile, Utf8PieceEndsBeforeACharacterItWouldSplit) {
+TEST(DecodeWordFile, PieceEndsBeforeACharacterItWouldSplit) {
     // The two bytes of e-acute would be bytes 1022 and 1023: the piece ends after 1021.
     const std::string line = "a\\" + std::string(1019, 'b') + "\xC3\xA9\\x\n";
     const Entries expected = {{u"a", std::u16string(1019, u'b'), u""}, {u"\u00E9", u"x", u""}};
     EXPECT_EQ(Decode(line), expected) << "without the mark";
     EXPECT_EQ(Decode(kUtf8 + line), expected) << "with the mark";
+    EXPECT_EQ(Decode("caf\xE9\\x\n" + line),
+              (Entries{{u"caf\u04E9", u"x", u""}, expected[0], expected[1]}))
+        << "after an ANSI line";
     // A stray continuation byte at the limit keeps nothing together.
     EXPECT_EQ(Decode(kUtf8 + "a\\" + std::string(1020, 'b') + "\x80\\x"),
               (Entries{{u"a", std::u16string(1020, u'b'), u""}, {u"\uFFFD", u"x", u""}}));
@@ -238,6 +246,15 @@ TEST(DecodeWordFile, Utf8PieceEndsBeforeACharacterItWouldSplit) {
         ASSERT_EQ(got.size(), 2u) << pad;
         EXPECT_EQ(got[0].second + got[1].first, std::u16string(pad, u'b') + u"\U0001F415\u65E5")
             << pad;
+    }
+    // In UTF-16 a surrogate pair, or a letter and its combining marks, stays in one piece.
+    for (size_t pad = 1016; pad <= 1020; ++pad) {
+        const std::u16string text = std::u16string(pad, u'b') + u"\U0001F415e\u0301\u0323";
+        const Entries got = Decode(kLe + Utf16Le(u"a\\" + text + u"\\x"));
+        ASSERT_EQ(got.size(), 2u) << pad;
+        EXPECT_EQ(got[0].second + got[1].first, text) << pad;
+        const std::u16string_view cut = std::u16string_view(got[0].second).substr(pad);
+        EXPECT_TRUE(cut.empty() || cut == u"\U0001F415") << pad;
     }
 }
 

@@ -67,14 +67,15 @@ TEST(BuildLibrary, ListsMrnFilesInOrdinalOrderWithTheirCounts) {
         {u".mrn", u" (0)", 0},          // the name part is empty
         {u"Bear.mrn", u"Bear (0)", 0},  // capitals sort before small letters
         {u"Verbs.mrn", u"Verbs (42)", 42},
+        {u"WORDS.MRN", u"WORDS (3)", 3},  // the extension in capitals, as Windows tools write it
         {u"Zoo.mrn", u"Zoo (0)", 0},
         {u"ab-x.mrn", u"ab-x (1)", 1},  // '-' sorts before '.'
         {u"ab.mrn", u"ab (2)", 2},      // duplicates all count
         {u"apple.mrn", u"apple (1)", 1},
         {u"gone.mrn", u"gone (0)", 0},  // unreadable: listed with 0
     };
-    ASSERT_EQ(library.size(), std::size(expected)) << "WORDS.MRN, words.mrnx, notes.mrn.bak "
-                                                      "and mrn are no word files";
+    ASSERT_EQ(library.size(), std::size(expected))
+        << "words.mrnx, notes.mrn.bak and mrn are no word files";
     for (size_t i = 0; i < library.size(); ++i) {
         EXPECT_EQ(library[i].fileName, expected[i].name) << i;
         EXPECT_EQ(library[i].displayText, expected[i].text) << i;
@@ -100,20 +101,21 @@ TEST(ListFolderFiles, SortsOrdinally) {
     EXPECT_EQ(ListFolderFiles(u"p", files), (Names{u"B", u"Z", u"a", u"ab", u"b", u"\u00E9"}));
 }
 
-TEST(FindFileIndex, MatchesExactNameOnly) {
-    WordLibrary library(3);
+TEST(FindFileIndex, MatchesTheExactNameFirstThenAsTheFileSystemDoes) {
+    WordLibrary library(4);
     library[0].fileName = u"Bear.mrn";
     library[1].fileName = u"apple.mrn";
     library[2].fileName = u"apple.mrn";
+    library[3].fileName = u"bear.mrn";
     struct Row {
         std::u16string name;
         int index;
         const char* why;
     };
     const Row rows[] = {
-        {u"Bear.mrn", 0, "first"},         {u"apple.mrn", 1, "the first of equal names"},
-        {u"bear.mrn", -1, "case differs"}, {u"Bear", -1, "no extension"},
-        {u"", -1, "empty name"},
+        {u"Bear.mrn", 0, "first"},        {u"apple.mrn", 1, "the first of equal names"},
+        {u"bear.mrn", 3, "exact before"}, {u"BEAR.MRN", 0, "case differs"},
+        {u"Bear", -1, "no extension"},    {u"", -1, "empty name"},
     };
     for (const Row& r : rows) EXPECT_EQ(FindFileIndex(library, r.name), r.index) << r.why;
     EXPECT_EQ(FindFileIndex(WordLibrary{}, u"Bear.mrn"), -1) << "empty library";
@@ -236,16 +238,17 @@ TEST(SystemFileSystem, BuildsLibraryFromARealFolder) {
 
     const WordLibrary library = BuildLibrary(folder.Path());
     EXPECT_EQ(FileNames(library),
-              (Names{u"Bear.mrn", u"Verbs.mrn", u"Zoo.mrn", u"apple.mrn", u"\u00e9t\u00e9.mrn",
-                     u"\u0416.mrn", u"\u65e5.mrn", u"\U0001F600.mrn"}));
-    ASSERT_EQ(library.size(), 8u);
+              (Names{u"Bear.mrn", u"Verbs.mrn", u"WORDS.MRN", u"Zoo.mrn", u"apple.mrn",
+                     u"\u00e9t\u00e9.mrn", u"\u0416.mrn", u"\u65e5.mrn", u"\U0001F600.mrn"}));
+    ASSERT_EQ(library.size(), 9u);
     EXPECT_EQ(library[0].displayText, u"Bear (1)");
     EXPECT_EQ(library[1].displayText, u"Verbs (42)");
-    EXPECT_EQ(library[2].displayText, u"Zoo (0)");
-    EXPECT_EQ(library[4].displayText, u"\u00e9t\u00e9 (1)");
-    EXPECT_EQ(library[5].displayText, u"\u0416 (2)");
-    EXPECT_EQ(library[6].displayText, u"\u65e5 (3)");
-    EXPECT_EQ(library[7].displayText, u"\U0001F600 (4)");
+    EXPECT_EQ(library[2].displayText, u"WORDS (2)");
+    EXPECT_EQ(library[3].displayText, u"Zoo (0)");
+    EXPECT_EQ(library[5].displayText, u"\u00e9t\u00e9 (1)");
+    EXPECT_EQ(library[6].displayText, u"\u0416 (2)");
+    EXPECT_EQ(library[7].displayText, u"\u65e5 (3)");
+    EXPECT_EQ(library[8].displayText, u"\U0001F600 (4)");
 }
 
 TEST(SystemFileSystem, MissingFolderOrAFileAsFolderGivesNothing) {

@@ -77,6 +77,7 @@ TEST(FrameGeometry, AStoredPlacementReturnsToWhereItWasWhateverTheTaskbarTakes) 
         const char* taskbar;
         RECT primaryWork;
         POINT stored, screen;
+        SIZE before{600, 400};  // the size the window had when it was stored
     } rows[] = {
         {"at the bottom: the two agree", {0, 0, 1920, 1040}, {100, 100}, {100, 100}},
         {"at the top", {0, 40, 1920, 1080}, {100, 100}, {100, 140}},
@@ -86,11 +87,23 @@ TEST(FrameGeometry, AStoredPlacementReturnsToWhereItWasWhateverTheTaskbarTakes) 
         {"at the bottom, grown past it (a larger font): moved in, no further",
          {0, 0, 1920, 1040},
          {1500, 800},
-         {1320, 640}},
+         {1320, 640},
+         {400, 200}},
+        {"left partly off the screen: reopens there", {0, 0, 1920, 1040}, {1500, 800}, {1500, 800}},
+        {"partly off and grown: only the growth comes back",
+         {0, 0, 1920, 1040},
+         {1500, 800},
+         {1400, 700},
+         {500, 300}},
+        {"partly off to the left and grown: stays where it was",
+         {0, 0, 1920, 1040},
+         {-300, 10},
+         {-300, 10},
+         {500, 300}},
     };
     for (const Row& row : rows) {
         const std::vector<MonitorArea> monitors{{primary, row.primaryWork}, {right, right}};
-        const POINT screen = WorkspaceToScreen(row.stored, SIZE{600, 400}, monitors);
+        const POINT screen = WorkspaceToScreen(row.stored, SIZE{600, 400}, row.before, monitors);
         EXPECT_EQ(screen.x, row.screen.x) << row.taskbar;
         EXPECT_EQ(screen.y, row.screen.y) << row.taskbar;
     }

@@ -9,6 +9,7 @@
 #include <algorithm>
 #include <cstdio>
 #include <cstdlib>
+#include <cwctype>
 #include <filesystem>
 #include <fstream>
 #include <memory>
@@ -16,6 +17,8 @@
 #include <string>
 #include <vector>
 
+#include "app/single_instance.h"
+#include "data/word_file_commands.h"
 #include "harness.h"
 #include "settings/score_history.h"
 #include "view/messages.h"
@@ -26,6 +29,7 @@ using harness::DialogScript;
 using harness::FrameHarness;
 using harness::TempFolder;
 using harness::TestSettings;
+using Names = std::vector<std::u16string>;
 
 HWND Descendant(HWND parent, int id) {
     if (HWND child = ::GetDlgItem(parent, id)) return child;
@@ -34,6 +38,47 @@ HWND Descendant(HWND parent, int id) {
         if (HWND found = Descendant(child, id)) return found;
     }
     return nullptr;
+}
+
+Names FileNames(const WordLibrary& library) {
+    Names names;
+    for (const WordFile& file : library) names.push_back(file.fileName);
+    return names;
+}
+
+// The program as built, started as the user starts it; its exit code, or STILL_ACTIVE when it
+// had not ended after some seconds (it is ended then). Messages flow meanwhile: the copy may
+// ask this one's windows for something.
+DWORD RunProgram(FrameHarness& h) {
+    const std::string built = MEMORION_EXE;
+    std::wstring path(built.begin(), built.end());
+    std::replace(path.begin(), path.end(), L'/', L'\\');
+    if (path.starts_with(L"\\")) path = L"Z:" + path;  // built on Linux, run by Wine
+    std::wstring commandLine = L"\"" + path + L"\"";
+    STARTUPINFOW startup{};
+    startup.cb = sizeof startup;
+    PROCESS_INFORMATION process{};
+    if (!::CreateProcessW(path.c_str(), commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr,
+                          nullptr, &startup, &process)) {
+        return ::GetLastError();
+    }
+    ::CloseHandle(process.hThread);
+    harness::PumpUntil(
+        h, [&] { return ::WaitForSingleObject(process.hProcess, 0) == WAIT_OBJECT_0; }, 15000);
+    DWORD code = STILL_ACTIVE;
+    ::GetExitCodeProcess(process.hProcess, &code);
+    if (code == STILL_ACTIVE) ::TerminateProcess(process.hProcess, 3);
+    ::CloseHandle(process.hProcess);
+    return code;
+}
+
+// The name a folder search finds for `name`, in its own letter case.
+std::wstring NameOnDisk(const std::wstring& folder, const std::wstring& name) {
+    WIN32_FIND_DATAW found{};
+    const HANDLE search = ::FindFirstFileW(FileSystemPath(folder + name).c_str(), &found);
+    if (search == INVALID_HANDLE_VALUE) return {};
+    ::FindClose(search);
+    return found.cFileName;
 }
 
 BOOL CALLBACK FindBox(HWND window, LPARAM found) {
@@ -62,7 +107,8 @@ public:
         m_boxes.AnswerBoxes(Next(2) == 0);
         static constexpr UINT kGoTo[] = {VK_F1, VK_F3, VK_F7, VK_F7, VK_F8, VK_F9, VK_F10};
         // Answers weigh most: a test must run to its end now and then.
-        static constexpr int kMoves[] = {0, 0, 0, 1, 2, 3, 3, 4, 5, 5, 5, 5, 5, 5, 6, 7, 7};
+        static constexpr int kMoves[] = {0, 0, 0, 1, 2, 3, 3, 3, 4, 5,  5,
+                                         5, 5, 5, 5, 6, 7, 7, 8, 9, 10, 10};
         switch (kMoves[Next(std::size(kMoves))]) {
         case 0:
             m_h->Key(kGoTo[Next(std::size(kGoTo))]);
@@ -78,21 +124,11 @@ public:
         case 2:
             m_h->Key(VK_F5);
             break;
-        case 3: {  // another program changes the folder; the watcher reports it
-            static const wchar_t* const kNames[] = {L"aaa.mrn", L"one.mrn", L"two.mrn"};
-            const std::wstring name = kNames[Next(3)];
-            const std::wstring path = Wide(m_settings->DataFolderPath()) + name;
-            if (Next(3) == 0) {
-                ::DeleteFileW(path.c_str());
-            } else {
-                std::ofstream file(std::filesystem::path(path), std::ios::binary);
-                for (unsigned lines = Next(3); lines > 0; --lines) file << "x\\y\n";
-            }
-            ::PostMessageW(m_h->hWnd, WM_DATA_FOLDER_CHANGED, 0, 0);
+        case 3:  // another program changes the folder; the watcher reports it
+            ChangeFolderOutside();
             m_h->Pump();
             ::SendMessageW(Home(), WM_TIMER, CHomeView::kPendingChangeTimer, 0);
             break;
-        }
         case 4: {  // the other data folder, typed into Setup
             m_h->Key(VK_F9);
             const std::wstring other = m_settings.Folder() == m_other.Path() + L"\\"
@@ -118,6 +154,43 @@ public:
             break;
         case 6:
             m_h->Key(VK_ESCAPE);
+            break;
+        case 8: {  // the user starts the program again: this copy shows, restored
+            if (Next(8) != 0) break;  // a process start is slow: now and then
+            if (Next(2)) ::ShowWindow(m_h->hWnd, SW_MINIMIZE);
+            EXPECT_EQ(RunProgram(*m_h), 0u) << "a second copy ran";
+            harness::PumpUntil(*m_h, [&] { return !::IsIconic(m_h->hWnd); });
+            EXPECT_FALSE(::IsIconic(m_h->hWnd)) << "the running copy was not brought back";
+            break;
+        }
+        case 9:  // a name refused by New while a change from outside came
+            if (Active() == Home().m_hWnd) {
+                ChangeFolderOutside();  // reported while the dialog is open
+                const WordLibrary& library = m_settings.Cache().GetLibrary();
+                const std::wstring taken =
+                    library.empty() ? L"" : Wide(library[Next(library.size())].fileName);
+                if (!NameOnDisk(Wide(m_settings->DataFolderPath()), taken).empty()) {
+                    m_boxes.Enter(taken.substr(0, taken.size() - 4), true);
+                    m_boxes.Cancel();
+                    m_h->Key(VK_INSERT);
+                    m_boxes.ForgetAnswers();
+                }
+                m_h->Pump();
+                ::SendMessageW(Home(), WM_TIMER, CHomeView::kPendingChangeTimer, 0);
+            }
+            break;
+        case 10:  // a rename that changes the letter case only
+            // (A device's name is refused as a new name, in any case.)
+            if (Active() == Home().m_hWnd && m_settings->Selection().size() == 1 &&
+                IsPlainFileName(m_settings->Selection().front())) {
+                std::wstring name = Wide(m_settings->Selection().front());
+                name[0] = std::iswupper(name[0]) ? std::towlower(name[0]) : std::towupper(name[0]);
+                m_boxes.Enter(name.substr(0, name.size() - 4), true);
+                m_h->Key(VK_F2);
+                m_boxes.ForgetAnswers();
+                EXPECT_EQ(NameOnDisk(Wide(m_settings->DataFolderPath()), name), name);
+                EXPECT_EQ(m_settings->Selection(), SelectionNames{U16(name)});
+            }
             break;
         case 7:  // the close box, answered either way when it asks
             ::PostMessageW(m_h->hWnd, WM_CLOSE, 0, 0);
@@ -154,6 +227,10 @@ public:
         if (Active() != Home().m_hWnd) return;
         ASSERT_TRUE(m_settings.Cache().HasLibrary());
         const WordLibrary& library = m_settings.Cache().GetLibrary();
+        if (!m_settings.watcher.changePending) {
+            EXPECT_EQ(FileNames(library), FileNames(BuildLibrary(m_settings->DataFolderPath())))
+                << "a change from outside was never reported or reloaded";
+        }
         const auto count = static_cast<size_t>(::SendMessageW(List(), LB_GETCOUNT, 0, 0));
         ASSERT_EQ(count, library.size()) << "the list is not the library's";
         SelectionNames selected;
@@ -204,6 +281,22 @@ private:
         return ScoreList(scores.end() - static_cast<std::ptrdiff_t>(kept), scores.end());
     }
 
+    // Files come and go; among them names that the plain path reads as a device, and one
+    // that differs from another only in case (a Linux file system keeps both).
+    void ChangeFolderOutside() {
+        static const wchar_t* const kNames[] = {L"aaa.mrn", L"one.mrn", L"two.mrn", L"aux.mrn",
+                                                L"One.mrn"};
+        const std::wstring path =
+            FileSystemPath(Wide(m_settings->DataFolderPath()) + kNames[Next(std::size(kNames))]);
+        if (Next(3) == 0) {
+            ::DeleteFileW(path.c_str());
+        } else {
+            std::ofstream file(std::filesystem::path(path), std::ios::binary);
+            for (unsigned lines = Next(3); lines > 0; --lines) file << "x\\y\n";
+        }
+        ::PostMessageW(m_h->hWnd, WM_DATA_FOLDER_CHANGED, 0, 0);
+    }
+
     void Start() {
         m_h.reset();
         CreateFlashColorTable();
@@ -216,6 +309,7 @@ private:
     }
 
     std::mt19937 m_rng;
+    SingleInstance m_running;  // the copy a second start finds
     TestSettings m_settings{L"Walk"};
     TempFolder m_other;
     DialogScript m_boxes;

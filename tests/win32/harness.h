@@ -19,6 +19,7 @@
 #include <vector>
 
 #include "app/main_frame.h"
+#include "base/file_path_win32.h"
 #include "base/wide_text.h"
 #include "data/folder_watcher_win32.h"
 #include "data/vocabulary_cache.h"
@@ -50,19 +51,25 @@ public:
     std::wstring Path() const { return m_path.wstring(); }
     std::wstring File(const std::wstring& name) const { return (m_path / name).wstring(); }
     // Writes `content` (8-bit text, one entry a line) as the whole file.
+    // By the path that names a file: aux.mrn is no device here.
     void Write(const std::wstring& name, const std::string& content) const {
-        std::ofstream(m_path / name, std::ios::binary) << content;
+        std::ofstream(std::filesystem::path(FileSystemPath(File(name))), std::ios::binary)
+            << content;
     }
     bool Exists(const std::wstring& name) const { return std::filesystem::exists(m_path / name); }
 
 private:
     void Remove() const {
         std::error_code error;
+        std::vector<std::wstring> files;
         // Files a test made read-only could not be deleted.
         for (const auto& entry : std::filesystem::recursive_directory_iterator(m_path, error)) {
             std::filesystem::permissions(entry.path(), std::filesystem::perms::owner_write,
                                          std::filesystem::perm_options::add, error);
+            files.push_back(entry.path().wstring());
         }
+        // Files named like devices go only by the path that names the file.
+        for (const std::wstring& file : files) ::DeleteFileW(FileSystemPath(file).c_str());
         std::filesystem::remove_all(m_path, error);
     }
 
@@ -310,6 +317,7 @@ public:
     void Cancel() { m_answers.push_back({std::nullopt, false}); }
     void Enter(std::wstring text, bool ok) { m_answers.push_back({std::move(text), ok}); }
     void AnswerBoxes(bool yes) { m_boxYes = yes; }
+    void ForgetAnswers() { m_answers.clear(); }
 
     const std::vector<Shown>& Seen() const { return m_seen; }
     std::vector<std::wstring> BoxTexts() const {

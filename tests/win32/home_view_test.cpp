@@ -6,6 +6,8 @@
 
 #include <windows.h>
 
+#include <shellapi.h>
+
 #include <cstdio>
 #include <string>
 #include <vector>
@@ -166,7 +168,7 @@ TEST(HomeView, RestoresTheStoredSelectionAndWritesItBack) {
          {u"a.mrn"},
          Status(2, 9, 1, 3),
          "a stored name matching no file falls back to the first file"},
-        {{u"A.MRN"}, {0}, {u"a.mrn"}, Status(2, 9, 1, 3), "names match case-sensitively"},
+        {{u"C.MRN"}, {2}, {u"c.mrn"}, Status(3, 9, 1, 3), "names match as the file system's do"},
     };
     for (const Row& r : rows) {
         Home home({{L"a.mrn", 2}, {L"b.mrn", 4}, {L"c.mrn", 3}}, r.stored);
@@ -177,6 +179,22 @@ TEST(HomeView, RestoresTheStoredSelectionAndWritesItBack) {
         EXPECT_TRUE(::IsWindowEnabled(home.Control(IDOK))) << r.why;
         EXPECT_FALSE(home.H().IsGrayed(ID_GOTO_TEST)) << r.why;
     }
+
+    // Refilled while it shows, with drawing off: the caret on the first selected file and the
+    // list scrolled to it wherever the user had scrolled, the anchor on the last, as selecting
+    // file by file left them.
+    std::vector<std::pair<std::wstring, int>> files;
+    for (int i = 10; i < 70; ++i) files.emplace_back(std::to_wstring(i) + L".mrn", 1);
+    Home home(files, {u"12.mrn", u"13.mrn", u"14.mrn", u"60.mrn"});
+    ::SendMessageW(home.List(), LB_SETTOPINDEX, 40, 0);
+    home.H().Key(VK_F5);
+    EXPECT_EQ(home.Selected(), (std::vector<int>{2, 3, 4, 50}));
+    EXPECT_EQ(::SendMessageW(home.List(), LB_GETCARETINDEX, 0, 0), 2);
+    EXPECT_EQ(::SendMessageW(home.List(), LB_GETTOPINDEX, 0, 0), 2);
+    EXPECT_EQ(::SendMessageW(home.List(), LB_GETANCHORINDEX, 0, 0), 50);
+    SCROLLINFO bar{sizeof bar, SIF_ALL, 0, 0, 0, 0, 0};
+    ::GetScrollInfo(home.List(), SB_VERT, &bar);
+    EXPECT_EQ(bar.nPos, 2) << "the scroll bar is drawn where the list is";
 }
 
 TEST(HomeView, CommandStatesFollowTheSelection) {
@@ -262,12 +280,18 @@ TEST(HomeView, NewNeverOverwritesAndOffersTheTypedNameAgain) {
     Home home({{L"x.mrn", 3}});
     home.script.Type(L"x");
     home.script.Cancel();
+    // A change from outside, seen while the dialog is open, is still reported after it.
+    home.folder.Write(L"y.mrn", Lines(1));
+    home.settings.watcher.changePending = true;
     home.Command(ID_FILE_NEW);
 
     EXPECT_EQ(home.script.BoxTexts(), (Texts{Res(IDS_ERR_FILE_EXISTS)}));
     EXPECT_EQ(home.script.Proposals(), (Texts{L"New 1", L"x"}));
     EXPECT_EQ(home.Items(), (Texts{L"x (3)"})) << "the existing file keeps its content";
     EXPECT_EQ(NewFileCounter(), 1u);
+    PumpFor(home.H(), kSeveralChecks);
+    EXPECT_EQ(home.script.BoxTexts(), (Texts{Res(IDS_ERR_FILE_EXISTS), Res(IDS_FOLDER_CHANGED)}));
+    EXPECT_EQ(home.Items(), (Texts{L"x (3)", L"y (1)"}));
 }
 
 TEST(HomeView, NewWithAnEmptyNameCreatesTheBareExtension) {
@@ -323,6 +347,36 @@ TEST(HomeView, RenameProposesTheNameAndNeverReplacesAFile) {
     EXPECT_EQ(home.Items(), (Texts{L"b (4)", L"c (2)"}));
     EXPECT_EQ(home.Selected(), (std::vector<int>{1}));
     EXPECT_FALSE(home.folder.Exists(L"a.mrn"));
+
+    // Only the letter case: the system may call that done and keep the old name.
+    home.script.Type(L"C");
+    home.Command(ID_FILE_RENAME);
+    EXPECT_EQ(home.Items(), (Texts{L"C (2)", L"b (4)"}));
+    EXPECT_EQ(home.Selected(), (std::vector<int>{0})) << "another file was left selected";
+}
+
+// Linux tools and archives make such names; the plain path would open the device and block.
+TEST(HomeView, FilesNamedLikeDevicesAreReadRenamedAndDeletedAsFiles) {
+    Home home({{L"aux.mrn", 2}, {L"com1.mrn", 3}}, {u"aux.mrn"});
+    EXPECT_EQ(home.Items(), (Texts{L"aux (2)", L"com1 (3)"}));
+    home.script.Type(L"words");
+    home.Command(ID_FILE_RENAME);
+    home.Select({0});
+    home.Command(ID_FILE_DELETE);
+    EXPECT_EQ(home.Items(), (Texts{L"words (2)"}));
+    EXPECT_EQ(home.script.BoxTexts(), (Texts{Res(IDS_CONFIRM_DELETE)}));
+
+    // What the editor is given names the file; a path with a blank is one file.
+    for (const std::u16string& path : {u"C:\\my words\\two words.mrn", u"C:\\data\\con.mrn"}) {
+        int count = 0;
+        LPWSTR* args =
+            ::CommandLineToArgvW(EditorCommandLine(L"C:\\x\\ed.exe", path).c_str(), &count);
+        ASSERT_EQ(count, 2);
+        EXPECT_EQ(std::wstring(args[0]), L"C:\\x\\ed.exe");
+        EXPECT_TRUE(std::wstring(args[1]).ends_with(Wide(path.substr(2)))) << Wide(path);
+        EXPECT_EQ(std::wstring(args[1]).starts_with(LR"(\\?\)"), path.ends_with(u"con.mrn"));
+        ::LocalFree(args);
+    }
 }
 
 TEST(HomeView, DeleteAsksAndKeepsTheSelectionNearby) {

@@ -187,10 +187,13 @@ TEST(MessageBoxes, CentringKeepsTheBoxOnTheDesktop) {
         {{-2000, 600, -1000, 1400}, {0, 618}, "each axis is not clamped on its own"},
     };
     for (const Row& row : rows) {
-        POINT got = CentredBoxPosition(box, row.reference, desktop);
+        POINT got = CentredInWorkArea(box, row.reference, desktop);
         EXPECT_EQ(got.x, row.expected.x) << row.fault;
         EXPECT_EQ(got.y, row.expected.y) << row.fault;
     }
+    const POINT left = CentredInWorkArea(box, {-1000, 100, -500, 500}, {-1280, 0, 0, 1024});
+    EXPECT_EQ(left.x, -900) << "a monitor left of the primary: the box went to the primary";
+    EXPECT_EQ(left.y, 225);
 }
 
 TEST(MessageBoxes, NoHookIsLeftBehindWhetherTheBoxOpenedOrNot) {

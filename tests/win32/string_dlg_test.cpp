@@ -8,6 +8,7 @@
 #include <string>
 
 #include "harness.h"
+#include "view/message_boxes.h"
 #include "views/string_dlg.h"
 
 namespace {
@@ -148,6 +149,9 @@ TEST(StringDlg, PlacementRule) {
     const POINT got = CentredInWorkArea(huge, RECT{0, 0, 1000, 800}, work);
     EXPECT_EQ(got.x, 0) << "a dialog larger than the work area keeps its left edge visible";
     EXPECT_EQ(got.y, 0);
+    const POINT under = CentredInWorkArea(huge, RECT{500, 400, 1000, 800}, work);
+    EXPECT_EQ(under.x, 0) << "also over an owner at the right: its left edge went off";
+    EXPECT_EQ(under.y, 0);
 }
 
 TEST(StringDlg, AnOwnerThatIsGoneGivesMinusOne) {
