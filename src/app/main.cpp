@@ -9,8 +9,12 @@
 #include "settings/app_settings.h"
 #include "views/smart_edit.h"
 #include "win/app_module.h"
+#include "win/system_dll.h"
 
 int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int showCmd) {
+    // What the program, the shell and the common dialogs load from here on comes from the
+    // system folder only, never from a file of that name lying beside the program.
+    LoadDllsFromSystemFolderOnly();
     // Before anything is loaded: a second copy changes nothing and leaves the running one to
     // the user.
     const SingleInstance copy;

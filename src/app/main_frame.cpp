@@ -201,8 +201,9 @@ void CMainFrame::OnDataFolderChanged() {
 }
 
 // The system tells top-level windows only; the views and their panes read settings too (the
-// wheel's step, for one).
-void CMainFrame::OnSettingChange(UINT msg, WPARAM wParam, LPARAM lParam) {
+// wheel's step, for one), and the controls keep colours of the scheme (the common controls,
+// the answer field's window colour).
+void CMainFrame::ForwardSystemChange(UINT msg, WPARAM wParam, LPARAM lParam) {
     MSG change{m_hWnd, msg, wParam, lParam, 0, {}};
     ::EnumChildWindows(
         m_hWnd,

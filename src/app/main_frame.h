@@ -70,7 +70,8 @@ public:
         COMMAND_RANGE_HANDLER(ID_VIEW_COMMAND_FIRST, ID_VIEW_COMMAND_LAST, ForwardToView)
         MESSAGE_HANDLER(WM_DATA_FOLDER_CHANGED, OnDataFolderChanged)
         MSG_WM_ENDSESSION(OnEndSession)
-        MESSAGE_HANDLER_EX(WM_SETTINGCHANGE, OnSettingChange)
+        MESSAGE_HANDLER_EX(WM_SETTINGCHANGE, ForwardSystemChange)
+        MESSAGE_HANDLER_EX(WM_SYSCOLORCHANGE, ForwardSystemChange)
         CHAIN_MSG_MAP(Base)
     END_MSG_MAP()
 
@@ -91,7 +92,7 @@ private:
     void ForwardToView(UINT command) const;
     void OnDataFolderChanged();
     void OnEndSession(bool ending);
-    void OnSettingChange(UINT msg, WPARAM wParam, LPARAM lParam);
+    void ForwardSystemChange(UINT msg, WPARAM wParam, LPARAM lParam);
 
     void SetIcons();
     void PlaceWindow();

@@ -3,6 +3,7 @@
 #include <windows.h>
 
 #include "app/main_frame.h"
+#include "base/handles_win32.h"
 #include "settings/app_settings.h"
 #include "win/app_module.h"
 #include "win/message_loop.h"
@@ -21,6 +22,10 @@ void DiscardQuitMessages() {
 
 int RunFrame(int showCmd, AppSettings& settings, VocabularyCache& cache, WatcherSlot& watcher,
              SIZE& normalSize) {
+    // Screen readers in other processes reach the windows' accessible objects through COM, and
+    // a live region is marked by a COM service: the thread is in an apartment while it has
+    // windows.
+    const ComScope com(COINIT_APARTMENTTHREADED);
     CMessageLoop loop;
     const bool registered = AppModule().AddMessageLoop(&loop);
     int result = 0;

@@ -128,3 +128,12 @@
 #define IDS_ERR_CREATE         883
 #define IDS_ERR_FILE_EXISTS    884
 #define IDS_ERR_DATA_FOLDER    885
+// What a screen reader says of controls that show no text of their own, or of a label before.
+#define IDS_ACC_FILE_LIST      892
+#define IDS_ACC_TREE           893
+#define IDS_ACC_PROGRESS       894
+#define IDS_ACC_PROGRESS_VALUE 895
+#define IDS_ACC_CHOOSE_FOLDER  896
+#define IDS_ACC_GRAPH          897
+#define IDS_ACC_NO_SCORES      898
+#define IDS_ACC_LINK_ACTION    899

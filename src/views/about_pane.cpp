@@ -15,6 +15,7 @@ BOOL CAboutPane::OnInitDialog() {
     HWND line = GetDlgItem(IDC_ABOUT_LINK);
     m_link.SubclassWindow(line);
     m_link.SetHyperLink(CWindow(line).GetWindowText());
+    m_link.SetActionName(LoadResString(IDS_ACC_LINK_ACTION));
     return FALSE;  // the view decides where the focus goes
 }
 

@@ -69,6 +69,7 @@ CBrowView::~CBrowView() {
 
 BOOL CBrowView::OnInitDialog() {
     m_tree = GetDlgItem(IDC_TREE);
+    m_treeName.AttachName(m_tree, LoadResString(IDS_ACC_TREE));
     ::SetWindowLongPtrW(m_hWnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
     m_dialogWndProc = reinterpret_cast<WNDPROC>(::SetWindowLongPtrW(
         m_hWnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&CBrowView::TreeNotifyProc)));

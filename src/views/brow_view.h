@@ -27,6 +27,7 @@
 #include <vector>
 
 #include "view/view_base.h"
+#include "win/accessible.h"
 
 class TestSession;
 
@@ -97,6 +98,7 @@ private:
     void ScrollTreeLeft() const;
 
     HWND m_tree = nullptr;
+    CAccessible m_treeName;  // the tree has no label before it
     // The queue the tree lists; kept (with the pool it holds) for the children inserted later.
     // Nothing is ever judged or recorded in it.
     std::unique_ptr<TestSession> m_session;

@@ -1,18 +1,17 @@
 #include "views/graph_ctl.h"
 
+#include <oleacc.h>
+
 #include <algorithm>
 #include <string>
 
 #include "base/handles_win32.h"
 #include "res/resource.h"
+#include "win/contrast.h"
 
 namespace {
 
 constexpr int kInset = 5;
-constexpr COLORREF kWhite = RGB(255, 255, 255);
-constexpr COLORREF kGrey = RGB(192, 192, 192);
-constexpr COLORREF kRed = RGB(255, 0, 0);
-constexpr COLORREF kBlack = RGB(0, 0, 0);
 
 void Line(HDC dc, int x0, int y0, int x1, int y1) {
     ::MoveToEx(dc, x0, y0, nullptr);
@@ -26,6 +25,15 @@ void Label(HDC dc, POINT at, UINT align, const std::wstring& text) {
 }
 
 }  // namespace
+
+GraphColors GraphPalette(bool highContrast) {
+    if (!highContrast) {
+        return GraphColors{RGB(255, 255, 255), RGB(192, 192, 192), RGB(255, 0, 0), RGB(0, 0, 0)};
+    }
+    // The labels are text on the background, the line must stand out from grid and labels.
+    return GraphColors{::GetSysColor(COLOR_WINDOW), ::GetSysColor(COLOR_WINDOWTEXT),
+                       ::GetSysColor(COLOR_HIGHLIGHT), ::GetSysColor(COLOR_WINDOWTEXT)};
+}
 
 GraphGeometry ComputeGraphGeometry(int cw, int ch, const std::vector<std::int32_t>& values) {
     GraphGeometry g;
@@ -59,21 +67,22 @@ void PaintGraph(HDC dc, const RECT& client, HFONT font, const std::vector<std::i
     if (values.size() < 2) return;
     const int cw = client.right - client.left, ch = client.bottom - client.top;
     const GraphGeometry g = ComputeGraphGeometry(cw, ch, values);
+    const GraphColors colors = GraphPalette(IsHighContrast());
 
-    const COLORREF oldBk = ::SetBkColor(dc, kWhite);
+    // The labels are drawn opaque on this background too, their cells covering the grid.
+    const COLORREF oldBk = ::SetBkColor(dc, colors.background);
     ::ExtTextOutW(dc, 0, 0, ETO_OPAQUE, &client, L"", 0, nullptr);
-    ::SetBkColor(dc, oldBk);
 
-    const GdiObject<HPEN> grey(::CreatePen(PS_SOLID, 1, kGrey));
-    const GdiObject<HPEN> red(::CreatePen(PS_SOLID, 2, kRed));
-    const GdiObject<HPEN> black(::CreatePen(PS_SOLID, 1, kBlack));
+    const GdiObject<HPEN> grey(::CreatePen(PS_SOLID, 1, colors.grid));
+    const GdiObject<HPEN> red(::CreatePen(PS_SOLID, 2, colors.line));
+    const GdiObject<HPEN> black(::CreatePen(PS_SOLID, 1, colors.frame));
     const int L = g.plot.left, T = g.plot.top, R = g.plot.right, B = g.plot.bottom;
     {
         const SelectedObject pen(dc, grey);
         for (int y : g.gridY) Line(dc, L, y, R - 1, y);
         for (int x : g.gridX) Line(dc, x, T, x, B - 1);
 
-        const COLORREF oldText = ::SetTextColor(dc, kGrey);
+        const COLORREF oldText = ::SetTextColor(dc, colors.grid);
         const UINT oldAlign = ::GetTextAlign(dc);
         const SelectedObject labelFont(dc, font);
         Label(dc, g.label100, TA_TOP | TA_LEFT, L"100%");
@@ -83,6 +92,7 @@ void PaintGraph(HDC dc, const RECT& client, HFONT font, const std::vector<std::i
         Label(dc, g.labelArrows, TA_BOTTOM | TA_RIGHT, L">>>");
         ::SetTextAlign(dc, oldAlign);
         ::SetTextColor(dc, oldText);
+        ::SetBkColor(dc, oldBk);
     }
     {
         // Over the grid and the labels.
@@ -100,4 +110,24 @@ void PaintGraph(HDC dc, const RECT& client, HFONT font, const std::vector<std::i
 void CGraphCtl::OnPaint() {
     const PaintDC dc(m_hWnd);
     if (dc) PaintGraph(dc, GetClientRect(), GetFont(), m_values);
+}
+
+CGraphCtl::CGraphCtl() {
+    AccessibleAnswers answers;
+    answers.role = ROLE_SYSTEM_CHART;
+    answers.name = [this] { return m_name; };
+    answers.value = [this] { return m_value; };
+    m_accessible.SetAnswers(std::move(answers));
+}
+
+void CGraphCtl::SetAccessibleValue(std::wstring value) {
+    if (value == m_value) return;
+    m_value = std::move(value);
+    if (m_hWnd) NotifyAccessible(EVENT_OBJECT_VALUECHANGE, m_hWnd);
+}
+
+LRESULT CGraphCtl::OnGetObject(UINT, WPARAM wParam, LPARAM lParam) {
+    const LRESULT answer = m_accessible.Answer(m_hWnd, wParam, lParam);
+    if (!answer) SetMsgHandled(false);
+    return answer;
 }

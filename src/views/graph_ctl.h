@@ -7,6 +7,7 @@
 #include <cstdint>
 #include <vector>
 
+#include "win/accessible.h"
 #include "win/window.h"
 
 // Where everything goes for a client area of cw x ch pixels, so that the drawing rules can be
@@ -20,22 +21,38 @@ struct GraphGeometry {
 };
 GraphGeometry ComputeGraphGeometry(int cw, int ch, const std::vector<std::int32_t>& values);
 
+struct GraphColors {
+    COLORREF background, grid, line, frame;  // the labels take the grid's colour
+};
+// The fixed colours, or the system scheme's while a contrast theme is on.
+GraphColors GraphPalette(bool highContrast);
+
 // Draws the chart into `dc` over `client` (left and top 0). Nothing at all for fewer than two
 // values. The labels use `font`, or the DC's own when null.
 void PaintGraph(HDC dc, const RECT& client, HFONT font, const std::vector<std::int32_t>& values);
 
+// A screen reader hears it as a chart with a name and the scores as its value.
 class CGraphCtl : public CWindowImpl<CGraphCtl> {
 public:
+    CGraphCtl();
+
     // The control does not repaint by itself: the view redraws it when it wants to.
     void SetValues(std::vector<std::int32_t> values) { m_values = std::move(values); }
     const std::vector<std::int32_t>& Values() const { return m_values; }
+    void SetAccessibleName(std::wstring name) { m_name = std::move(name); }
+    // A new value is announced to the screen readers listening.
+    void SetAccessibleValue(std::wstring value);
 
     BEGIN_MSG_MAP(CGraphCtl)
         MESSAGE_HANDLER(WM_PAINT, OnPaint)
+        MESSAGE_HANDLER_EX(WM_GETOBJECT, OnGetObject)
     END_MSG_MAP()
 
 private:
     void OnPaint();
+    LRESULT OnGetObject(UINT, WPARAM wParam, LPARAM lParam);
 
     std::vector<std::int32_t> m_values;
+    std::wstring m_name, m_value;
+    CAccessible m_accessible;
 };

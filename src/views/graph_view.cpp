@@ -7,11 +7,23 @@
 #include "win/defer_window_pos.h"
 #include "win/menu_position.h"
 
+std::wstring ScoresText(const ScoreList& scores) {
+    if (scores.empty()) return LoadResString(IDS_ACC_NO_SCORES);
+    std::wstring text;
+    for (const std::uint32_t score : scores) {
+        text += (text.empty() ? L"" : L", ") + std::to_wstring(score) + L"%";
+    }
+    return text;
+}
+
 CGraphView::CGraphView(const ViewContext& context)
     : CViewBase(context, IDD_GRAPH, /*menuPosition Graph*/ 3, /*hasBack*/ true) {}
 
 BOOL CGraphView::OnInitDialog() {
     m_graph.SubclassWindow(GetDlgItem(IDC_GRAPH));
+    // A screen reader may read the chart before the view was ever shown.
+    m_graph.SetAccessibleName(LoadResString(IDS_ACC_GRAPH));
+    m_graph.SetAccessibleValue(ScoresText(m_settings.Scores()));
     return FALSE;
 }
 
@@ -23,6 +35,7 @@ void CGraphView::Refresh() {
     if (values.empty()) values = {0, 0};
     if (values.size() == 1) values.push_back(values.front());
     m_graph.SetValues(std::move(values));
+    m_graph.SetAccessibleValue(ScoresText(scores));
 
     const std::wstring status =
         FormatResString(IDS_GRAPH_STATUS, static_cast<unsigned>(scores.size()),

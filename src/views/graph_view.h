@@ -4,8 +4,12 @@
 
 #include <optional>
 
+#include "settings/score_history.h"
 #include "view/view_base.h"
 #include "views/graph_ctl.h"
+
+// The chart's value for a screen reader: the scores oldest first, "55%, 80%, 75%".
+std::wstring ScoresText(const ScoreList& scores);
 
 class CGraphView : public CViewBase {
 public:

@@ -48,6 +48,7 @@ CHomeView::CHomeView(const ViewContext& context)
 
 BOOL CHomeView::OnInitDialog() {
     m_list = GetDlgItem(IDC_FILE_LIST);
+    m_listName.AttachName(m_list, LoadResString(IDS_ACC_FILE_LIST));
     ::SetTimer(m_hWnd, kPendingChangeTimer, kPendingChangePeriodMs, nullptr);
     UpdateCommandStates();  // a view never filled offers nothing to act on
     return FALSE;           // activation sets the focus

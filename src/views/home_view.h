@@ -7,6 +7,7 @@
 
 #include "data/selection.h"
 #include "view/view_base.h"
+#include "win/accessible.h"
 
 class CHomeView : public CViewBase {
 public:
@@ -90,6 +91,7 @@ private:
     HWND FrameWindow() const { return GetParent(); }
 
     HWND m_list = nullptr;
+    CAccessible m_listName;  // the list has no label before it
     SelectionSummary m_summary;
     unsigned m_listedBuild = 0;  // the cache's build of the library the list shows
     bool m_reportsHeld = false;  // a box or a file command of the view is open

@@ -144,6 +144,8 @@ BOOL CSetupPane::OnInitDialog() {
                                 reinterpret_cast<LPARAM>(text.c_str()));
         }
     }
+    m_folderButtonName.AttachName(GetDlgItem(IDC_FOLDER_BROWSE),
+                                  LoadResString(IDS_ACC_CHOOSE_FOLDER));
     return FALSE;  // the view decides where the focus goes
 }
 

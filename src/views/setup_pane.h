@@ -12,6 +12,7 @@
 #include "win/scroll_impl.h"
 
 #include "view/view_base.h"
+#include "win/accessible.h"
 
 // A pane shorter than this many vertical dialog units scrolls over its full height.
 constexpr int kSetupPaneHeightDlu = 210;
@@ -90,4 +91,5 @@ private:
     AppSettings& m_settings;
     VocabularyCache& m_cache;
     WatcherSlot& m_watcher;
+    CAccessible m_folderButtonName;  // "..." says nothing to a screen reader
 };

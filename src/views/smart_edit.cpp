@@ -3,6 +3,7 @@
 #include <optional>
 
 #include "view/messages.h"
+#include "win/contrast.h"
 
 namespace {
 
@@ -10,6 +11,19 @@ std::optional<FlashColorTable>& Table() {
     static std::optional<FlashColorTable> table;
     return table;
 }
+
+// The flash colours are light: their text is dark whatever the scheme says.
+constexpr COLORREF kFlashText = RGB(0, 0, 0);
+
+// Under a contrast theme the field takes pairs of the scheme's own colours: the normal field,
+// then right, wrong and the shown answer, each unlike the others.
+struct SchemePair {
+    int background, text;
+};
+constexpr SchemePair kContrastPairs[4] = {{COLOR_WINDOW, COLOR_WINDOWTEXT},
+                                          {COLOR_HIGHLIGHT, COLOR_HIGHLIGHTTEXT},
+                                          {COLOR_WINDOWTEXT, COLOR_WINDOW},
+                                          {COLOR_HOTLIGHT, COLOR_WINDOW}};
 
 }  // namespace
 
@@ -26,6 +40,12 @@ void CreateFlashColorTable() {
 
 void DeleteFlashColorTable() {
     Table().reset();
+}
+
+void RereadFlashWindowColor() {
+    if (!Table()) return;
+    Table()->colors[kFlashNormal] = ::GetSysColor(COLOR_WINDOW);
+    Table()->brushes[kFlashNormal].Reset(::CreateSolidBrush(Table()->colors[kFlashNormal]));
 }
 
 const FlashColorTable* FlashColors() {
@@ -58,8 +78,21 @@ HBRUSH CSmartEdit::OnCtlColorEdit(HDC dc) {
         SetMsgHandled(false);
         return nullptr;
     }
+    if (IsHighContrast()) {
+        const SchemePair pair = kContrastPairs[m_colorIndex];
+        ::SetBkColor(dc, ::GetSysColor(pair.background));
+        ::SetTextColor(dc, ::GetSysColor(pair.text));
+        return ::GetSysColorBrush(pair.background);
+    }
     ::SetBkColor(dc, table->colors[m_colorIndex]);
+    ::SetTextColor(dc, m_colorIndex == kFlashNormal ? ::GetSysColor(COLOR_WINDOWTEXT) : kFlashText);
     return table->brushes[m_colorIndex];
+}
+
+void CSmartEdit::OnSysColorChange() {
+    RereadFlashWindowColor();
+    Invalidate();
+    SetMsgHandled(false);
 }
 
 // Every timer of the field counts as a tick: the field runs only the flash timer.

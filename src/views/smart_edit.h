@@ -12,14 +12,16 @@
 #include "win/window.h"
 
 // The four background colours of the answer field with a solid brush each, shared by every
-// answer field. Made once at program start (the window colour is read then) and deleted at
-// its end; tests make it for themselves. Making it again while it exists does nothing.
+// answer field. Made once at program start (the window colour is read then, and again when the
+// system's colours change) and deleted at its end; tests make it for themselves. Making it
+// again while it exists does nothing.
 struct FlashColorTable {
     COLORREF colors[4]{};
     GdiObject<HBRUSH> brushes[4];
 };
 void CreateFlashColorTable();
 void DeleteFlashColorTable();
+void RereadFlashWindowColor();
 // Null while the table does not exist: the field then keeps the system's colours.
 const FlashColorTable* FlashColors();
 
@@ -39,11 +41,13 @@ public:
     BEGIN_MSG_MAP(CSmartEdit)
         MSG_OCM_CTLCOLOREDIT(OnCtlColorEdit)
         MESSAGE_HANDLER(WM_TIMER, OnTimer)
+        MESSAGE_HANDLER(WM_SYSCOLORCHANGE, OnSysColorChange)
     END_MSG_MAP()
 
 private:
     HBRUSH OnCtlColorEdit(HDC dc);
     void OnTimer();
+    void OnSysColorChange();
 
     std::uint32_t m_tick = 0;
     std::uint32_t m_flashStart = 0;

@@ -24,6 +24,20 @@ CTestView::CTestView(const ViewContext& context)
 
 BOOL CTestView::OnInitDialog() {
     m_answerEdit.Attach(GetDlgItem(IDC_ANSWER));
+    HWND bar = GetDlgItem(IDC_PROGRESS);
+    AccessibleAnswers progress;
+    progress.name = [] { return LoadResString(IDS_ACC_PROGRESS); };
+    // Answered of asked, as the bar fills: "0 of 5" at the first question.
+    progress.value = [bar] {
+        PBRANGE range{};
+        ::SendMessageW(bar, PBM_GETRANGE, FALSE, reinterpret_cast<LPARAM>(&range));
+        const auto pos = static_cast<int>(::SendMessageW(bar, PBM_GETPOS, 0, 0));
+        return FormatResString(IDS_ACC_PROGRESS_VALUE, static_cast<unsigned>(pos - range.iLow),
+                               static_cast<unsigned>(range.iHigh - range.iLow));
+    };
+    m_progressAnswers.SetAnswers(std::move(progress));
+    m_progressAnswers.Attach(bar);
+    m_statusLine.Mark(GetDlgItem(IDC_STATUS));
     return FALSE;
 }
 
@@ -94,6 +108,7 @@ void CTestView::OnFlashDone() {
         const auto end = static_cast<WPARAM>(expected.size());
         m_answerEdit.SendMessage(EM_SETSEL, end, static_cast<LPARAM>(end));
         m_answerEdit.SendMessage(EM_SCROLLCARET);
+        NotifyAccessible(EVENT_OBJECT_VALUECHANGE, m_answerEdit);
         break;
     }
     case State::TestFinished:
@@ -136,6 +151,7 @@ void CTestView::UpdateStatus() {
         FormatResString(IDS_TEST_STATUS, s.QuestionNumber(), s.QuestionCount(), s.WrongEntries(),
                         s.PoolSize(), s.ScorePercent());
     ::SetWindowTextW(GetDlgItem(IDC_STATUS), status.c_str());
+    m_statusLine.Changed();
     if (m_state != State::TestFinished) {
         // The 32-bit range: a test may hold more questions than a 16-bit limit can count.
         ::SendMessageW(GetDlgItem(IDC_PROGRESS), PBM_SETRANGE32, 1,

@@ -9,6 +9,7 @@
 #include "test/test_session.h"
 #include "view/view_base.h"
 #include "views/smart_edit.h"
+#include "win/accessible.h"
 #include "win/reflection.h"
 
 class CTestView : public CViewBase {
@@ -69,4 +70,6 @@ private:
     State m_state = State::AwaitingAnswer;
     bool m_active = false;  // the frame shows this view; only then may it take the focus
     CSmartEdit m_answerEdit;
+    CAccessible m_progressAnswers;  // no label before the bar; its value in questions
+    CLiveRegion m_statusLine;       // the verdict of each answer is heard from there
 };

@@ -1,6 +1,9 @@
 #include "win/hyperlink.h"
 
+#include <oleacc.h>
 #include <shellapi.h>
+
+#include "win/contrast.h"
 
 namespace {
 
@@ -66,7 +69,22 @@ RECT LinkTextRect(const RECT& client, SIZE text, DWORD style) {
     return RECT{left, client.top, left + cx, client.top + text.cy};
 }
 
-CHyperLink::CHyperLink() : m_open(&ShellOpen) {}
+CHyperLink::CHyperLink() : m_open(&ShellOpen) {
+    SetActionName(L"");
+}
+
+void CHyperLink::SetActionName(std::wstring name) {
+    m_accessible.SetAnswers(AccessibleAnswers{
+        ROLE_SYSTEM_LINK, [this] { return GetWindowText(); }, [this] { return m_target; },
+        [this] { return STATE_SYSTEM_LINKED | (m_visited ? STATE_SYSTEM_TRAVERSED : 0); },
+        std::move(name), [this] { Navigate(); }});
+}
+
+LRESULT CHyperLink::OnGetObject(UINT, WPARAM wParam, LPARAM lParam) {
+    const LRESULT answer = m_accessible.Answer(m_hWnd, wParam, lParam);
+    if (!answer) SetMsgHandled(false);
+    return answer;
+}
 
 CHyperLink::~CHyperLink() {
     // A link that outlives its object would call into freed memory.
@@ -92,10 +110,16 @@ void CHyperLink::SetHyperLink(std::wstring target) {
     ::SendMessageW(m_toolTip, TTM_UPDATETIPTEXTW, 0, reinterpret_cast<LPARAM>(&tool));
 }
 
+COLORREF CHyperLink::TextColor() const {
+    if (IsHighContrast()) return ::GetSysColor(COLOR_HOTLIGHT);
+    return m_visited ? m_colors.visited : m_colors.link;
+}
+
 bool CHyperLink::Navigate() {
     if (m_target.empty() || !m_open(::GetAncestor(m_hWnd, GA_ROOT), m_target)) return false;
     m_visited = true;
     Invalidate();
+    NotifyAccessible(EVENT_OBJECT_STATECHANGE, m_hWnd);
     return true;
 }
 

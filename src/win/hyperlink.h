@@ -2,7 +2,8 @@
 // A static text turned into a link to a web address: drawn underlined in the browser's link
 // colour, the hand cursor and a tooltip with the address over the text, and a left click
 // released over the text opens the address with the shell, after which the link shows in the
-// visited colour. The static needs SS_NOTIFY, or it never sees the mouse.
+// visited colour. The static needs SS_NOTIFY, or it never sees the mouse. A screen reader hears
+// a link: its text, the address, whether it was visited, and an action that opens it.
 
 #include <windows.h>
 #include <commctrl.h>
@@ -11,6 +12,7 @@
 #include <string>
 
 #include "base/handles_win32.h"
+#include "win/accessible.h"
 #include "win/window.h"
 
 struct LinkColors {
@@ -47,10 +49,13 @@ public:
     bool Navigate();
     // The shell by default; tests put a recorder here.
     void SetOpener(Opener opener) { m_open = std::move(opener); }
+    // What a screen reader calls the opening of the link.
+    void SetActionName(std::wstring name);
 
     bool IsVisited() const { return m_visited; }
     const LinkColors& Colors() const { return m_colors; }
-    COLORREF TextColor() const { return m_visited ? m_colors.visited : m_colors.link; }
+    // The system's link colour, visited or not, while a contrast theme is on.
+    COLORREF TextColor() const;
     // The text's rectangle in client coordinates: only there is the control a link.
     const RECT& LinkRect() const { return m_linkRect; }
     HWND ToolTip() const { return m_toolTip; }
@@ -65,6 +70,7 @@ public:
         MESSAGE_HANDLER_EX(WM_SETTEXT, OnTextOrSizeChange)
         MESSAGE_HANDLER_EX(WM_SIZE, OnTextOrSizeChange)
         MESSAGE_HANDLER(WM_DESTROY, OnDestroy)
+        MESSAGE_HANDLER_EX(WM_GETOBJECT, OnGetObject)
     END_MSG_MAP()
 
 private:
@@ -75,6 +81,7 @@ private:
     void OnLButtonUp(POINT pt);
     LRESULT OnTextOrSizeChange(UINT msg, WPARAM wParam, LPARAM lParam);
     void OnDestroy();
+    LRESULT OnGetObject(UINT, WPARAM wParam, LPARAM lParam);
 
     bool IsOverLink(POINT client) const;
     void MakeUnderlinedFont();
@@ -91,4 +98,5 @@ private:
     HWND m_toolTip = nullptr;
     HCURSOR m_hand = nullptr;
     Opener m_open;
+    CAccessible m_accessible;
 };

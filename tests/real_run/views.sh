@@ -11,6 +11,11 @@ RR_NAME=real_views
 source "$(dirname "$0")/common.sh"
 rr_begin "${1:-}"
 
+# Imported DLLs are looked for beside the program first: only those Windows takes from the
+# system folder or the manifest (oleacc.dll is loaded from the system folder by hand).
+imports=$(x86_64-w64-mingw32-objdump -p "$EXE" | sed -n 's/^\tDLL Name: //p' | tr A-Z a-z | sort)
+[ "$(echo $imports)" = "advapi32.dll comctl32.dll comdlg32.dll gdi32.dll kernel32.dll msvcrt.dll normaliz.dll ole32.dll shell32.dll user32.dll" ] || fail "memorion.exe imports $(echo $imports)"
+
 # A list with hints, in file order, so that the browse view shows entries, answers and hints.
 rr_preset WordOrder REG_DWORD 2
 rr_preset SelectionList REG_BINARY "$(rr_selection_hex English-Spanish.mrn)"

@@ -166,12 +166,17 @@ TEST_F(GraphViewTest, ValuesAndStatusFollowTheHistory) {
         {{90, 40}, {90, 40}, L" 2 record(s), The latest score: 40%"},
     };
     ASSERT_NO_FATAL_FAILURE(Open());
+    const harness::WinEvents changes(EVENT_OBJECT_VALUECHANGE);
     for (const Row& row : rows) {
         m_settings->SetScores(row.scores);
         m_harness->Command(ID_GOTO_HOME);
         m_harness->Command(ID_GOTO_GRAPH);
         EXPECT_EQ(View().Graph().Values(), row.values);
         EXPECT_EQ(Status(), row.status);
+        // A screen reader hears of the new history; the first row shows what Open showed.
+        EXPECT_TRUE(harness::PumpUntil(*m_harness, [&] {
+            return changes.windows.count(View().Graph()) == static_cast<size_t>(&row - rows);
+        }));
     }
     EXPECT_EQ(::GetFocus(), View().GetDlgItem(IDCANCEL));
 }
@@ -180,7 +185,10 @@ TEST_F(GraphViewTest, DeleteClearsAtOnceWithoutAQuestion) {
     m_settings->SetScores({10, 20, 30});
     ASSERT_NO_FATAL_FAILURE(Open());
     harness::DialogScript boxes(false);
+    const harness::WinEvents changes(EVENT_OBJECT_VALUECHANGE);
     m_harness->Key(VK_DELETE);
+    EXPECT_TRUE(
+        harness::PumpUntil(*m_harness, [&] { return changes.windows.count(View().Graph()); }));
     EXPECT_TRUE(boxes.BoxTexts().empty());
     EXPECT_TRUE(m_settings->Scores().empty());
     EXPECT_EQ(Status(), L" 0 record(s), The latest score: 0%");

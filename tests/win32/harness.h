@@ -384,6 +384,22 @@ private:
     std::set<HWND> m_handled;
 };
 
+// The windows whose client object raised `event`, as a screen reader's hook hears them:
+// delivered while the thread pumps its messages. One recorder at a time.
+struct WinEvents {
+    static inline std::multiset<HWND>* s_windows = nullptr;
+    std::multiset<HWND> windows;
+    HWINEVENTHOOK hook;
+    explicit WinEvents(DWORD event)
+        : hook(::SetWinEventHook(event, event, nullptr, &Hear, 0, 0, WINEVENT_OUTOFCONTEXT)) {
+        s_windows = &windows;
+    }
+    ~WinEvents() { ::UnhookWinEvent(hook), s_windows = nullptr; }
+    static void CALLBACK Hear(HWINEVENTHOOK, DWORD, HWND window, LONG object, LONG, DWORD, DWORD) {
+        if (s_windows && object == OBJID_CLIENT) s_windows->insert(window);
+    }
+};
+
 // A window's text, as the user sees it.
 inline std::wstring Text(HWND hWnd) {
     return CWindow(hWnd).GetWindowText();

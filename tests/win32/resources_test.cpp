@@ -84,6 +84,8 @@ const StringCase kStrings[] = {
     {883, L"Could not create the file!\nPlease try another name."},
     {884, L"The file already exists!\nPlease try another name."},
     {885, L"Unable to access the data folder!\nPlease check the path in the program settings."},
+    {892, L"Word files"}, {893, L"Entries"}, {894, L"Progress"}, {895, L"%u of %u"},
+    {896, L"Choose the data folder"}, {897, L"Scores"}, {898, L"No scores"}, {899, L"Open"},
 };
 // clang-format on
 

@@ -111,9 +111,13 @@ TEST_F(TestViewTest, StatusAndProgressOfAFreshTestAndAfterAWrongAnswer) {
     EXPECT_EQ(bar.high, 6);
     EXPECT_EQ(bar.pos, bar.low) << "empty at the first question";
 
+    const harness::WinEvents changes(EVENT_OBJECT_NAMECHANGE);
     Submit(L"wrong");
     Ticks(3);
     EXPECT_EQ(Status(), L" (1 of 6), Wrong: (1 of 5), Score: 80%");
+    // A screen reader hears the verdict from the status line.
+    EXPECT_TRUE(
+        harness::PumpUntil(*m_harness, [&] { return changes.windows.count(Control(IDC_STATUS)); }));
     bar = ReadProgress(Control(IDC_PROGRESS));
     EXPECT_EQ(bar.high, 7);
     EXPECT_EQ(bar.pos, 1);
