@@ -3,12 +3,16 @@
 //
 //   memorion_inspect layout     checks the view that shows now; prints each fault, exit 1
 //   memorion_inspect text ID    prints the text of control ID of that view (UTF-8)
+//   memorion_inspect accessible ID   prints role|name|value of that control's accessible
+//                                    object, as a screen reader in another process reads it
 //
 // The checks are what a user would see go wrong under another DPI setting, dialog font or
 // code page: a control outside its view, a text cut off, a "< Back" button not where the
 // layout puts it (across the bottom).
 
 #include <windows.h>
+
+#include <oleacc.h>
 
 #include <cstdio>
 #include <cstdlib>
@@ -159,11 +163,12 @@ HWND FindControl(HWND parent, int id) {
     return nullptr;
 }
 
-int PrintText(int id) {
+HWND ShownControl(int id) {
     HWND view = ShownView();
-    HWND control = view ? FindControl(view, id) : nullptr;
-    if (!control) return 1;
-    const std::wstring text = Text(control);
+    return view ? FindControl(view, id) : nullptr;
+}
+
+void PrintUtf8(const std::wstring& text) {
     const int bytes = ::WideCharToMultiByte(CP_UTF8, 0, text.c_str(), static_cast<int>(text.size()),
                                             nullptr, 0, nullptr, nullptr);
     std::string utf8(static_cast<std::size_t>(bytes), '\0');
@@ -171,6 +176,35 @@ int PrintText(int id) {
                           bytes, nullptr, nullptr);
     std::fwrite(utf8.data(), 1, utf8.size(), stdout);
     std::fputc('\n', stdout);
+}
+
+int PrintText(int id) {
+    HWND control = ShownControl(id);
+    if (!control) return 1;
+    PrintUtf8(Text(control));
+    return 0;
+}
+
+int PrintAccessible(int id) {
+    HWND control = ShownControl(id);
+    IAccessible* object = nullptr;
+    ::CoInitialize(nullptr);
+    if (!control || FAILED(::AccessibleObjectFromWindow(control, OBJID_CLIENT, IID_IAccessible,
+                                                        reinterpret_cast<void**>(&object)))) {
+        return 1;
+    }
+    VARIANT self{}, role{};
+    self.vt = VT_I4;
+    self.lVal = CHILDID_SELF;
+    BSTR name = nullptr, value = nullptr;
+    object->get_accRole(self, &role);
+    object->get_accName(self, &name);
+    object->get_accValue(self, &value);
+    PrintUtf8(std::to_wstring(role.vt == VT_I4 ? role.lVal : -1) + L"|" + (name ? name : L"") +
+              L"|" + (value ? value : L""));
+    ::SysFreeString(name);
+    ::SysFreeString(value);
+    object->Release();
     return 0;
 }
 
@@ -180,6 +214,8 @@ int wmain(int argc, wchar_t** argv) {
     if (argc >= 2 && std::wstring(argv[1]) == L"layout") return Layout();
     if (argc >= 3 && std::wstring(argv[1]) == L"text")
         return PrintText(std::wcstol(argv[2], nullptr, 10));
-    std::fwprintf(stderr, L"usage: memorion_inspect layout | text ID\n");
+    if (argc >= 3 && std::wstring(argv[1]) == L"accessible")
+        return PrintAccessible(std::wcstol(argv[2], nullptr, 10));
+    std::fwprintf(stderr, L"usage: memorion_inspect layout | text ID | accessible ID\n");
     return 2;
 }

@@ -19,9 +19,12 @@ imports=$(x86_64-w64-mingw32-objdump -p "$EXE" | sed -n 's/^\tDLL Name: //p' | t
 # A list with hints, in file order, so that the browse view shows entries, answers and hints.
 rr_preset WordOrder REG_DWORD 2
 rr_preset SelectionList REG_BINARY "$(rr_selection_hex English-Spanish.mrn)"
+rr_preset ScoreList REG_BINARY "$(rr_le32 55)$(rr_le32 80)"
 
 rr_start
 rr_check_view home
+heard=$(rr_inspect accessible 600)
+[[ $heard == *"|Word files|"* ]] || fail "the file list is heard as \"$heard\""
 home=$(rr_hash)
 rr_press F3
 rr_check_view browse
@@ -33,11 +36,19 @@ rr_press F7
 rr_check_view test
 rr_press F8
 rr_check_view graph
+# What a screen reader in another process hears of the chart (role 17: a chart) and the link.
+heard=$(rr_inspect accessible 609)
+[ "$heard" = "17|Scores|55%, 80%" ] || fail "the chart is heard as \"$heard\""
+rr_press Delete
+heard=$(rr_inspect accessible 609)
+[ "$heard" = "17|Scores|No scores" ] || fail "the cleared chart is heard as \"$heard\""
 rr_press F9
 rr_check_view setup
 rr_shot setup-view docs
 rr_press F10
 rr_check_view about
+heard=$(rr_inspect accessible 628)
+[[ $heard == 30\|*\|http* ]] || fail "the link is heard as \"$heard\""
 rr_shot about-view docs
 rr_press Escape
 [ "$(rr_hash)" = "$home" ] || fail "Escape in the about view did not lead back home"
