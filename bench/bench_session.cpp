@@ -4,7 +4,7 @@
 #include <memory>
 #include <string>
 
-#include "test/test_session.h"
+#include "quiz/session.h"
 
 namespace {
 

@@ -8,7 +8,7 @@
 #include "data/platform.h"
 #include "data/word_entry.h"
 #include "data/word_file.h"
-#include "test/answer_judge.h"
+#include "quiz/answer_judge.h"
 
 namespace {
 

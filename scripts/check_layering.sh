@@ -1,13 +1,13 @@
 #!/usr/bin/env bash
 # The layering rule of the README's Layout, checked: each folder of src/ includes only itself
-# and the folders listed below it there, and the portable core (test/, data/, settings/ and
+# and the folders listed below it there, and the portable core (quiz/, data/, settings/ and
 # base/ beneath them) names Win32 headers, its own *_win32 headers among them, only in its
 # *_win32 files. Prints every breach; exits non-zero when there is any.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
 mapfile -t order < <(grep -oE '^src/[a-z_]+/ ' README.md | cut -d/ -f2)
-core=" test data settings base "
+core=" quiz data settings base "
 win32='^#include <(windows|commctrl|commdlg|objbase|process|shellapi|shlobj)\.h>|^#include "[a-z_/]*_win32\.h"'
 breaches=0
 

@@ -14,8 +14,8 @@
 #include "views/brow_view.h"
 #include "views/graph_view.h"
 #include "views/home_view.h"
+#include "views/quiz_view.h"
 #include "views/setup_view.h"
-#include "views/test_view.h"
 #include "win/frame_window.h"
 #include "win/message_loop.h"
 

@@ -6,11 +6,11 @@
 #include <string>
 
 #include "data/vocabulary_cache.h"
+#include "quiz/random_source.h"
+#include "quiz/session.h"
 #include "res/resource.h"
 #include "settings/app_settings.h"
 #include "settings/user_font_win32.h"
-#include "test/random_source.h"
-#include "test/test_session.h"
 #include "view/view_layout.h"
 #include "win/defer_window_pos.h"
 

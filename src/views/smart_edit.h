@@ -7,7 +7,7 @@
 #include <cstdint>
 
 #include "base/handles_win32.h"
-#include "test/answer_flash.h"
+#include "quiz/answer_flash.h"
 #include "win/reflection.h"
 #include "win/window.h"
 

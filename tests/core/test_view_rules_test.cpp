@@ -6,8 +6,8 @@
 #include <climits>
 #include <vector>
 
-#include "test/answer_flash.h"
-#include "test/test_layout.h"
+#include "quiz/answer_flash.h"
+#include "quiz/layout.h"
 
 namespace {
 

@@ -1,4 +1,4 @@
-#include "test/lower_case.h"
+#include "quiz/lower_case.h"
 
 #include <windows.h>
 

@@ -1,4 +1,4 @@
-#include "test/test_layout.h"
+#include "quiz/layout.h"
 
 #include <algorithm>
 

@@ -5,8 +5,8 @@
 // spaces and compares canonical forms; without regard to case it also folds every case mapping.
 #include <string_view>
 
-#include "test/lower_case.h"
-#include "test/normal_form.h"
+#include "quiz/lower_case.h"
+#include "quiz/normal_form.h"
 
 // The settings read at each answer, so that a change in the setup view applies at once.
 struct AnswerRules {

@@ -1,4 +1,4 @@
-#include "test/answer_judge.h"
+#include "quiz/answer_judge.h"
 
 #include <algorithm>
 #include <string>

@@ -1,4 +1,4 @@
-#include "test/test_session.h"
+#include "quiz/session.h"
 
 #include <algorithm>
 #include <utility>

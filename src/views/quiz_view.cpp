@@ -1,4 +1,4 @@
-#include "views/test_view.h"
+#include "views/quiz_view.h"
 
 #include <commctrl.h>
 
@@ -6,9 +6,9 @@
 
 #include "base/wide_text.h"
 #include "data/vocabulary_cache.h"
+#include "quiz/random_source.h"
 #include "settings/app_settings.h"
 #include "settings/user_font_win32.h"
-#include "test/random_source.h"
 #include "win/defer_window_pos.h"
 
 namespace {

@@ -5,8 +5,8 @@
 
 #include <memory>
 
-#include "test/test_layout.h"
-#include "test/test_session.h"
+#include "quiz/layout.h"
+#include "quiz/session.h"
 #include "view/view_base.h"
 #include "views/smart_edit.h"
 #include "win/accessible.h"

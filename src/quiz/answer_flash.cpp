@@ -1,4 +1,4 @@
-#include "test/answer_flash.h"
+#include "quiz/answer_flash.h"
 
 namespace {
 

@@ -1,4 +1,4 @@
-#include "test/normal_form.h"
+#include "quiz/normal_form.h"
 
 #include <windows.h>
 

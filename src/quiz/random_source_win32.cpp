@@ -1,4 +1,4 @@
-#include "test/random_source.h"
+#include "quiz/random_source.h"
 
 #include <cstdlib>
 

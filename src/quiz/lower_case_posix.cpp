@@ -1,4 +1,4 @@
-#include "test/lower_case.h"
+#include "quiz/lower_case.h"
 
 void PlatformLowerCase(std::u16string& text) {
     for (char16_t& c : text) {

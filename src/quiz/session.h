@@ -8,8 +8,8 @@
 #include <vector>
 
 #include "data/word_pool.h"
-#include "test/answer_judge.h"
-#include "test/random_source.h"
+#include "quiz/answer_judge.h"
+#include "quiz/random_source.h"
 
 // One queued question. The items hold no pool reference of their own: they only ever live in
 // the queue of the session that owns the pool, and without it the queue of a million-entry
