@@ -69,14 +69,13 @@ CBrowView::~CBrowView() {
 
 BOOL CBrowView::OnInitDialog() {
     m_tree = GetDlgItem(IDC_TREE);
-    ::SetWindowLongPtrW(m_hWnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
     m_dialogWndProc = reinterpret_cast<WNDPROC>(::SetWindowLongPtrW(
         m_hWnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&CBrowView::TreeNotifyProc)));
     return FALSE;
 }
 
 LRESULT CALLBACK CBrowView::TreeNotifyProc(HWND hWnd, UINT msg, WPARAM wParam, LPARAM lParam) {
-    auto* self = reinterpret_cast<CBrowView*>(::GetWindowLongPtrW(hWnd, GWLP_USERDATA));
+    auto* self = static_cast<CBrowView*>(FromHandle(hWnd));
     if (!self || !self->m_dialogWndProc) return ::DefWindowProcW(hWnd, msg, wParam, lParam);
     if (msg == WM_NOTIFY && lParam) {
         const auto* header = reinterpret_cast<const NMHDR*>(lParam);
@@ -97,7 +96,6 @@ void CBrowView::Unhook() {
     if (!m_dialogWndProc) return;
     if (m_hWnd && ::IsWindow(m_hWnd)) {
         ::SetWindowLongPtrW(m_hWnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(m_dialogWndProc));
-        ::SetWindowLongPtrW(m_hWnd, GWLP_USERDATA, 0);
     }
     m_dialogWndProc = nullptr;
 }
