@@ -171,8 +171,7 @@ BOOL CBrowView::PreTranslateMessage(MSG* msg) {
 void CBrowView::Refill() {
     ShowOwnMenu();
     // The same queue a test started now would ask: same order, same directions, same draws.
-    const QueueOrder order{static_cast<std::uint32_t>(m_settings.TestingDirection),
-                           static_cast<std::uint32_t>(m_settings.WordOrder)};
+    const QueueOrder order{m_settings.TestingDirection, m_settings.WordOrder};
     m_session = std::make_unique<TestSession>(m_cache.GetPool(), order, RuntimeRandomSource());
     if (!m_tree) return;
 

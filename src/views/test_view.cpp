@@ -38,8 +38,7 @@ void CTestView::OnViewActivate() {
     m_state = State::AwaitingAnswer;
     m_answerEdit.StartFlash(FlashMode::Idle);  // the old session's flash ends with it
 
-    const QueueOrder order{static_cast<std::uint32_t>(m_settings.TestingDirection),
-                           static_cast<std::uint32_t>(m_settings.WordOrder)};
+    const QueueOrder order{m_settings.TestingDirection, m_settings.WordOrder};
     m_session = std::make_unique<TestSession>(m_cache.GetPool(), order, RuntimeRandomSource());
     m_answerEdit.SetColorIndex(kFlashNormal);
     ShowQuestion();
