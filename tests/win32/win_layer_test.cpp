@@ -476,7 +476,7 @@ TEST(FrameWindowImpl, TopLevelFramePostsQuitOneOnDestroyAChildFrameDoesNot) {
 TEST(FrameWindowImpl, AcceleratorsTurnKeysIntoCommands) {
     FrameWithView f;
     ACCEL table[] = {{FVIRTKEY, VK_F5, 225}, {FVIRTKEY, VK_F7, 202}};
-    f.frame.m_hAccel = ::CreateAcceleratorTableW(table, 2);
+    f.frame.m_hAccel.Reset(::CreateAcceleratorTableW(table, 2));
     ASSERT_NE(f.frame.m_hAccel, nullptr);
 
     MSG key{f.view, WM_KEYDOWN, VK_F5, 0, 0, {0, 0}};
