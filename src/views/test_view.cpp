@@ -113,7 +113,7 @@ void CTestView::RecordEarnedScore() {
 
 void CTestView::ShowQuestion() {
     const Question question = m_session ? m_session->CurrentQuestion() : Question{};
-    ::SetWindowTextW(GetDlgItem(IDC_QUESTION), Wide(question.question).c_str());
+    SetControlText(IDC_QUESTION, Wide(question.question));
     std::wstring hint;
     if (question.hint.empty()) {
         hint = LoadResString(IDS_NO_HINT);
@@ -122,7 +122,7 @@ void CTestView::ShowQuestion() {
     } else {
         hint = Wide(question.hint);
     }
-    ::SetWindowTextW(GetDlgItem(IDC_HINT), hint.c_str());
+    SetControlText(IDC_HINT, hint);
     m_answerEdit.SetWindowText(L"");
     // A flash that ends after the user left must not pull the keyboard into a hidden view.
     if (m_active) m_answerEdit.SetFocus();
@@ -134,7 +134,7 @@ void CTestView::UpdateStatus() {
     const std::wstring status =
         FormatResString(IDS_TEST_STATUS, s.QuestionNumber(), s.QuestionCount(), s.WrongEntries(),
                         s.PoolSize(), s.ScorePercent());
-    ::SetWindowTextW(GetDlgItem(IDC_STATUS), status.c_str());
+    SetControlText(IDC_STATUS, status);
     if (m_state != State::TestFinished) {
         // The 32-bit range: a test may hold more questions than a 16-bit limit can count.
         ::SendMessageW(GetDlgItem(IDC_PROGRESS), PBM_SETRANGE32, 1,
