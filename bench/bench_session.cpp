@@ -44,8 +44,8 @@ RandomSource MsvcrtLikeDraws() {
 
 void BuildSession(benchmark::State& state) {
     const auto pool = MillionEntryPool();
-    const QueueOrder order{static_cast<uint32_t>(state.range(0)),
-                           static_cast<uint32_t>(state.range(1))};
+    const QueueOrder order{static_cast<int32_t>(state.range(0)),
+                           static_cast<int32_t>(state.range(1))};
     for (auto _ : state) {
         TestSession session(pool, order, MsvcrtLikeDraws());
         benchmark::DoNotOptimize(session.Items().data());

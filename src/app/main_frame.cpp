@@ -264,9 +264,8 @@ void CMainFrame::ShowViewMenu(int position) {
     for (int i = ::GetMenuItemCount(menu) - 1; i > 0; --i) {
         if (i != position) ::DeleteMenu(menu, static_cast<UINT>(i), MF_BYPOSITION);
     }
-    HMENU old = GetMenu();
+    const UniqueMenu old(GetMenu());  // no window holds it once the new one is set
     SetMenu(menu);
-    if (old) ::DestroyMenu(old);
 
     EnableWordViews(menu, m_homeView.HasWordsSelected());
     if (UINT active = ActiveGoToCommand()) {

@@ -10,7 +10,8 @@
 
 #include <utility>
 
-// One handle and the call that gives it back; null and INVALID_HANDLE_VALUE hold nothing.
+// One handle and the call that gives it back; null and INVALID_HANDLE_VALUE hold nothing, and
+// are what the functions that open files and searches answer on failure.
 template <class H, auto close>
 class Owned {
 public:
@@ -24,10 +25,16 @@ public:
     ~Owned() { Reset(); }
 
     operator H() const noexcept { return handle_; }
+    bool Valid() const noexcept { return handle_ && handle_ != INVALID_HANDLE_VALUE; }
     H Release() noexcept { return std::exchange(handle_, H{}); }
     void Reset(H handle = H{}) noexcept {
-        if (handle_ && handle_ != INVALID_HANDLE_VALUE) close(handle_);
+        if (Valid()) close(handle_);
         handle_ = handle;
+    }
+    // For a function that answers through an out-parameter: what was held goes first.
+    H* Put() noexcept {
+        Reset();
+        return &handle_;
     }
 
 private:
@@ -39,6 +46,9 @@ using FindHandle = Owned<HANDLE, &::FindClose>;
 using ChangeNotification = Owned<HANDLE, &::FindCloseChangeNotification>;
 using RegKey = Owned<HKEY, &::RegCloseKey>;
 using UniqueIcon = Owned<HICON, &::DestroyIcon>;
+using UniqueMenu = Owned<HMENU, &::DestroyMenu>;  // one that no window holds
+using AcceleratorTable = Owned<HACCEL, &::DestroyAcceleratorTable>;
+using WindowsHook = Owned<HHOOK, &::UnhookWindowsHookEx>;
 template <class T>
 using GdiObject = Owned<T, &::DeleteObject>;
 template <class T>

@@ -27,7 +27,7 @@ FolderLook LookAt(const std::wstring& path, FolderWatcher::FolderId& id) {
     const UniqueHandle folder(CreateFileW(
         path.c_str(), FILE_READ_ATTRIBUTES, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
         nullptr, OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr));
-    if (folder == INVALID_HANDLE_VALUE) {
+    if (!folder.Valid()) {
         const DWORD error = GetLastError();
         return error == ERROR_FILE_NOT_FOUND || error == ERROR_PATH_NOT_FOUND
                    ? FolderLook::Gone
@@ -131,7 +131,7 @@ bool KeepWatching(FolderLook look, int& failedLooks) {
 
 void FolderWatcher::Watch::Run() {
     notification.Reset(FindFirstChangeNotificationW(path.c_str(), FALSE, kWatchedChanges));
-    if (notification == INVALID_HANDLE_VALUE) return;
+    if (!notification.Valid()) return;
     if (LookAt(path, folderId) == FolderLook::Same) {
         SetEvent(watching);
         WaitForChanges();

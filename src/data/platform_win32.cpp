@@ -18,7 +18,7 @@ public:
         const UniqueHandle file(CreateFileW(FileSystemPath(Wide(path)).c_str(), GENERIC_READ,
                                             FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
                                             OPEN_EXISTING, FILE_FLAG_SEQUENTIAL_SCAN, nullptr));
-        if (file == INVALID_HANDLE_VALUE) return false;
+        if (!file.Valid()) return false;
         try {
             LARGE_INTEGER size{};
             size_t expected = 0;
@@ -50,7 +50,7 @@ public:
         std::vector<std::u16string> names;
         WIN32_FIND_DATAW found;
         const FindHandle search(FindFirstFileW(FileSystemPath(Wide(pattern)).c_str(), &found));
-        if (search == INVALID_HANDLE_VALUE) return names;
+        if (!search.Valid()) return names;
         do {
             if (found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) continue;
             names.push_back(U16(found.cFileName));

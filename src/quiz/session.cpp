@@ -7,11 +7,6 @@
 
 namespace {
 
-constexpr uint32_t kDirectionReverse = 1;
-constexpr uint32_t kDirectionRandom = 2;
-constexpr uint32_t kOrderRandom = 0;
-constexpr uint32_t kOrderAlphabetical = 1;
-
 // The first eight code units of a text, packed into two numbers so that comparing them as a
 // pair compares the texts' beginnings ordinally; a shorter text is padded with zeros. Where
 // two keys differ, the texts differ in the same direction (a padding zero sorts first only
@@ -40,16 +35,16 @@ TestSession::TestSession(std::shared_ptr<const WordPool> pool, QueueOrder order,
     for (size_t i = 0; i < n; ++i) {
         TestItem& item = items_[i];
         item.entryIndex = static_cast<uint32_t>(i);
-        if (order.testingDirection == kDirectionReverse) {
+        if (order.testingDirection == TestingDirections::Reverse) {
             item.reversed = true;
-        } else if (order.testingDirection == kDirectionRandom) {
+        } else if (order.testingDirection == TestingDirections::Random) {
             item.reversed = Draw() % 2 == 0;
         }
     }
 
-    if (order.wordOrder == kOrderRandom) {
+    if (order.wordOrder == WordOrders::Random) {
         Shuffle();
-    } else if (order.wordOrder == kOrderAlphabetical) {
+    } else if (order.wordOrder == WordOrders::Alphabetical) {
         SortByQuestion();
     }
 }

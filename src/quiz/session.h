@@ -10,6 +10,7 @@
 #include "data/word_pool.h"
 #include "quiz/answer_judge.h"
 #include "quiz/random_source.h"
+#include "settings/app_settings.h"
 
 // One queued question. The items hold no pool reference of their own: they only ever live in
 // the queue of the session that owns the pool, and without it the queue of a million-entry
@@ -22,10 +23,11 @@ struct TestItem {
     friend bool operator==(const TestItem&, const TestItem&) = default;
 };
 
-// The settings that fix the queue, as the plain numbers the settings record keeps.
+// The settings that fix the queue, as the settings record keeps them; a number outside the
+// named ones is taken as Normal.
 struct QueueOrder {
-    uint32_t testingDirection = 0;  // 0 Normal, 1 Reverse, 2 Random; others as Normal
-    uint32_t wordOrder = 2;         // 0 Random, 1 Alphabetical, 2 Normal; others as Normal
+    int32_t testingDirection = TestingDirections::Normal;
+    int32_t wordOrder = WordOrders::Normal;
 };
 
 struct Question {

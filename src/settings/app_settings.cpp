@@ -1,6 +1,8 @@
 #include "settings/app_settings.h"
 
 #include <algorithm>
+#include <type_traits>
+#include <variant>
 
 namespace {
 
@@ -24,7 +26,7 @@ void LoadValue(RegistryKey& key, std::u16string_view name, bool& field) {
 
 // Taken literally, also from REG_EXPAND_SZ, up to the first zero unit; a value of less than
 // four bytes holds no folder (the empty text is how the default folder is stored).
-void LoadFolder(RegistryKey& key, std::u16string_view name, std::u16string& field) {
+void LoadValue(RegistryKey& key, std::u16string_view name, std::u16string& field) {
     const std::optional<StoredValue> v = key.Query(name);
     if (!v || (v->type != RegistryType::String && v->type != RegistryType::ExpandString) ||
         v->bytes.size() < 4) {
@@ -39,6 +41,20 @@ void LoadFolder(RegistryKey& key, std::u16string_view name, std::u16string& fiel
     field = std::move(text);
 }
 
+// Lists are taken as stored, scores also beyond the capacity: the next recorded test trims them.
+template <class T>
+void LoadValue(RegistryKey& key, std::u16string_view name, T& field) {
+    const std::optional<StoredValue> v = key.Query(name);
+    if (!v || v->type != RegistryType::Binary) return;
+    std::optional<T> decoded;
+    if constexpr (std::is_same_v<T, ScoreList>) {
+        decoded = DecodeScoreList(v->bytes);
+    } else {
+        decoded = DecodeSelectionList(v->bytes);
+    }
+    if (decoded) field = std::move(*decoded);
+}
+
 // Numbers and flags alike: a number as its 32 bits, a flag as 1 or 0.
 void StoreValue(RegistryKey& key, std::u16string_view name, std::uint32_t n) {
     const std::uint8_t bytes[4] = {static_cast<std::uint8_t>(n), static_cast<std::uint8_t>(n >> 8),
@@ -47,7 +63,7 @@ void StoreValue(RegistryKey& key, std::u16string_view name, std::uint32_t n) {
     key.Set(name, RegistryType::Dword, bytes);
 }
 
-void SaveText(RegistryKey& key, std::u16string_view name, std::u16string_view text) {
+void StoreValue(RegistryKey& key, std::u16string_view name, std::u16string_view text) {
     Bytes bytes;
     bytes.reserve(2 * (text.size() + 1));
     for (char16_t c : text) {
@@ -58,10 +74,60 @@ void SaveText(RegistryKey& key, std::u16string_view name, std::u16string_view te
     key.Set(name, RegistryType::String, bytes);
 }
 
+void StoreValue(RegistryKey& key, std::u16string_view name, const SelectionNames& names) {
+    key.Set(name, RegistryType::Binary, EncodeSelectionList(names));
+}
+void StoreValue(RegistryKey& key, std::u16string_view name, const ScoreList& scores) {
+    key.Set(name, RegistryType::Binary, EncodeScoreList(scores));
+}
+void StoreValue(RegistryKey& key, std::u16string_view name, const LogFont& font) {
+    key.Set(name, RegistryType::Binary, EncodeUserFont(font));
+}
+
 }  // namespace
+
+// A stored value: its name in the key, the member that holds it, which also tells how it is
+// stored, and the default of a number or a flag (the others start empty, the font as the
+// default description).
+struct AppSettings::StoredSetting {
+    std::u16string_view name;
+    std::variant<std::int32_t AppSettings::*, bool AppSettings::*, std::u16string AppSettings::*,
+                 SelectionNames AppSettings::*, ScoreList AppSettings::*, LogFont AppSettings::*>
+        member;
+    std::int32_t byDefault = 0;
+};
+
+// Every stored value, in the order saved. A number is a REG_DWORD of its 32 bits and a flag one
+// of 1 or 0; the data folder is a REG_SZ; the lists and the font are REG_BINARY in the layouts
+// of stored_values.h.
+const AppSettings::StoredSetting AppSettings::kStoredSettings[] = {
+    {u"TestingDirection", &AppSettings::TestingDirection, TestingDirections::Normal},
+    {u"WordOrder", &AppSettings::WordOrder, WordOrders::Random},
+    {u"FontSize", &AppSettings::FontSize, FontSizes::Normal},
+    {u"CaseSensitive", &AppSettings::CaseSensitive, true},
+    {u"LazyRepeat", &AppSettings::LazyRepeat, false},
+    {u"ShowHint", &AppSettings::ShowHint, true},
+    {u"DataFolder", &AppSettings::DataFolder},
+    {u"ConfirmExit", &AppSettings::ConfirmExit, false},
+    {u"CustomFont", &AppSettings::CustomFont, false},
+    {u"WinX", &AppSettings::WinX, PositionUnset},
+    {u"WinY", &AppSettings::WinY, PositionUnset},
+    {u"WinDluW", &AppSettings::WinDluW, 269},
+    {u"WinDluH", &AppSettings::WinDluH, 164},
+    {u"SelectionList", &AppSettings::selectionList_},
+    {u"ScoreList", &AppSettings::scoreList_},
+    {u"UserFont", &AppSettings::userFont_},
+};
 
 AppSettings::AppSettings(Seams seams)
     : store_(std::move(seams.store)), makeFont_(std::move(seams.makeFont)) {
+    for (const StoredSetting& setting : kStoredSettings) {
+        if (auto* number = std::get_if<std::int32_t AppSettings::*>(&setting.member)) {
+            this->*(*number) = setting.byDefault;
+        } else if (auto* flag = std::get_if<bool AppSettings::*>(&setting.member)) {
+            this->*(*flag) = setting.byDefault != 0;
+        }
+    }
     // The description is the default one even when the system cannot make its font: it is
     // what the setup view shows and what is saved.
     if (!SetUserFont(DefaultUserFont())) userFont_ = DefaultUserFont();
@@ -101,29 +167,21 @@ void AppSettings::Load() {
     if (!store_) return;
     const std::unique_ptr<RegistryKey> key = store_->OpenForRead();
     if (!key) return;
-    LoadValue(*key, u"TestingDirection", TestingDirection);
-    LoadValue(*key, u"WordOrder", WordOrder);
-    LoadValue(*key, u"FontSize", FontSize);
-    LoadValue(*key, u"CaseSensitive", CaseSensitive);
-    LoadValue(*key, u"LazyRepeat", LazyRepeat);
-    LoadValue(*key, u"ShowHint", ShowHint);
-    LoadFolder(*key, u"DataFolder", DataFolder);
-    LoadValue(*key, u"ConfirmExit", ConfirmExit);
-    LoadValue(*key, u"CustomFont", CustomFont);
-    LoadValue(*key, u"WinX", WinX);
-    LoadValue(*key, u"WinY", WinY);
-    LoadValue(*key, u"WinDluW", WinDluW);
-    LoadValue(*key, u"WinDluH", WinDluH);
-    if (const auto v = key->Query(u"SelectionList"); v && v->type == RegistryType::Binary) {
-        if (auto names = DecodeSelectionList(v->bytes)) selectionList_ = std::move(*names);
-    }
-    // Taken as stored, also beyond the capacity: the next recorded test trims it.
-    if (const auto v = key->Query(u"ScoreList"); v && v->type == RegistryType::Binary) {
-        if (auto scores = DecodeScoreList(v->bytes)) scoreList_ = std::move(*scores);
-    }
-    // The font's type is not checked: only its size tells a description from something else.
-    if (const auto v = key->Query(u"UserFont")) {
-        if (const auto font = DecodeUserFont(v->bytes)) SetUserFont(*font);
+    for (const StoredSetting& setting : kStoredSettings) {
+        std::visit(
+            [&](auto member) {
+                if constexpr (std::is_same_v<decltype(member), LogFont AppSettings::*>) {
+                    // The font's type is not checked: only its size tells a description from
+                    // something else.
+                    const auto v = key->Query(setting.name);
+                    if (const auto font = v ? DecodeUserFont(v->bytes) : std::nullopt) {
+                        SetUserFont(*font);
+                    }
+                } else {
+                    LoadValue(*key, setting.name, this->*member);
+                }
+            },
+            setting.member);
     }
 }
 
@@ -131,25 +189,21 @@ void AppSettings::Save() {
     if (!store_) return;
     const std::unique_ptr<RegistryKey> key = store_->OpenForWrite();
     if (!key) return;
-    StoreValue(*key, u"TestingDirection", TestingDirection);
-    StoreValue(*key, u"WordOrder", WordOrder);
-    StoreValue(*key, u"FontSize", FontSize);
-    StoreValue(*key, u"CaseSensitive", CaseSensitive);
-    StoreValue(*key, u"LazyRepeat", LazyRepeat);
-    StoreValue(*key, u"ShowHint", ShowHint);
-    // The default folder is stored as the empty text, so that a program moved elsewhere
-    // finds the data folder beside its new location.
-    SaveText(*key, u"DataFolder",
-             DataFolder == DefaultDataFolder ? std::u16string_view() : DataFolder);
-    StoreValue(*key, u"ConfirmExit", ConfirmExit);
-    StoreValue(*key, u"CustomFont", CustomFont);
-    StoreValue(*key, u"WinX", WinX);
-    StoreValue(*key, u"WinY", WinY);
-    StoreValue(*key, u"WinDluW", WinDluW);
-    StoreValue(*key, u"WinDluH", WinDluH);
-    key->Set(u"SelectionList", RegistryType::Binary, EncodeSelectionList(selectionList_));
-    key->Set(u"ScoreList", RegistryType::Binary, EncodeScoreList(scoreList_));
-    key->Set(u"UserFont", RegistryType::Binary, EncodeUserFont(userFont_));
+    for (const StoredSetting& setting : kStoredSettings) {
+        std::visit(
+            [&](auto member) {
+                // The default folder is stored as the empty text, so that a program moved
+                // elsewhere finds the data folder beside its new location.
+                if constexpr (std::is_same_v<decltype(member), std::u16string AppSettings::*>) {
+                    const std::u16string& text = this->*member;
+                    StoreValue(*key, setting.name,
+                               text == DefaultDataFolder ? std::u16string_view() : text);
+                } else {
+                    StoreValue(*key, setting.name, this->*member);
+                }
+            },
+            setting.member);
+    }
 }
 
 std::u16string ExecutableFolder(std::u16string_view executablePath) {

@@ -54,20 +54,21 @@ public:
     // the process ends normally.
     static AppSettings& Instance();
 
-    std::int32_t TestingDirection = TestingDirections::Normal;
-    std::int32_t WordOrder = WordOrders::Random;
-    std::int32_t FontSize = FontSizes::Normal;
-    bool CaseSensitive = true;
-    bool LazyRepeat = false;
-    bool ShowHint = true;
+    // The stored ones get their defaults from the table of stored values (app_settings.cpp).
+    std::int32_t TestingDirection;
+    std::int32_t WordOrder;
+    std::int32_t FontSize;
+    bool CaseSensitive;
+    bool LazyRepeat;
+    bool ShowHint;
     std::u16string DefaultDataFolder;  // executable folder + "data\"; not stored
     std::u16string DataFolder;
-    bool ConfirmExit = false;
-    bool CustomFont = false;
-    std::int32_t WinX = PositionUnset;
-    std::int32_t WinY = PositionUnset;
-    std::int32_t WinDluW = 269;
-    std::int32_t WinDluH = 164;
+    bool ConfirmExit;
+    bool CustomFont;
+    std::int32_t WinX;
+    std::int32_t WinY;
+    std::int32_t WinDluW;
+    std::int32_t WinDluH;
     bool RestartRequested = false;  // not stored
 
     // DataFolder with exactly one trailing backslash, the base of every path in the folder.
@@ -94,6 +95,9 @@ public:
     void Save();
 
 private:
+    struct StoredSetting;
+    static const StoredSetting kStoredSettings[];
+
     void Load();
 
     std::unique_ptr<RegistryStore> store_;

@@ -2,6 +2,8 @@
 
 #include <windows.h>
 
+#include <utility>
+
 #include "base/handles_win32.h"
 #include "base/wide_text.h"
 
@@ -14,7 +16,7 @@ namespace {
 
 class RegistryKeyWin32 final : public RegistryKey {
 public:
-    explicit RegistryKeyWin32(HKEY key) : key_(key) {}
+    explicit RegistryKeyWin32(RegKey key) : key_(std::move(key)) {}
 
     // The size is asked first and the value read whole; should it grow between the two calls
     // (another process writing), the read is simply repeated with the new size.
@@ -54,12 +56,12 @@ private:
 };
 
 std::unique_ptr<RegistryKey> Open(const std::wstring& subKey, REGSAM access) {
-    HKEY key = nullptr;
+    RegKey key;
     if (RegCreateKeyExW(HKEY_CURRENT_USER, subKey.c_str(), 0, nullptr, REG_OPTION_NON_VOLATILE,
-                        access, nullptr, &key, nullptr) != ERROR_SUCCESS) {
+                        access, nullptr, key.Put(), nullptr) != ERROR_SUCCESS) {
         return nullptr;
     }
-    return std::make_unique<RegistryKeyWin32>(key);
+    return std::make_unique<RegistryKeyWin32>(std::move(key));
 }
 
 }  // namespace

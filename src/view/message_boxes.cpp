@@ -4,13 +4,14 @@
 #include <string>
 #include <utility>
 
+#include "base/handles_win32.h"
 #include "res/resource.h"
 #include "win/app_module.h"
 
 namespace {
 
 // Only one box is open at a time, on the user-interface thread; the hook is that thread's.
-thread_local HHOOK t_boxHook = nullptr;
+thread_local WindowsHook t_boxHook;
 
 HWND ReferenceWindow() {
     HWND foreground = ::GetForegroundWindow();
@@ -50,31 +51,29 @@ void PrepareBox(HWND box) {
 }
 
 LRESULT CALLBACK BoxHookProc(int code, WPARAM wParam, LPARAM lParam) {
-    HHOOK hook = t_boxHook;
-    if (code == HCBT_ACTIVATE && hook) {
+    if (code == HCBT_ACTIVATE && t_boxHook) {
         // The first activation is the box's own; after it the hook has nothing more to do.
-        t_boxHook = nullptr;
+        const WindowsHook hook(t_boxHook.Release());
         try {
             PrepareBox(reinterpret_cast<HWND>(wParam));
         } catch (...) {
         }
         // Hooks installed before ours (a test's, a tool's) still see the activation.
         ::CallNextHookEx(hook, code, wParam, lParam);
-        ::UnhookWindowsHookEx(hook);
         return 0;
     }
-    ::CallNextHookEx(hook, code, wParam, lParam);
+    ::CallNextHookEx(t_boxHook, code, wParam, lParam);
     return 0;
 }
 
 int ShowBox(HWND owner, const wchar_t* text, UINT style) {
     std::wstring caption = LoadResString(IDS_APP_CAPTION);
-    t_boxHook = ::SetWindowsHookExW(WH_CBT, &BoxHookProc, nullptr, ::GetCurrentThreadId());
+    t_boxHook.Reset(::SetWindowsHookExW(WH_CBT, &BoxHookProc, nullptr, ::GetCurrentThreadId()));
     int result =
         ::MessageBoxW(owner, text ? text : L"", caption.empty() ? nullptr : caption.c_str(), style);
     // A box that never came up (no desktop to show it on) never activated either: the hook
     // must not stay behind to seize the next window's activation.
-    if (HHOOK left = std::exchange(t_boxHook, nullptr)) ::UnhookWindowsHookEx(left);
+    t_boxHook.Reset();
     return result;
 }
 

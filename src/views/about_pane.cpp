@@ -31,7 +31,7 @@ void CAboutPane::FitLinesToTheirTexts() {
         const WindowDC dc(m_hWnd);
         const SelectedObject font(dc, GetFont());
         for (int id : lines) {
-            const std::wstring text = CWindow(GetDlgItem(id)).GetWindowText();
+            const std::wstring text = ControlText(id);
             SIZE extent{};
             ::GetTextExtentPoint32W(dc, text.c_str(), static_cast<int>(text.size()), &extent);
             widest = std::max(widest, static_cast<int>(extent.cx) + 2);  // the static's margin

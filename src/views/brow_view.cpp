@@ -70,14 +70,13 @@ CBrowView::~CBrowView() {
 BOOL CBrowView::OnInitDialog() {
     m_tree = GetDlgItem(IDC_TREE);
     m_treeName.AttachName(m_tree, LoadResString(IDS_ACC_TREE));
-    ::SetWindowLongPtrW(m_hWnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
     m_dialogWndProc = reinterpret_cast<WNDPROC>(::SetWindowLongPtrW(
         m_hWnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&CBrowView::TreeNotifyProc)));
     return FALSE;
 }
 
 LRESULT CALLBACK CBrowView::TreeNotifyProc(HWND hWnd, UINT msg, WPARAM wParam, LPARAM lParam) {
-    auto* self = reinterpret_cast<CBrowView*>(::GetWindowLongPtrW(hWnd, GWLP_USERDATA));
+    auto* self = static_cast<CBrowView*>(FromHandle(hWnd));
     if (!self || !self->m_dialogWndProc) return ::DefWindowProcW(hWnd, msg, wParam, lParam);
     if (msg == WM_NOTIFY && lParam) {
         const auto* header = reinterpret_cast<const NMHDR*>(lParam);
@@ -98,7 +97,6 @@ void CBrowView::Unhook() {
     if (!m_dialogWndProc) return;
     if (m_hWnd && ::IsWindow(m_hWnd)) {
         ::SetWindowLongPtrW(m_hWnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(m_dialogWndProc));
-        ::SetWindowLongPtrW(m_hWnd, GWLP_USERDATA, 0);
     }
     m_dialogWndProc = nullptr;
 }
@@ -174,8 +172,7 @@ BOOL CBrowView::PreTranslateMessage(MSG* msg) {
 void CBrowView::Refill() {
     ShowOwnMenu();
     // The same queue a test started now would ask: same order, same directions, same draws.
-    const QueueOrder order{static_cast<std::uint32_t>(m_settings.TestingDirection),
-                           static_cast<std::uint32_t>(m_settings.WordOrder)};
+    const QueueOrder order{m_settings.TestingDirection, m_settings.WordOrder};
     m_session = std::make_unique<TestSession>(m_cache.GetPool(), order, RuntimeRandomSource());
     if (!m_tree) return;
 

@@ -16,7 +16,7 @@
 // - Expand All and Collapse All rebuild the tree in its new shape in one pass, keeping the
 //   selected and the top item, instead of reshaping it one entry at a time;
 // - the tree's notifications that come by the hundred thousand (texts, deletions) are
-//   answered before the dialog machinery sees them, which would look the view up per message.
+//   answered before the dialog manager and the view's message table see them.
 
 #include <windows.h>
 #include <commctrl.h>
@@ -91,7 +91,7 @@ private:
     void SetTreeRedraw(bool on) const;
 
     // The view's window procedure in front of the dialog's: the tree's text requests and
-    // deletion notices, answered without the per-message lookup of the dialog machinery.
+    // deletion notices, answered without going through the dialog manager and the message table.
     static LRESULT CALLBACK TreeNotifyProc(HWND hWnd, UINT msg, WPARAM wParam, LPARAM lParam);
     void AnswerText(NMTVDISPINFOW& info);
     void Unhook();

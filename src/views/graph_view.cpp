@@ -40,7 +40,7 @@ void CGraphView::Refresh() {
     const std::wstring status =
         FormatResString(IDS_GRAPH_STATUS, static_cast<unsigned>(scores.size()),
                         static_cast<unsigned>(scores.empty() ? 0 : scores.back()));
-    ::SetWindowTextW(GetDlgItem(IDC_STATUS), status.c_str());
+    SetControlText(IDC_STATUS, status);
     ::SetFocus(GetDlgItem(IDCANCEL));
 }
 

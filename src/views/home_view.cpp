@@ -134,7 +134,7 @@ void CHomeView::UpdateSummary() {
     const std::wstring status =
         FormatResString(IDS_HOME_STATUS, m_summary.selectedWords, m_summary.totalWords,
                         m_summary.selectedFiles, m_summary.totalFiles);
-    ::SetWindowTextW(GetDlgItem(IDC_STATUS), status.c_str());
+    SetControlText(IDC_STATUS, status);
     ::InvalidateRect(GetDlgItem(IDC_STATUS), nullptr, TRUE);
 }
 
@@ -154,8 +154,8 @@ bool CHomeView::IsCommandAvailable(UINT command) const {
 
 void CHomeView::UpdateCommandStates() {
     const bool words = HasWordsSelected();
-    ::EnableWindow(GetDlgItem(IDC_HOME_BROWSE), words);
-    ::EnableWindow(GetDlgItem(IDOK), words);
+    EnableControl(IDC_HOME_BROWSE, words);
+    EnableControl(IDOK, words);
 
     HMENU menu = FrameMenu();
     if (!menu) return;

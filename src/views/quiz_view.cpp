@@ -52,8 +52,7 @@ void CTestView::OnViewActivate() {
     m_state = State::AwaitingAnswer;
     m_answerEdit.StartFlash(FlashMode::Idle);  // the old session's flash ends with it
 
-    const QueueOrder order{static_cast<std::uint32_t>(m_settings.TestingDirection),
-                           static_cast<std::uint32_t>(m_settings.WordOrder)};
+    const QueueOrder order{m_settings.TestingDirection, m_settings.WordOrder};
     m_session = std::make_unique<TestSession>(m_cache.GetPool(), order, RuntimeRandomSource());
     m_answerEdit.SetColorIndex(kFlashNormal);
     ShowQuestion();
@@ -129,7 +128,7 @@ void CTestView::RecordEarnedScore() {
 
 void CTestView::ShowQuestion() {
     const Question question = m_session ? m_session->CurrentQuestion() : Question{};
-    ::SetWindowTextW(GetDlgItem(IDC_QUESTION), Wide(question.question).c_str());
+    SetControlText(IDC_QUESTION, Wide(question.question));
     std::wstring hint;
     if (question.hint.empty()) {
         hint = LoadResString(IDS_NO_HINT);
@@ -138,7 +137,7 @@ void CTestView::ShowQuestion() {
     } else {
         hint = Wide(question.hint);
     }
-    ::SetWindowTextW(GetDlgItem(IDC_HINT), hint.c_str());
+    SetControlText(IDC_HINT, hint);
     m_answerEdit.SetWindowText(L"");
     // A flash that ends after the user left must not pull the keyboard into a hidden view.
     if (m_active) m_answerEdit.SetFocus();
@@ -150,7 +149,7 @@ void CTestView::UpdateStatus() {
     const std::wstring status =
         FormatResString(IDS_TEST_STATUS, s.QuestionNumber(), s.QuestionCount(), s.WrongEntries(),
                         s.PoolSize(), s.ScorePercent());
-    ::SetWindowTextW(GetDlgItem(IDC_STATUS), status.c_str());
+    SetControlText(IDC_STATUS, status);
     m_statusLine.Changed();
     if (m_state != State::TestFinished) {
         // The 32-bit range: a test may hold more questions than a 16-bit limit can count.

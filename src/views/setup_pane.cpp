@@ -46,14 +46,6 @@ std::int32_t Selected(HWND combo) {
     return static_cast<std::int32_t>(::SendMessageW(combo, CB_GETCURSEL, 0, 0));  // -1: none
 }
 
-void SetCheck(HWND box, bool checked) {
-    ::SendMessageW(box, BM_SETCHECK, checked ? BST_CHECKED : BST_UNCHECKED, 0);
-}
-
-bool IsChecked(HWND box) {
-    return ::SendMessageW(box, BM_GETCHECK, 0, 0) == BST_CHECKED;
-}
-
 // Where a control is in its parent's client area.
 RECT ChildRect(HWND child) {
     RECT rc{};
@@ -133,7 +125,7 @@ CSetupPane::CSetupPane(const ViewContext& context)
       m_watcher(context.watcher) {}
 
 void CSetupPane::PutPickedFolder(std::wstring folder) {
-    ::SetWindowTextW(GetDlgItem(IDC_FOLDER), WithTrailingBackslash(std::move(folder)).c_str());
+    SetControlText(IDC_FOLDER, WithTrailingBackslash(std::move(folder)));
 }
 
 BOOL CSetupPane::OnInitDialog() {
@@ -153,12 +145,12 @@ void CSetupPane::Load() {
     for (const ComboItems& combo : kComboItems) {
         SelectStored(GetDlgItem(combo.control), m_settings.*combo.setting);
     }
-    for (const auto& [box, setting] : kCheckBoxes) SetCheck(GetDlgItem(box), m_settings.*setting);
+    for (const auto& [box, setting] : kCheckBoxes) CheckControl(box, m_settings.*setting);
     // The edit's change notification applies the folder once more, so every visit to this
     // view ends with the library dropped and the watcher on the stored folder.
-    ::SetWindowTextW(GetDlgItem(IDC_FOLDER), Wide(m_settings.DataFolder).c_str());
+    SetControlText(IDC_FOLDER, Wide(m_settings.DataFolder));
     SetScrollOffset(0, 0);
-    ::EnableWindow(GetDlgItem(IDC_CHOOSE_FONT), m_settings.CustomFont);
+    EnableControl(IDC_CHOOSE_FONT, m_settings.CustomFont);
 }
 
 void CSetupPane::OnSize(UINT, int width, int height) {
@@ -192,14 +184,14 @@ void CSetupPane::OnFontSizeChange() {
 }
 
 void CSetupPane::OnCheckBoxChange() {
-    for (const auto& [box, setting] : kCheckBoxes) m_settings.*setting = IsChecked(GetDlgItem(box));
-    ::EnableWindow(GetDlgItem(IDC_CHOOSE_FONT), m_settings.CustomFont);
+    for (const auto& [box, setting] : kCheckBoxes) m_settings.*setting = IsControlChecked(box);
+    EnableControl(IDC_CHOOSE_FONT, m_settings.CustomFont);
 }
 
 void CSetupPane::OnDataFolderChange() {
     // Taken as typed, keystroke by keystroke: nothing is trimmed or checked here, and a
     // half-typed folder that does not exist is simply not watched.
-    m_settings.DataFolder = U16(CWindow(GetDlgItem(IDC_FOLDER)).GetWindowText());
+    m_settings.DataFolder = U16(ControlText(IDC_FOLDER));
     m_watcher.Restart(m_settings.DataFolderPath());
     m_cache.DropLibrary();
 }
@@ -218,7 +210,7 @@ void CSetupPane::OnBrowseForFolder() {
 void CSetupPane::OnUseDefaultFolder() {
     m_settings.DataFolder = m_settings.DefaultDataFolder;
     m_watcher.Restart(m_settings.DataFolderPath());
-    ::SetWindowTextW(GetDlgItem(IDC_FOLDER), Wide(m_settings.DataFolder).c_str());
+    SetControlText(IDC_FOLDER, Wide(m_settings.DataFolder));
 }
 
 void CSetupPane::OnChooseCustomFont() {

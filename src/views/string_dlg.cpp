@@ -14,14 +14,14 @@ INT_PTR CStringDlg::Run(HWND owner) {
 }
 
 BOOL CStringDlg::OnInitDialog() {
-    ::SetDlgItemTextW(m_hWnd, IDC_STRING_LABEL, m_label.c_str());
-    ::SetDlgItemTextW(m_hWnd, IDC_STRING_EDIT, m_text.c_str());
+    SetControlText(IDC_STRING_LABEL, m_label);
+    SetControlText(IDC_STRING_EDIT, m_text);
     CentreOverOwner();
     return TRUE;  // the dialog manager focuses the edit box and selects its text
 }
 
 void CStringDlg::Close(UINT id) {
-    m_text = CWindow(GetDlgItem(IDC_STRING_EDIT)).GetWindowText();
+    m_text = ControlText(IDC_STRING_EDIT);
     EndDialog(id);
 }
 

@@ -43,7 +43,7 @@ DWORD CreateDataFolder(const std::u16string& dataFolderPath) {
 DWORD CreateEmptyFile(const std::u16string& path) {
     const UniqueHandle file(::CreateFileW(FileSystemPath(Wide(path)).c_str(), GENERIC_WRITE, 0,
                                           nullptr, CREATE_NEW, FILE_ATTRIBUTE_NORMAL, nullptr));
-    return file == INVALID_HANDLE_VALUE ? LastError() : ERROR_SUCCESS;
+    return file.Valid() ? ERROR_SUCCESS : LastError();
 }
 
 DWORD RenameFile(const std::u16string& from, const std::u16string& to) {

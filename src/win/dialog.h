@@ -4,6 +4,8 @@
 
 #include <windows.h>
 
+#include <string>
+
 #include "win/window.h"
 
 class CDialogImplBase : public CWindowImplRoot {
@@ -22,6 +24,17 @@ public:
     INT_PTR DoModal(HWND parent = ::GetActiveWindow());
     // Ends a modal dialog with `result`; destroys a modeless one.
     BOOL EndDialog(INT_PTR result);
+
+    // The dialog's items by their ids.
+    void EnableControl(int id, bool enable) const { ::EnableWindow(GetDlgItem(id), enable); }
+    void CheckControl(int id, bool checked) const {
+        ::CheckDlgButton(m_hWnd, id, checked ? BST_CHECKED : BST_UNCHECKED);
+    }
+    bool IsControlChecked(int id) const { return ::IsDlgButtonChecked(m_hWnd, id) == BST_CHECKED; }
+    void SetControlText(int id, const std::wstring& text) const {
+        ::SetDlgItemTextW(m_hWnd, id, text.c_str());
+    }
+    std::wstring ControlText(int id) const { return CWindow(GetDlgItem(id)).GetWindowText(); }
 
     static INT_PTR CALLBACK DialogProc(HWND hWnd, UINT msg, WPARAM wParam, LPARAM lParam);
 

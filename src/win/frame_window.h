@@ -4,6 +4,7 @@
 
 #include <windows.h>
 
+#include "base/handles_win32.h"
 #include "win/window.h"
 
 template <class T>
@@ -12,30 +13,25 @@ public:
     // The view that fills the client area: resized with the frame, given the focus when the
     // frame gets it, and the reason the frame's background is never erased.
     HWND m_hWndClient = nullptr;
-    HACCEL m_hAccel = nullptr;
-
-    CFrameWindowImpl() = default;
-    ~CFrameWindowImpl() override {
-        // Only tables loaded from resources are ours; they are freed with the module too,
-        // but a rebuilt frame should not leave its predecessor's behind.
-        if (m_hAccel) ::DestroyAcceleratorTable(m_hAccel);
-    }
+    // Tables loaded from resources are freed with the module too, but a rebuilt frame should
+    // not leave its predecessor's behind.
+    AcceleratorTable m_hAccel;
 
     // Creates the frame with the derived class's title, menu and styles. The menu belongs to
     // the window from here on.
     HWND CreateEx(HWND parent, const wchar_t* title, DWORD style, DWORD exStyle, HMENU menu,
                   const RECT* rc = nullptr) {
+        UniqueMenu owned(menu);
         HWND hWnd = this->Create(parent, rc, title, style, exStyle, menu);
-        if (!hWnd && menu) ::DestroyMenu(menu);
+        if (hWnd) owned.Release();
         return hWnd;
     }
 
     bool LoadAccelerators(UINT id) {
-        HACCEL loaded =
-            ::LoadAcceleratorsW(AppModule().GetResourceInstance(), MAKEINTRESOURCEW(id));
+        AcceleratorTable loaded(
+            ::LoadAcceleratorsW(AppModule().GetResourceInstance(), MAKEINTRESOURCEW(id)));
         if (!loaded) return false;
-        if (m_hAccel) ::DestroyAcceleratorTable(m_hAccel);
-        m_hAccel = loaded;
+        m_hAccel = std::move(loaded);
         return true;
     }
 

@@ -51,9 +51,9 @@ bool ParseAnchorColor(const std::wstring& text, COLORREF& color) {
 
 LinkColors ReadLinkColors(HKEY root, const wchar_t* subKey) {
     LinkColors colors;
-    HKEY opened = nullptr;
-    if (::RegOpenKeyExW(root, subKey, 0, KEY_QUERY_VALUE, &opened) != ERROR_SUCCESS) return colors;
-    const RegKey key(opened);
+    RegKey key;
+    if (::RegOpenKeyExW(root, subKey, 0, KEY_QUERY_VALUE, key.Put()) != ERROR_SUCCESS)
+        return colors;
     ReadColorValue(key, L"Anchor Color", colors.link);
     ReadColorValue(key, L"Anchor Color Visited", colors.visited);
     return colors;

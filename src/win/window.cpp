@@ -4,11 +4,36 @@
 
 namespace {
 
-// The property that carries the object's address; a property rather than GWLP_USERDATA so
-// that subclassed controls keep their user data to themselves.
-const wchar_t kObjectProperty[] = L"Memorion.WindowObject";
+// Never destroyed: objects of static storage may still unbind as the process ends.
+CWindowObjectTable& BoundObjects() {
+    static auto* const table = new CWindowObjectTable;
+    return *table;
+}
 
 }  // namespace
+
+void* CWindowObjectTable::Find(HWND hWnd) const {
+    ::AcquireSRWLockShared(&m_lock);
+    const auto found = m_objects.find(hWnd);
+    void* object = found == m_objects.end() ? nullptr : found->second;
+    ::ReleaseSRWLockShared(&m_lock);
+    return object;
+}
+
+void CWindowObjectTable::Set(HWND hWnd, void* object) {
+    ::AcquireSRWLockExclusive(&m_lock);
+    m_objects[hWnd] = object;
+    ::ReleaseSRWLockExclusive(&m_lock);
+}
+
+void CWindowObjectTable::Erase(HWND hWnd, const void* object) {
+    ::AcquireSRWLockExclusive(&m_lock);
+    if (const auto found = m_objects.find(hWnd);
+        found != m_objects.end() && found->second == object) {
+        m_objects.erase(found);
+    }
+    ::ReleaseSRWLockExclusive(&m_lock);
+}
 
 std::wstring CWindow::GetWindowText() const {
     int length = ::GetWindowTextLengthW(m_hWnd);
@@ -20,16 +45,16 @@ std::wstring CWindow::GetWindowText() const {
 }
 
 CWindowImplRoot* CWindowImplRoot::FromHandle(HWND hWnd) {
-    return hWnd ? static_cast<CWindowImplRoot*>(::GetPropW(hWnd, kObjectProperty)) : nullptr;
+    return hWnd ? static_cast<CWindowImplRoot*>(BoundObjects().Find(hWnd)) : nullptr;
 }
 
 void CWindowImplRoot::Bind(HWND hWnd) {
     m_hWnd = hWnd;
-    ::SetPropW(hWnd, kObjectProperty, this);
+    BoundObjects().Set(hWnd, this);
 }
 
 void CWindowImplRoot::Unbind() {
-    if (m_hWnd) ::RemovePropW(m_hWnd, kObjectProperty);
+    if (m_hWnd) BoundObjects().Erase(m_hWnd, this);
     m_hWnd = nullptr;
 }
 

@@ -71,7 +71,7 @@ const std::vector<Texts> kFour = {
 
 TEST(TestSessionQueue, FollowsTheDrawsForEveryDirectionAndOrder) {
     struct Row {
-        uint32_t direction, order;
+        int32_t direction, order;
         std::vector<int> draws;  // all of them must be taken, no more
         std::vector<std::pair<uint32_t, bool>> queue;
         const char* why;

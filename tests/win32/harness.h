@@ -29,6 +29,7 @@
 #include "view/messages.h"
 #include "win/app_module.h"
 #include "win/message_loop.h"
+#include "win/window.h"
 
 namespace harness {
 
@@ -221,12 +222,11 @@ inline void PumpFor(FrameHarness& h, DWORD ms) {
 }
 
 // Puts a window procedure of the test's in front of a window's own, for as long as it lives.
-// One of a kind at a time.
 template <class T>
 class Subclass {
 protected:
     explicit Subclass(HWND hWnd) : m_hWnd(hWnd) {
-        s_self = static_cast<T*>(this);
+        s_objects.Set(hWnd, static_cast<T*>(this));
         m_previous = reinterpret_cast<WNDPROC>(
             ::SetWindowLongPtrW(hWnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&Proc)));
     }
@@ -234,19 +234,20 @@ protected:
         if (::IsWindow(m_hWnd)) {
             ::SetWindowLongPtrW(m_hWnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(m_previous));
         }
-        s_self = nullptr;
+        s_objects.Erase(m_hWnd, static_cast<T*>(this));
     }
     Subclass(const Subclass&) = delete;
     Subclass& operator=(const Subclass&) = delete;
 
 private:
     static LRESULT CALLBACK Proc(HWND hWnd, UINT msg, WPARAM wParam, LPARAM lParam) {
-        T* self = s_self;
+        T* self = static_cast<T*>(s_objects.Find(hWnd));
+        if (!self) return ::DefWindowProcW(hWnd, msg, wParam, lParam);
         LRESULT result = 0;
-        if (self && self->Take(msg, wParam, lParam, result)) return result;
+        if (self->Take(msg, wParam, lParam, result)) return result;
         return ::CallWindowProcW(self->m_previous, hWnd, msg, wParam, lParam);
     }
-    static inline T* s_self = nullptr;
+    static inline CWindowObjectTable s_objects;
     HWND m_hWnd;
     WNDPROC m_previous = nullptr;
 };

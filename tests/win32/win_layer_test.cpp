@@ -6,6 +6,7 @@
 
 #include <windows.h>
 
+#include <memory>
 #include <stdexcept>
 #include <string>
 #include <vector>
@@ -292,6 +293,31 @@ DialogTemplate SmallDialog() {
     return t;
 }
 
+// Each kind of binding, its object destroyed before its window (the other order is above):
+// the window answers by default from then on, and a control by its own procedure.
+TEST(WindowImpl, AWindowOutlivingItsObjectForgetsIt) {
+    RECT rc{0, 0, 50, 50};
+    auto window = std::make_unique<CRecordingWindow>();
+    HWND ours = window->Create(nullptr, &rc, L"", WS_POPUP);
+    HWND control = ::CreateWindowExW(0, L"STATIC", L"", WS_CHILD, 0, 0, 50, 20, ours, nullptr,
+                                     nullptr, nullptr);
+    const LONG_PTR staticProc = ::GetWindowLongPtrW(control, GWLP_WNDPROC);
+    auto sub = std::make_unique<CSubclassedStatic>();
+    ASSERT_TRUE(sub->SubclassWindow(control));
+    const DialogTemplate t = SmallDialog();
+    auto dialog = std::make_unique<CTestDialog>(t.Get());
+    HWND box = dialog->Create(ours);
+    ASSERT_TRUE(ours && box);
+
+    window.reset(), sub.reset(), dialog.reset();
+    for (HWND hWnd : {ours, control, box}) {
+        EXPECT_EQ(CWindowImplRoot::FromHandle(hWnd), nullptr);
+        EXPECT_EQ(::SendMessageW(hWnd, WM_TEST_ANSWER, 21, 0), 0);
+    }
+    EXPECT_EQ(::GetWindowLongPtrW(control, GWLP_WNDPROC), staticProc);
+    EXPECT_TRUE(::DestroyWindow(ours));
+}
+
 TEST(DialogImpl, ModelessDialogIsBoundAtInitAndAnswersThroughMsgResult) {
     DialogTemplate t = SmallDialog();
     CTestDialog dialog(t.Get());
@@ -450,7 +476,7 @@ TEST(FrameWindowImpl, TopLevelFramePostsQuitOneOnDestroyAChildFrameDoesNot) {
 TEST(FrameWindowImpl, AcceleratorsTurnKeysIntoCommands) {
     FrameWithView f;
     ACCEL table[] = {{FVIRTKEY, VK_F5, 225}, {FVIRTKEY, VK_F7, 202}};
-    f.frame.m_hAccel = ::CreateAcceleratorTableW(table, 2);
+    f.frame.m_hAccel.Reset(::CreateAcceleratorTableW(table, 2));
     ASSERT_NE(f.frame.m_hAccel, nullptr);
 
     MSG key{f.view, WM_KEYDOWN, VK_F5, 0, 0, {0, 0}};
