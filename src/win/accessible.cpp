@@ -2,10 +2,8 @@
 
 #include <oleacc.h>
 
-#include <algorithm>
-#include <vector>
-
 #include "win/system_dll.h"
+#include "win/window.h"
 
 namespace {
 
@@ -193,29 +191,29 @@ LRESULT AnswerFor(HWND window, WPARAM wParam, LPARAM lParam,
     return result > 0 ? result : 0;
 }
 
-// The controls whose WM_GETOBJECT we answer. A few at most: looked up by a walk of the list,
-// which asks the system nothing on a control's every message.
+// The controls whose WM_GETOBJECT we answer, found as the window layer finds its objects: in a
+// table, without asking the system on a control's every message.
 struct AttachedControl {
-    HWND window;
     WNDPROC previous;
     std::shared_ptr<AccessibleAnswers> answers;
 };
-std::vector<AttachedControl>& AttachedControls() {
-    static std::vector<AttachedControl> controls;
-    return controls;
+CWindowObjectTable& AttachedControls() {
+    static auto* const table = new CWindowObjectTable;  // outlives every window
+    return *table;
 }
 
 LRESULT CALLBACK AttachedControlProc(HWND window, UINT msg, WPARAM wParam, LPARAM lParam) {
-    auto& controls = AttachedControls();
-    const auto it = std::find_if(controls.begin(), controls.end(),
-                                 [window](const AttachedControl& c) { return c.window == window; });
-    if (it == controls.end()) return ::DefWindowProcW(window, msg, wParam, lParam);
-    const WNDPROC previous = it->previous;
+    auto* attached = static_cast<AttachedControl*>(AttachedControls().Find(window));
+    if (!attached) return ::DefWindowProcW(window, msg, wParam, lParam);
+    const WNDPROC previous = attached->previous;
     if (msg == WM_GETOBJECT) {
-        if (const LRESULT answer = AnswerFor(window, wParam, lParam, it->answers)) return answer;
+        if (const LRESULT answer = AnswerFor(window, wParam, lParam, attached->answers)) {
+            return answer;
+        }
     } else if (msg == WM_NCDESTROY) {
         ::SetWindowLongPtrW(window, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(previous));
-        controls.erase(it);
+        AttachedControls().Erase(window, attached);
+        delete attached;
     }
     return ::CallWindowProcW(previous, window, msg, wParam, lParam);
 }
@@ -234,7 +232,7 @@ bool CAccessible::Attach(HWND control) {
     const auto previous = reinterpret_cast<WNDPROC>(::SetWindowLongPtrW(
         control, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&AttachedControlProc)));
     if (!previous) return false;
-    AttachedControls().push_back(AttachedControl{control, previous, m_answers});
+    AttachedControls().Set(control, new AttachedControl{previous, m_answers});
     return true;
 }
 
