@@ -203,9 +203,7 @@ void CHomeView::CheckPendingChange() {
         const ReportsHeld held(m_reportsHeld);
         InfoBox(m_hWnd, LoadResString(IDS_FOLDER_CHANGED).c_str());
     }
-    // Changes that came while the box was open are in the reload below.
-    m_watcher.changePending = false;
-    OnRefresh();
+    OnRefresh();  // also takes the changes that came while the box was open
 }
 
 // A change is pending only while home shows. One that the check has not reported when home
