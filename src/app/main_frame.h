@@ -46,6 +46,14 @@ public:
     SIZE NormalSize() const { return m_normalSize; }
     void Follow(SIZE previousNormalSize) { m_normalSize = previousNormalSize; }
 
+    // The views in the order of their GoTo commands, Home's first: the one list of them that
+    // creation, the GoTo commands, the grayed GoTo item and the hook walk.
+    static constexpr UINT kViewCount = 6;
+    static constexpr UINT kLastGoTo = ID_GOTO_HOME + kViewCount - 1;
+    std::array<CViewBase*, kViewCount> Views() {
+        return {&m_homeView, &m_browView, &m_testView, &m_graphView, &m_setupView, &m_aboutView};
+    }
+
     CHomeView& HomeView() { return m_homeView; }
     CBrowView& BrowView() { return m_browView; }
     CTestView& TestView() { return m_testView; }
@@ -65,7 +73,7 @@ public:
         MESSAGE_HANDLER(WM_CLOSE, OnClose)
         COMMAND_FILTER(DropGrayedAccelerator)
         COMMAND_ID_HANDLER(ID_GOTO_HOME, OnGoToHome)
-        COMMAND_RANGE_HANDLER(ID_GOTO_BROWSE, ID_GOTO_ABOUT, OnGoTo)
+        COMMAND_RANGE_HANDLER(ID_GOTO_HOME + 1, kLastGoTo, OnGoTo)
         COMMAND_ID_HANDLER(ID_APP_EXIT, OnExit)
         COMMAND_RANGE_HANDLER(ID_VIEW_COMMAND_FIRST, ID_VIEW_COMMAND_LAST, ForwardToView)
         MESSAGE_HANDLER(WM_DATA_FOLDER_CHANGED, OnDataFolderChanged)
@@ -99,10 +107,6 @@ private:
     void LayOutActiveView();
     // Dialog units of the current template variant, measured on the test view.
     DialogUnits ViewUnits() const;
-    // The six views in the order of their GoTo commands, Home first.
-    std::array<CViewBase*, 6> Views() {
-        return {&m_homeView, &m_browView, &m_testView, &m_graphView, &m_setupView, &m_aboutView};
-    }
     CViewBase* ActiveViewObject();
     UINT ActiveGoToCommand();
     // Leaving a running test loses it: asks first when the user wants to be asked.

@@ -51,8 +51,9 @@ struct ViewContext {
 
 class CViewBase : public CDialogImplBase {
 public:
-    // 0 selects the menu bar with the GoTo popup alone.
-    static constexpr int kNoOwnMenu = 0;
+    // The views' own popups by their position in menu 128, GoTo's being 0; kNoOwnMenu selects
+    // the menu bar with the GoTo popup alone.
+    enum MenuPopup : int { kNoOwnMenu = 0, kFileMenu = 1, kBrowseMenu = 2, kGraphMenu = 3 };
 
     // The first of three consecutive template ids (8, 10, 18 point) and the variant that a
     // FontSize selects: 1 the second, 2 the third, anything else the first.

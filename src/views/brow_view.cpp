@@ -60,7 +60,7 @@ void SelectItem(HWND tree, UINT how, HTREEITEM item) {
 }  // namespace
 
 CBrowView::CBrowView(const ViewContext& context)
-    : CViewBase(context, IDD_BROWSE, /*menuPosition Browse*/ 2, /*hasBack*/ true) {}
+    : CViewBase(context, IDD_BROWSE, kBrowseMenu, /*hasBack*/ true) {}
 
 // The window may outlive the members that TreeNotifyProc reads.
 CBrowView::~CBrowView() {

@@ -17,7 +17,7 @@ std::wstring ScoresText(const ScoreList& scores) {
 }
 
 CGraphView::CGraphView(const ViewContext& context)
-    : CViewBase(context, IDD_GRAPH, /*menuPosition Graph*/ 3, /*hasBack*/ true) {}
+    : CViewBase(context, IDD_GRAPH, kGraphMenu, /*hasBack*/ true) {}
 
 BOOL CGraphView::OnInitDialog() {
     m_graph.SubclassWindow(GetDlgItem(IDC_GRAPH));

@@ -44,7 +44,7 @@ void EnableItem(HMENU menu, UINT command, bool enabled) {
 }  // namespace
 
 CHomeView::CHomeView(const ViewContext& context)
-    : CViewBase(context, IDD_HOME, /*menuPosition File*/ 1, /*hasBack*/ false) {}
+    : CViewBase(context, IDD_HOME, kFileMenu, /*hasBack*/ false) {}
 
 BOOL CHomeView::OnInitDialog() {
     m_list = GetDlgItem(IDC_FILE_LIST);

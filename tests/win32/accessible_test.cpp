@@ -61,6 +61,7 @@ TEST(Accessible, EveryViewsControlsAreNamedAndTheChartAndLinkSayWhatTheyShow) {
         {ID_GOTO_ABOUT,  IDC_ABOUT_LINK,    ROLE_SYSTEM_LINK,  address,                   address},
     };
     // clang-format on
+    EXPECT_EQ(std::size(rows), CMainFrame::kViewCount) << "a view of the frame's table has no row";
     for (const Row& row : rows) {
         h.Command(row.view);
         const Read read = ReadControl(h.frame.ActiveView(), row.control);

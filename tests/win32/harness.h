@@ -171,6 +171,22 @@ public:
         Pump();
     }
 
+    // The key of each GoTo command, in the order of the frame's table of views, read from the
+    // frame's accelerators: a view added to the table is walked by every test that walks these.
+    static std::vector<UINT> GoToKeys() {
+        HACCEL table =
+            ::LoadAcceleratorsW(AppModule().GetResourceInstance(), MAKEINTRESOURCEW(IDR_MAINFRAME));
+        std::vector<ACCEL> accels(
+            static_cast<std::size_t>(::CopyAcceleratorTableW(table, nullptr, 0)));
+        ::CopyAcceleratorTableW(table, accels.data(), static_cast<int>(accels.size()));
+        std::vector<UINT> keys(CMainFrame::kViewCount);
+        for (const ACCEL& a : accels) {
+            if (a.cmd >= ID_GOTO_HOME && a.cmd <= CMainFrame::kLastGoTo)
+                keys[a.cmd - ID_GOTO_HOME] = a.key;
+        }
+        return keys;
+    }
+
     // Texts of the menu bar's popups, in order.
     std::vector<std::wstring> MenuBar() const {
         std::vector<std::wstring> texts;
@@ -266,16 +282,16 @@ public:
     }
 };
 
-// Takes the GoTo commands 201-205 that reach the frame and keeps them from switching views, so
-// that the home view's tests depend on no other view.
+// Takes the GoTo commands of the views other than home that reach the frame and keeps them from
+// switching views, so that the home view's tests depend on no other view.
 class GoToCatcher : public Subclass<GoToCatcher> {
 public:
     explicit GoToCatcher(HWND frame) : Subclass(frame) {}
     std::vector<UINT> commands;
 
     bool Take(UINT msg, WPARAM wParam, LPARAM, LRESULT&) {
-        if (msg != WM_COMMAND || LOWORD(wParam) < ID_GOTO_BROWSE ||
-            LOWORD(wParam) > ID_GOTO_ABOUT) {
+        if (msg != WM_COMMAND || LOWORD(wParam) <= ID_GOTO_HOME ||
+            LOWORD(wParam) > CMainFrame::kLastGoTo) {
             return false;
         }
         commands.push_back(LOWORD(wParam));

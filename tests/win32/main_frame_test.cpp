@@ -5,6 +5,7 @@
 
 #include <windows.h>
 
+#include <set>
 #include <string>
 #include <vector>
 
@@ -178,17 +179,19 @@ TEST(MainFrame, FunctionKeysSwitchViewsAndEachViewShowsItsMenu) {
         {VK_F7, f.TestView(), ID_GOTO_TEST, {L"&GoTo"}},
         {VK_F10, f.AboutView(), ID_GOTO_ABOUT, {L"&GoTo"}},
     };
+    std::set<HWND> visited;
     for (const Row& row : rows) {
         h.Key(row.key);
+        visited.insert(row.view);
         EXPECT_EQ(f.ActiveView(), row.view) << "key " << row.key;
         EXPECT_EQ(h.MenuBar(), row.menuBar) << "key " << row.key;
-        for (UINT id = ID_GOTO_HOME; id <= ID_GOTO_ABOUT; ++id) {
+        for (UINT id = ID_GOTO_HOME; id <= CMainFrame::kLastGoTo; ++id) {
             EXPECT_EQ(h.IsGrayed(id), id == row.goTo) << "key " << row.key << " item " << id;
         }
         // Exactly the active view shows, over the whole client area.
-        const HWND views[] = {f.HomeView(),  f.BrowView(),  f.TestView(),
-                              f.GraphView(), f.SetupView(), f.AboutView()};
-        for (HWND view : views) EXPECT_EQ(::IsWindowVisible(view) != 0, view == row.view);
+        for (CViewBase* view : f.Views()) {
+            EXPECT_EQ(::IsWindowVisible(*view) != 0, view->m_hWnd == row.view);
+        }
         RECT rc{};
         ::GetWindowRect(row.view, &rc);
         const SIZE client = ClientSize(h.hWnd);
@@ -212,6 +215,7 @@ TEST(MainFrame, FunctionKeysSwitchViewsAndEachViewShowsItsMenu) {
             EXPECT_TRUE(::EqualRect(&shown[i], &laidOut[i])) << "key " << row.key << " child " << i;
         }
     }
+    EXPECT_EQ(visited.size(), f.Views().size()) << "a view of the frame's table has no row";
 }
 
 // Every caption of every view shows whole, in every font size and whatever font stands in
@@ -223,7 +227,7 @@ TEST(MainFrame, EveryCaptionFitsItsControlInEveryFontSize) {
         SelectSomeWords(settings);
         settings->FontSize = fontSize;
         FrameHarness h(settings);
-        for (UINT key : {VK_F1, VK_F3, VK_F7, VK_F8, VK_F9, VK_F10}) {
+        for (UINT key : FrameHarness::GoToKeys()) {
             h.Key(key);
             std::vector<HWND> shown;
             ::EnumChildWindows(
