@@ -62,43 +62,24 @@ void SelectItem(HWND tree, UINT how, HTREEITEM item) {
 CBrowView::CBrowView(const ViewContext& context)
     : CViewBase(context, IDD_BROWSE, kBrowseMenu, /*hasBack*/ true) {}
 
-// The window may outlive the members that TreeNotifyProc reads.
-CBrowView::~CBrowView() {
-    Unhook();
-}
-
 BOOL CBrowView::OnInitDialog() {
     m_tree = GetDlgItem(IDC_TREE);
     m_treeName.AttachName(m_tree, LoadResString(IDS_ACC_TREE));
-    m_dialogWndProc = reinterpret_cast<WNDPROC>(::SetWindowLongPtrW(
-        m_hWnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&CBrowView::TreeNotifyProc)));
+    m_treeNotices.view = this;
+    m_treeNotices.PutInFront(m_hWnd);
     return FALSE;
 }
 
-LRESULT CALLBACK CBrowView::TreeNotifyProc(HWND hWnd, UINT msg, WPARAM wParam, LPARAM lParam) {
-    auto* self = static_cast<CBrowView*>(FromHandle(hWnd));
-    if (!self || !self->m_dialogWndProc) return ::DefWindowProcW(hWnd, msg, wParam, lParam);
-    if (msg == WM_NOTIFY && lParam) {
-        const auto* header = reinterpret_cast<const NMHDR*>(lParam);
-        if (header->hwndFrom == self->m_tree) {
-            if (header->code == TVN_GETDISPINFOW) {
-                self->AnswerText(*reinterpret_cast<NMTVDISPINFOW*>(lParam));
-                return 0;
-            }
-            if (header->code == TVN_DELETEITEMW) return 0;  // nothing is attached to an item
-        }
+bool CBrowView::TreeNotices::Take(UINT msg, WPARAM, LPARAM lParam, LRESULT& result) const {
+    const auto* header = reinterpret_cast<const NMHDR*>(lParam);
+    if (msg != WM_NOTIFY || !header || header->hwndFrom != view->m_tree) return false;
+    if (header->code == TVN_GETDISPINFOW) {
+        view->AnswerText(*reinterpret_cast<NMTVDISPINFOW*>(lParam));
+    } else if (header->code != TVN_DELETEITEMW) {  // nothing is attached to an item
+        return false;
     }
-    const WNDPROC next = self->m_dialogWndProc;
-    if (msg == WM_NCDESTROY) self->Unhook();
-    return ::CallWindowProcW(next, hWnd, msg, wParam, lParam);
-}
-
-void CBrowView::Unhook() {
-    if (!m_dialogWndProc) return;
-    if (m_hWnd && ::IsWindow(m_hWnd)) {
-        ::SetWindowLongPtrW(m_hWnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(m_dialogWndProc));
-    }
-    m_dialogWndProc = nullptr;
+    result = 0;
+    return true;
 }
 
 void CBrowView::AnswerText(NMTVDISPINFOW& info) {

@@ -34,7 +34,6 @@ class TestSession;
 class CBrowView : public CViewBase {
 public:
     explicit CBrowView(const ViewContext& context);
-    ~CBrowView() override;
 
     // Keypad plus and minus while their command is enabled, Enter and Space on the tree, the
     // mouse's back button, and the right button kept from the tree; then dialog navigation.
@@ -90,11 +89,13 @@ private:
 
     void SetTreeRedraw(bool on) const;
 
-    // The view's window procedure in front of the dialog's: the tree's text requests and
-    // deletion notices, answered without going through the dialog manager and the message table.
-    static LRESULT CALLBACK TreeNotifyProc(HWND hWnd, UINT msg, WPARAM wParam, LPARAM lParam);
+    // In front of the dialog's procedure: the tree's text requests and deletion notices,
+    // answered without going through the dialog manager and the message table.
+    struct TreeNotices : CFrontProcedure<TreeNotices> {
+        CBrowView* view = nullptr;
+        bool Take(UINT msg, WPARAM, LPARAM lParam, LRESULT& result) const;
+    };
     void AnswerText(NMTVDISPINFOW& info);
-    void Unhook();
     void ScrollTreeLeft() const;
 
     HWND m_tree = nullptr;
@@ -107,5 +108,6 @@ private:
     std::vector<std::uint32_t> m_withChildren;
     std::size_t m_childCount = 0;  // the children those hold
     std::wstring m_text;           // the last text given to the tree when it did not fit its buffer
-    WNDPROC m_dialogWndProc = nullptr;
+    // Last, so that it goes first: the window may outlive the members the notices read.
+    TreeNotices m_treeNotices;
 };

@@ -191,32 +191,19 @@ LRESULT AnswerFor(HWND window, WPARAM wParam, LPARAM lParam,
     return result > 0 ? result : 0;
 }
 
-// The controls whose WM_GETOBJECT we answer, found as the window layer finds its objects: in a
-// table, without asking the system on a control's every message.
-struct AttachedControl {
-    WNDPROC previous;
+// A control whose WM_GETOBJECT we answer. It belongs to the control, which may outlive the
+// CAccessible that attached it (whose answers are then empty) and ends it when destroyed.
+struct AttachedControl : CFrontProcedure<AttachedControl> {
+    explicit AttachedControl(std::shared_ptr<AccessibleAnswers> given)
+        : answers(std::move(given)) {}
+    bool Take(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT& result) const {
+        if (msg != WM_GETOBJECT) return false;
+        result = AnswerFor(Window(), wParam, lParam, answers);
+        return result != 0;  // else the control's own answer
+    }
+    void OnWindowGone() { delete this; }
     std::shared_ptr<AccessibleAnswers> answers;
 };
-CWindowObjectTable& AttachedControls() {
-    static auto* const table = new CWindowObjectTable;  // outlives every window
-    return *table;
-}
-
-LRESULT CALLBACK AttachedControlProc(HWND window, UINT msg, WPARAM wParam, LPARAM lParam) {
-    auto* attached = static_cast<AttachedControl*>(AttachedControls().Find(window));
-    if (!attached) return ::DefWindowProcW(window, msg, wParam, lParam);
-    const WNDPROC previous = attached->previous;
-    if (msg == WM_GETOBJECT) {
-        if (const LRESULT answer = AnswerFor(window, wParam, lParam, attached->answers)) {
-            return answer;
-        }
-    } else if (msg == WM_NCDESTROY) {
-        ::SetWindowLongPtrW(window, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(previous));
-        AttachedControls().Erase(window, attached);
-        delete attached;
-    }
-    return ::CallWindowProcW(previous, window, msg, wParam, lParam);
-}
 
 }  // namespace
 
@@ -228,11 +215,9 @@ CAccessible::~CAccessible() {
 }
 
 bool CAccessible::Attach(HWND control) {
-    if (!::IsWindow(control)) return false;
-    const auto previous = reinterpret_cast<WNDPROC>(::SetWindowLongPtrW(
-        control, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&AttachedControlProc)));
-    if (!previous) return false;
-    AttachedControls().Set(control, new AttachedControl{previous, m_answers});
+    auto attached = std::make_unique<AttachedControl>(m_answers);
+    if (!attached->PutInFront(control)) return false;
+    attached.release();  // the control's now, until WM_NCDESTROY
     return true;
 }
 

@@ -99,6 +99,70 @@ private:
     std::unordered_map<HWND, void*> m_objects;
 };
 
+// A procedure of T's put in front of the procedure a window already has, for a window that has
+// an object of its own (a dialog of ours, a control): T::Take(msg, wParam, lParam, result)
+// answers a message, or leaves it to the window's own procedure by returning false. The window
+// gets its procedure back when it is destroyed or the object goes, whichever comes first; at
+// WM_NCDESTROY, T::OnWindowGone runs where T has one. One object a window, and a window one
+// object of a kind.
+template <class T>
+class CFrontProcedure {
+public:
+    CFrontProcedure() = default;
+    CFrontProcedure(const CFrontProcedure&) = delete;
+    CFrontProcedure& operator=(const CFrontProcedure&) = delete;
+    ~CFrontProcedure() { Remove(); }
+
+    bool PutInFront(HWND hWnd) {
+        if (m_hWnd || !::IsWindow(hWnd) || Objects().Find(hWnd)) return false;
+        Objects().Set(hWnd, this);
+        m_previous = reinterpret_cast<WNDPROC>(
+            ::SetWindowLongPtrW(hWnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&Procedure)));
+        if (!m_previous) {
+            Objects().Erase(hWnd, this);
+            return false;
+        }
+        m_hWnd = hWnd;
+        return true;
+    }
+
+    void Remove() {
+        if (!m_hWnd) return;
+        if (::IsWindow(m_hWnd)) {
+            ::SetWindowLongPtrW(m_hWnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(m_previous));
+        }
+        Objects().Erase(m_hWnd, this);
+        m_hWnd = nullptr;
+    }
+
+    HWND Window() const { return m_hWnd; }
+
+private:
+    // Never destroyed: objects of static storage may still remove themselves as the process ends.
+    static CWindowObjectTable& Objects() {
+        static auto* const table = new CWindowObjectTable;
+        return *table;
+    }
+
+    static LRESULT CALLBACK Procedure(HWND hWnd, UINT msg, WPARAM wParam, LPARAM lParam) {
+        auto* front = static_cast<CFrontProcedure*>(Objects().Find(hWnd));
+        if (!front) return ::DefWindowProcW(hWnd, msg, wParam, lParam);
+        auto* self = static_cast<T*>(front);
+        const WNDPROC previous = front->m_previous;
+        LRESULT result = 0;
+        if (msg == WM_NCDESTROY) {
+            front->Remove();
+            if constexpr (requires { self->OnWindowGone(); }) self->OnWindowGone();
+        } else if (self->Take(msg, wParam, lParam, result)) {
+            return result;
+        }
+        return ::CallWindowProcW(previous, hWnd, msg, wParam, lParam);
+    }
+
+    HWND m_hWnd = nullptr;
+    WNDPROC m_previous = nullptr;
+};
+
 // What windows and dialogs share: the binding between HWND and object, which ends with
 // whichever of the two goes first.
 class CWindowImplRoot : public CWindow, public CMessageMap {

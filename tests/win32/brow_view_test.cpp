@@ -420,8 +420,12 @@ TEST_F(BrowView, EscapeBackAndTheMouseBackButtonGoHome) {
 }
 
 // Where a context menu opened, read from the menu window once the menu loop idles.
-struct MenuCatcher {
-    static LRESULT CALLBACK Proc(HWND hWnd, UINT msg, WPARAM wParam, LPARAM lParam) {
+struct MenuCatcher : harness::Subclass<MenuCatcher> {
+    explicit MenuCatcher(HWND hWnd) : Subclass(hWnd) {
+        s_opened = false;
+        s_popup = nullptr;
+    }
+    bool Take(UINT msg, WPARAM wParam, LPARAM, LRESULT&) {
         if (msg == WM_ENTERIDLE && wParam == MSGF_MENU) {
             if (HWND menu = ::FindWindowW(L"#32768", nullptr)) {
                 ::GetWindowRect(menu, &s_rect);
@@ -430,19 +434,8 @@ struct MenuCatcher {
             ::EndMenu();
         }
         if (msg == WM_INITMENUPOPUP) s_popup = reinterpret_cast<HMENU>(wParam);
-        return ::CallWindowProcW(s_previous, hWnd, msg, wParam, lParam);
+        return false;
     }
-    explicit MenuCatcher(HWND hWnd) : m_hWnd(hWnd) {
-        s_opened = false;
-        s_popup = nullptr;
-        s_previous = reinterpret_cast<WNDPROC>(
-            ::SetWindowLongPtrW(hWnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&Proc)));
-    }
-    ~MenuCatcher() {
-        ::SetWindowLongPtrW(m_hWnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(s_previous));
-    }
-    HWND m_hWnd;
-    static inline WNDPROC s_previous = nullptr;
     static inline RECT s_rect{};
     static inline bool s_opened = false;
     static inline HMENU s_popup = nullptr;

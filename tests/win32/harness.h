@@ -237,35 +237,11 @@ inline void PumpFor(FrameHarness& h, DWORD ms) {
         h, [] { return false; }, ms);
 }
 
-// Puts a window procedure of the test's in front of a window's own, for as long as it lives.
+// Puts a window procedure of the test's in front of a window's own, for as long as both live.
 template <class T>
-class Subclass {
+class Subclass : public CFrontProcedure<T> {
 protected:
-    explicit Subclass(HWND hWnd) : m_hWnd(hWnd) {
-        s_objects.Set(hWnd, static_cast<T*>(this));
-        m_previous = reinterpret_cast<WNDPROC>(
-            ::SetWindowLongPtrW(hWnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&Proc)));
-    }
-    ~Subclass() {
-        if (::IsWindow(m_hWnd)) {
-            ::SetWindowLongPtrW(m_hWnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(m_previous));
-        }
-        s_objects.Erase(m_hWnd, static_cast<T*>(this));
-    }
-    Subclass(const Subclass&) = delete;
-    Subclass& operator=(const Subclass&) = delete;
-
-private:
-    static LRESULT CALLBACK Proc(HWND hWnd, UINT msg, WPARAM wParam, LPARAM lParam) {
-        T* self = static_cast<T*>(s_objects.Find(hWnd));
-        if (!self) return ::DefWindowProcW(hWnd, msg, wParam, lParam);
-        LRESULT result = 0;
-        if (self->Take(msg, wParam, lParam, result)) return result;
-        return ::CallWindowProcW(self->m_previous, hWnd, msg, wParam, lParam);
-    }
-    static inline CWindowObjectTable s_objects;
-    HWND m_hWnd;
-    WNDPROC m_previous = nullptr;
+    explicit Subclass(HWND hWnd) { this->PutInFront(hWnd); }
 };
 
 // Records the WM_COMMAND ids and the activations that reach one window.

@@ -216,6 +216,17 @@ public:
     }
 };
 
+// Put in front of a window that may have an object of its own: answers WM_TEST_ANSWER with 9
+// when wParam is 1, and passes on everything else.
+struct CFrontAnswer : CFrontProcedure<CFrontAnswer> {
+    int gone = 0;
+    bool Take(UINT msg, WPARAM wParam, LPARAM, LRESULT& result) {
+        result = 9;
+        return msg == WM_TEST_ANSWER && wParam == 1;
+    }
+    void OnWindowGone() { ++gone; }
+};
+
 TEST(WindowImpl, SubclassedControlKeepsItsOwnBehaviourForUnhandledMessages) {
     HWND parent = ::CreateWindowExW(0, L"STATIC", L"", WS_POPUP, 0, 0, 100, 100, nullptr, nullptr,
                                     nullptr, nullptr);
@@ -239,10 +250,18 @@ TEST(WindowImpl, SubclassedControlKeepsItsOwnBehaviourForUnhandledMessages) {
     EXPECT_EQ(::SendMessageW(control, WM_TEST_ANSWER, 0, 0), 0);
     EXPECT_EQ(sub.answers, 1);
 
-    // Destroying a subclassed control releases the object as well.
+    // Destroying a subclassed control releases the object as well, and a procedure in front of
+    // it, which goes first and passes on what it leaves.
     ASSERT_TRUE(sub.SubclassWindow(control));
+    CFrontAnswer front, secondFront;
+    ASSERT_TRUE(front.PutInFront(control));
+    EXPECT_FALSE(secondFront.PutInFront(control)) << "one front procedure of a kind";
+    EXPECT_EQ(::SendMessageW(control, WM_TEST_ANSWER, 1, 0), 9);
+    EXPECT_EQ(::SendMessageW(control, WM_TEST_ANSWER, 0, 0), 7);
     ::DestroyWindow(parent);
     EXPECT_EQ(sub.m_hWnd, nullptr);
+    EXPECT_EQ(front.Window(), nullptr);
+    EXPECT_EQ(front.gone, 1);
 }
 
 // ---------------------------------------------------------------------------------------------
@@ -304,12 +323,14 @@ TEST(WindowImpl, AWindowOutlivingItsObjectForgetsIt) {
     const LONG_PTR staticProc = ::GetWindowLongPtrW(control, GWLP_WNDPROC);
     auto sub = std::make_unique<CSubclassedStatic>();
     ASSERT_TRUE(sub->SubclassWindow(control));
+    auto front = std::make_unique<CFrontAnswer>();
+    ASSERT_TRUE(front->PutInFront(control));
     const DialogTemplate t = SmallDialog();
     auto dialog = std::make_unique<CTestDialog>(t.Get());
     HWND box = dialog->Create(ours);
     ASSERT_TRUE(ours && box);
 
-    window.reset(), sub.reset(), dialog.reset();
+    front.reset(), window.reset(), sub.reset(), dialog.reset();
     for (HWND hWnd : {ours, control, box}) {
         EXPECT_EQ(CWindowImplRoot::FromHandle(hWnd), nullptr);
         EXPECT_EQ(::SendMessageW(hWnd, WM_TEST_ANSWER, 21, 0), 0);
