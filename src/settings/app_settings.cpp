@@ -1,6 +1,5 @@
 #include "settings/app_settings.h"
 
-#include <algorithm>
 #include <type_traits>
 #include <variant>
 

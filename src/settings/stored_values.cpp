@@ -1,7 +1,5 @@
 #include "settings/stored_values.h"
 
-#include <algorithm>
-
 namespace {
 
 // The font's fields in their stored order: five numbers, eight single bytes, then the face.

@@ -57,7 +57,6 @@ public:
     void Mark(HWND window);
     // After each change of the text.
     void Changed() const;
-    bool IsLive() const { return m_live; }
 
 private:
     HWND m_window = nullptr;

@@ -45,10 +45,6 @@ bool CMessageLoop::AddIdleHandler(CIdleHandler* handler) {
     return AddUnique(m_idleHandlers, handler);
 }
 
-bool CMessageLoop::RemoveIdleHandler(CIdleHandler* handler) {
-    return Remove(m_idleHandlers, handler, m_walking);
-}
-
 bool CMessageLoop::IsIdleMessage(const MSG& msg) {
     return msg.message != WM_MOUSEMOVE && msg.message != WM_NCMOUSEMOVE &&
            msg.message != WM_PAINT && msg.message != kSystemCaretTimer;

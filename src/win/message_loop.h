@@ -32,7 +32,6 @@ public:
     bool AddMessageFilter(CMessageFilter* filter);
     bool RemoveMessageFilter(CMessageFilter* filter);
     bool AddIdleHandler(CIdleHandler* handler);
-    bool RemoveIdleHandler(CIdleHandler* handler);
 
     // Runs until WM_QUIT and returns its wParam.
     int Run();
