@@ -3,15 +3,9 @@
 #include <algorithm>
 
 #include "settings/app_settings.h"
+#include "view/message_boxes.h"
 
 namespace {
-
-// Moved as little as needed to end by `high`, then to start at `low`: a window larger than the
-// room keeps its top-left part, caption and menu, in sight.
-int KeepInside(int start, int length, int low, int high) {
-    if (start + length > high) start = high - length;
-    return start < low ? low : start;
-}
 
 // A window that grew from `before` to `length` is moved back as far as its growth took it out
 // of [low, high), no further: it may reach out as far as it did, and where the user left it
@@ -19,10 +13,6 @@ int KeepInside(int start, int length, int low, int high) {
 int KeepGrowthInside(int start, int length, int before, int low, int high) {
     if (length <= before) return start;
     return std::max(std::min(start, std::max(high, start + before) - length), std::min(low, start));
-}
-
-int CentreOn(int length, int low, int high) {
-    return KeepInside(low + (high - low) / 2 - length / 2, length, low, high);
 }
 
 long long CommonArea(const RECT& a, const RECT& b) {
@@ -67,9 +57,10 @@ POINT WorkspaceToScreen(POINT workspace, SIZE size, SIZE before,
                                   work.top, work.bottom)};
 }
 
+// Placed as a box is over its reference, the work area being both: a window larger than the
+// room keeps its top-left part, caption and menu, in sight.
 POINT CentredPosition(SIZE size, const RECT& workArea) {
-    return POINT{CentreOn(size.cx, workArea.left, workArea.right),
-                 CentreOn(size.cy, workArea.top, workArea.bottom)};
+    return CentredInWorkArea(RECT{0, 0, size.cx, size.cy}, workArea, workArea);
 }
 
 bool IsOnAnyMonitor(const RECT& window, const std::vector<RECT>& monitors) {

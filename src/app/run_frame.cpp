@@ -18,8 +18,9 @@ void DiscardQuitMessages() {
     }
 }
 
-}  // namespace
-
+// Returns the wParam of the WM_QUIT that ended the loop (1 after a normal close), or 0 when
+// the frame window cannot be created. `normalSize` is the outer size of the frame before (none:
+// zero), and becomes this one's as it closed.
 int RunFrame(int showCmd, AppSettings& settings, VocabularyCache& cache, WatcherSlot& watcher,
              SIZE& normalSize) {
     // Screen readers in other processes reach the windows' accessible objects through COM, and
@@ -43,6 +44,8 @@ int RunFrame(int showCmd, AppSettings& settings, VocabularyCache& cache, Watcher
     if (registered) AppModule().RemoveMessageLoop();
     return result;
 }
+
+}  // namespace
 
 int RunFramesUntilExit(int showCmd, AppSettings& settings, VocabularyCache& cache,
                        WatcherSlot& watcher) {

@@ -6,7 +6,6 @@
 // when it is moved, because the text blocks never move.
 #include <cstddef>
 #include <memory>
-#include <string>
 #include <string_view>
 #include <utility>
 #include <vector>

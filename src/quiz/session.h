@@ -3,7 +3,6 @@
 // the repetition of wrong ones and the counters behind the progress line and the score.
 #include <cstdint>
 #include <memory>
-#include <string>
 #include <string_view>
 #include <vector>
 

@@ -33,7 +33,6 @@
 #define IDD_ABOUT_PANE_10PT    371
 #define IDD_ABOUT_PANE_18PT    372
 #define IDD_STRING             380  // text entry dialog: one variant, 8 pt
-#define IDD_VARIANT_COUNT      3
 
 // Controls. The "Test >" button of the home view is IDOK (1) and every "< Back" button is
 // IDCANCEL (2), so that Enter and Escape reach them through the dialog manager.

@@ -1,6 +1,5 @@
 #include "settings/app_settings.h"
 
-#include <algorithm>
 #include <type_traits>
 #include <variant>
 
@@ -11,9 +10,7 @@ namespace {
 std::optional<std::uint32_t> ReadDword(RegistryKey& key, std::u16string_view name) {
     const std::optional<StoredValue> v = key.Query(name);
     if (!v || v->type != RegistryType::Dword || v->bytes.size() != 4) return std::nullopt;
-    return static_cast<std::uint32_t>(v->bytes[0]) | static_cast<std::uint32_t>(v->bytes[1]) << 8 |
-           static_cast<std::uint32_t>(v->bytes[2]) << 16 |
-           static_cast<std::uint32_t>(v->bytes[3]) << 24;
+    return GetU32(v->bytes, 0);
 }
 
 void LoadValue(RegistryKey& key, std::u16string_view name, std::int32_t& field) {
@@ -34,7 +31,7 @@ void LoadValue(RegistryKey& key, std::u16string_view name, std::u16string& field
     }
     std::u16string text;
     for (std::size_t at = 0; at + 1 < v->bytes.size(); at += 2) {
-        const char16_t c = static_cast<char16_t>(v->bytes[at] | v->bytes[at + 1] << 8);
+        const char16_t c = GetU16(v->bytes, at);
         if (c == u'\0') break;
         text.push_back(c);
     }
@@ -57,20 +54,16 @@ void LoadValue(RegistryKey& key, std::u16string_view name, T& field) {
 
 // Numbers and flags alike: a number as its 32 bits, a flag as 1 or 0.
 void StoreValue(RegistryKey& key, std::u16string_view name, std::uint32_t n) {
-    const std::uint8_t bytes[4] = {static_cast<std::uint8_t>(n), static_cast<std::uint8_t>(n >> 8),
-                                   static_cast<std::uint8_t>(n >> 16),
-                                   static_cast<std::uint8_t>(n >> 24)};
+    Bytes bytes;
+    PutU32(bytes, n);
     key.Set(name, RegistryType::Dword, bytes);
 }
 
 void StoreValue(RegistryKey& key, std::u16string_view name, std::u16string_view text) {
     Bytes bytes;
     bytes.reserve(2 * (text.size() + 1));
-    for (char16_t c : text) {
-        bytes.push_back(static_cast<std::uint8_t>(c & 0xFF));
-        bytes.push_back(static_cast<std::uint8_t>(c >> 8));
-    }
-    bytes.insert(bytes.end(), {0, 0});
+    for (char16_t c : text) PutU16(bytes, c);
+    PutU16(bytes, u'\0');
     key.Set(name, RegistryType::String, bytes);
 }
 

@@ -7,7 +7,10 @@
 
 #include "base/wide_text.h"
 
-// A truncated path would put the data folder somewhere else, hence no fixed buffer.
+namespace {
+
+// The full path of the running program, read whole whatever its length; empty on failure. A
+// truncated path would put the data folder somewhere else, hence no fixed buffer.
 std::u16string ExecutablePathWin32() {
     std::wstring path(MAX_PATH, L'\0');
     for (;;) {
@@ -23,13 +26,6 @@ std::u16string ExecutablePathWin32() {
     return U16(path);
 }
 
-AppSettings::Seams SettingsSeamsWin32(std::wstring subKey) {
-    return AppSettings::Seams{std::make_unique<RegistryStoreWin32>(std::move(subKey)),
-                              MakeUserFontWin32, ExecutablePathWin32()};
-}
-
-namespace {
-
 // Saves when the process ends normally; static objects made after the record (every other
 // process-wide object uses it first) are destroyed before it, so this is the last word.
 struct SavedAtExit {
@@ -39,6 +35,11 @@ struct SavedAtExit {
 };
 
 }  // namespace
+
+AppSettings::Seams SettingsSeamsWin32(std::wstring subKey) {
+    return AppSettings::Seams{std::make_unique<RegistryStoreWin32>(std::move(subKey)),
+                              MakeUserFontWin32, ExecutablePathWin32()};
+}
 
 AppSettings& AppSettings::Instance() {
     static SavedAtExit instance;

@@ -5,8 +5,5 @@
 
 #include <string>
 
-// The full path of the running program, read whole whatever its length; empty on failure.
-std::u16string ExecutablePathWin32();
-
 // The registry store on HKEY_CURRENT_USER\<subKey>, GDI fonts and the running program's path.
 AppSettings::Seams SettingsSeamsWin32(std::wstring subKey);

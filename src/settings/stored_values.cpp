@@ -1,10 +1,18 @@
 #include "settings/stored_values.h"
 
-#include <algorithm>
-
 namespace {
 
-// Written byte by byte so that the layout is little-endian whatever the host.
+// The font's fields in their stored order: five numbers, eight single bytes, then the face.
+constexpr std::int32_t LogFont::*kFontNumbers[] = {&LogFont::lfHeight, &LogFont::lfWidth,
+                                                   &LogFont::lfEscapement, &LogFont::lfOrientation,
+                                                   &LogFont::lfWeight};
+constexpr std::uint8_t LogFont::*kFontBytes[] = {
+    &LogFont::lfItalic,  &LogFont::lfUnderline,     &LogFont::lfStrikeOut,
+    &LogFont::lfCharSet, &LogFont::lfOutPrecision,  &LogFont::lfClipPrecision,
+    &LogFont::lfQuality, &LogFont::lfPitchAndFamily};
+
+}  // namespace
+
 void PutU32(Bytes& out, std::uint32_t v) {
     for (int shift = 0; shift < 32; shift += 8) {
         out.push_back(static_cast<std::uint8_t>(v >> shift));
@@ -25,17 +33,6 @@ std::uint32_t GetU32(ByteView in, std::size_t at) {
 char16_t GetU16(ByteView in, std::size_t at) {
     return static_cast<char16_t>(in[at] | in[at + 1] << 8);
 }
-
-// The font's fields in their stored order: five numbers, eight single bytes, then the face.
-constexpr std::int32_t LogFont::*kFontNumbers[] = {&LogFont::lfHeight, &LogFont::lfWidth,
-                                                   &LogFont::lfEscapement, &LogFont::lfOrientation,
-                                                   &LogFont::lfWeight};
-constexpr std::uint8_t LogFont::*kFontBytes[] = {
-    &LogFont::lfItalic,  &LogFont::lfUnderline,     &LogFont::lfStrikeOut,
-    &LogFont::lfCharSet, &LogFont::lfOutPrecision,  &LogFont::lfClipPrecision,
-    &LogFont::lfQuality, &LogFont::lfPitchAndFamily};
-
-}  // namespace
 
 Bytes EncodeSelectionList(const SelectionNames& names) {
     Bytes out;

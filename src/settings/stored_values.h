@@ -1,7 +1,8 @@
 #pragma once
-// Byte layouts of the three structured registry values. Every decoder reads only inside the
-// bytes it is given and answers nothing for a value it cannot take whole, so that a damaged
-// value leaves the setting at its default instead of half-loading it.
+// Byte layouts of the registry values: little-endian numbers and UTF-16 units, and the three
+// structured values made of them. Every decoder reads only inside the bytes it is given and
+// answers nothing for a value it cannot take whole, so that a damaged value leaves the setting
+// at its default instead of half-loading it.
 #include "settings/log_font.h"
 #include "settings/score_history.h"
 
@@ -14,6 +15,13 @@
 using Bytes = std::vector<std::uint8_t>;
 using ByteView = std::span<const std::uint8_t>;
 using SelectionNames = std::vector<std::u16string>;
+
+// Written and read byte by byte so that the layout is little-endian whatever the host; a reader
+// takes the bytes from `at` on, which the caller has checked are there.
+void PutU32(Bytes& out, std::uint32_t v);
+void PutU16(Bytes& out, char16_t v);
+std::uint32_t GetU32(ByteView in, std::size_t at);
+char16_t GetU16(ByteView in, std::size_t at);
 
 // Count N, then N records of (L = name length + 1, the name in UTF-16LE with a zero unit).
 Bytes EncodeSelectionList(const SelectionNames& names);

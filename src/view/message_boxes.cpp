@@ -2,7 +2,6 @@
 
 #include <algorithm>
 #include <string>
-#include <utility>
 
 #include "base/handles_win32.h"
 #include "res/resource.h"

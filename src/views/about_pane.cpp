@@ -40,11 +40,9 @@ void CAboutPane::FitLinesToTheirTexts() {
     if (widest == pane.right) return;
     SetWindowPos(nullptr, 0, 0, widest, pane.bottom, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
     for (int id : lines) {
-        HWND line = GetDlgItem(id);
-        RECT rc{};
-        ::GetWindowRect(line, &rc);
-        ::MapWindowPoints(nullptr, m_hWnd, reinterpret_cast<POINT*>(&rc), 2);
-        ::SetWindowPos(line, nullptr, 0, rc.top, widest, rc.bottom - rc.top,
-                       SWP_NOZORDER | SWP_NOACTIVATE);
+        CWindow line = GetDlgItem(id);
+        const RECT rc = line.GetRectInParent();
+        line.SetWindowPos(nullptr, 0, rc.top, widest, rc.bottom - rc.top,
+                          SWP_NOZORDER | SWP_NOACTIVATE);
     }
 }

@@ -125,9 +125,3 @@ void CGraphCtl::SetAccessibleValue(std::wstring value) {
     m_value = std::move(value);
     if (m_hWnd) NotifyAccessible(EVENT_OBJECT_VALUECHANGE, m_hWnd);
 }
-
-LRESULT CGraphCtl::OnGetObject(UINT, WPARAM wParam, LPARAM lParam) {
-    const LRESULT answer = m_accessible.Answer(m_hWnd, wParam, lParam);
-    if (!answer) SetMsgHandled(false);
-    return answer;
-}

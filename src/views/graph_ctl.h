@@ -45,12 +45,11 @@ public:
 
     BEGIN_MSG_MAP(CGraphCtl)
         MESSAGE_HANDLER(WM_PAINT, OnPaint)
-        MESSAGE_HANDLER_EX(WM_GETOBJECT, OnGetObject)
+        ACCESSIBLE_OBJECT_HANDLER(m_accessible)
     END_MSG_MAP()
 
 private:
     void OnPaint();
-    LRESULT OnGetObject(UINT, WPARAM wParam, LPARAM lParam);
 
     std::vector<std::int32_t> m_values;
     std::wstring m_name, m_value;

@@ -46,14 +46,6 @@ std::int32_t Selected(HWND combo) {
     return static_cast<std::int32_t>(::SendMessageW(combo, CB_GETCURSEL, 0, 0));  // -1: none
 }
 
-// Where a control is in its parent's client area.
-RECT ChildRect(HWND child) {
-    RECT rc{};
-    ::GetWindowRect(child, &rc);
-    ::MapWindowPoints(nullptr, ::GetParent(child), reinterpret_cast<POINT*>(&rc), 2);
-    return rc;
-}
-
 }  // namespace
 
 int SetupPaneScrollHeight(int height, const DialogUnits& du) {
@@ -155,8 +147,9 @@ void CSetupPane::Load() {
 
 void CSetupPane::OnSize(UINT, int width, int height) {
     const DialogUnits du = DialogUnits::Measure(m_hWnd);
-    HWND folder = GetDlgItem(IDC_FOLDER), browse = GetDlgItem(IDC_FOLDER_BROWSE);
-    const FolderRow row = LayoutFolderRow(width, du, ChildRect(folder), ChildRect(browse));
+    const CWindow folder = GetDlgItem(IDC_FOLDER), browse = GetDlgItem(IDC_FOLDER_BROWSE);
+    const FolderRow row =
+        LayoutFolderRow(width, du, folder.GetRectInParent(), browse.GetRectInParent());
     {
         CDeferWindowPos batch(2);
         batch.Move(browse, row.button);

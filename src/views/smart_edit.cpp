@@ -25,6 +25,12 @@ constexpr SchemePair kContrastPairs[4] = {{COLOR_WINDOW, COLOR_WINDOWTEXT},
                                           {COLOR_WINDOWTEXT, COLOR_WINDOW},
                                           {COLOR_HOTLIGHT, COLOR_WINDOW}};
 
+void RereadFlashWindowColor() {
+    if (!Table()) return;
+    Table()->colors[kFlashNormal] = ::GetSysColor(COLOR_WINDOW);
+    Table()->brushes[kFlashNormal].Reset(::CreateSolidBrush(Table()->colors[kFlashNormal]));
+}
+
 }  // namespace
 
 void CreateFlashColorTable() {
@@ -40,12 +46,6 @@ void CreateFlashColorTable() {
 
 void DeleteFlashColorTable() {
     Table().reset();
-}
-
-void RereadFlashWindowColor() {
-    if (!Table()) return;
-    Table()->colors[kFlashNormal] = ::GetSysColor(COLOR_WINDOW);
-    Table()->brushes[kFlashNormal].Reset(::CreateSolidBrush(Table()->colors[kFlashNormal]));
 }
 
 const FlashColorTable* FlashColors() {

@@ -21,7 +21,6 @@ struct FlashColorTable {
 };
 void CreateFlashColorTable();
 void DeleteFlashColorTable();
-void RereadFlashWindowColor();
 // Null while the table does not exist: the field then keeps the system's colours.
 const FlashColorTable* FlashColors();
 

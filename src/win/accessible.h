@@ -47,6 +47,14 @@ private:
     std::shared_ptr<AccessibleAnswers> m_answers;
 };
 
+// In the message table of a window of ours: answers WM_GETOBJECT from `accessible`, and leaves
+// a question it does not answer to the entries below and the default handling.
+#define ACCESSIBLE_OBJECT_HANDLER(accessible)                \
+    if (msgMapPass == 1 && uMsg == WM_GETOBJECT) {           \
+        lResult = (accessible).Answer(hWnd, wParam, lParam); \
+        if (lResult) return TRUE;                            \
+    }
+
 // Tells the screen readers listening that `event` happened to `window`'s client object.
 void NotifyAccessible(DWORD event, HWND window);
 
@@ -57,7 +65,6 @@ public:
     void Mark(HWND window);
     // After each change of the text.
     void Changed() const;
-    bool IsLive() const { return m_live; }
 
 private:
     HWND m_window = nullptr;

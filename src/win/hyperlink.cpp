@@ -80,12 +80,6 @@ void CHyperLink::SetActionName(std::wstring name) {
         std::move(name), [this] { Navigate(); }});
 }
 
-LRESULT CHyperLink::OnGetObject(UINT, WPARAM wParam, LPARAM lParam) {
-    const LRESULT answer = m_accessible.Answer(m_hWnd, wParam, lParam);
-    if (!answer) SetMsgHandled(false);
-    return answer;
-}
-
 CHyperLink::~CHyperLink() {
     // A link that outlives its object would call into freed memory.
     if (m_hWnd) UnsubclassWindow();

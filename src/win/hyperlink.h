@@ -70,7 +70,7 @@ public:
         MESSAGE_HANDLER_EX(WM_SETTEXT, OnTextOrSizeChange)
         MESSAGE_HANDLER_EX(WM_SIZE, OnTextOrSizeChange)
         MESSAGE_HANDLER(WM_DESTROY, OnDestroy)
-        MESSAGE_HANDLER_EX(WM_GETOBJECT, OnGetObject)
+        ACCESSIBLE_OBJECT_HANDLER(m_accessible)
     END_MSG_MAP()
 
 private:
@@ -81,7 +81,6 @@ private:
     void OnLButtonUp(POINT pt);
     LRESULT OnTextOrSizeChange(UINT msg, WPARAM wParam, LPARAM lParam);
     void OnDestroy();
-    LRESULT OnGetObject(UINT, WPARAM wParam, LPARAM lParam);
 
     bool IsOverLink(POINT client) const;
     void MakeUnderlinedFont();

@@ -16,37 +16,23 @@ bool AddUnique(std::vector<P*>& list, P* item) {
 
 }  // namespace
 
-template <class P>
-bool CMessageLoop::Remove(std::vector<P*>& list, P* item, int busy) {
-    auto found = std::find(list.begin(), list.end(), item);
-    if (!item || found == list.end()) return false;
-    if (busy) {
-        *found = nullptr;
-    } else {
-        list.erase(found);
-    }
-    return true;
-}
-
-template <class P>
-void CMessageLoop::Compact(std::vector<P*>& list) {
-    list.erase(std::remove(list.begin(), list.end(), nullptr), list.end());
-}
-
 bool CMessageLoop::AddMessageFilter(CMessageFilter* filter) {
     return AddUnique(m_filters, filter);
 }
 
 bool CMessageLoop::RemoveMessageFilter(CMessageFilter* filter) {
-    return Remove(m_filters, filter, m_walking);
+    const auto found = std::find(m_filters.begin(), m_filters.end(), filter);
+    if (!filter || found == m_filters.end()) return false;
+    if (m_walking) {
+        *found = nullptr;
+    } else {
+        m_filters.erase(found);
+    }
+    return true;
 }
 
 bool CMessageLoop::AddIdleHandler(CIdleHandler* handler) {
     return AddUnique(m_idleHandlers, handler);
-}
-
-bool CMessageLoop::RemoveIdleHandler(CIdleHandler* handler) {
-    return Remove(m_idleHandlers, handler, m_walking);
 }
 
 bool CMessageLoop::IsIdleMessage(const MSG& msg) {
@@ -62,16 +48,13 @@ BOOL CMessageLoop::PreTranslateMessage(MSG* msg) {
     for (size_t i = m_filters.size(); i-- > 0 && !consumed;) {
         if (i < m_filters.size() && m_filters[i]) consumed = m_filters[i]->PreTranslateMessage(msg);
     }
-    if (--m_walking == 0) Compact(m_filters);
+    if (--m_walking == 0) std::erase(m_filters, nullptr);
     return consumed;
 }
 
 void CMessageLoop::OnIdle() {
-    ++m_walking;
-    for (size_t i = 0; i < m_idleHandlers.size(); ++i) {
-        if (m_idleHandlers[i]) m_idleHandlers[i]->OnIdle();
-    }
-    if (--m_walking == 0) Compact(m_idleHandlers);
+    // By index: a handler registered during the round is called in it too.
+    for (size_t i = 0; i < m_idleHandlers.size(); ++i) m_idleHandlers[i]->OnIdle();
 }
 
 int CMessageLoop::Run() {

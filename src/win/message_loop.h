@@ -32,7 +32,6 @@ public:
     bool AddMessageFilter(CMessageFilter* filter);
     bool RemoveMessageFilter(CMessageFilter* filter);
     bool AddIdleHandler(CIdleHandler* handler);
-    bool RemoveIdleHandler(CIdleHandler* handler);
 
     // Runs until WM_QUIT and returns its wParam.
     int Run();
@@ -47,15 +46,10 @@ protected:
     virtual void OnIdle();
 
 private:
-    template <class P>
-    static bool Remove(std::vector<P*>& list, P* item, int busy);
-    template <class P>
-    static void Compact(std::vector<P*>& list);
-
     std::vector<CMessageFilter*> m_filters;
     std::vector<CIdleHandler*> m_idleHandlers;
     MSG m_msg{};
-    // A filter or idle handler may unregister itself (or another) while the list is being
-    // walked: the slot is then cleared and compacted once the walk is over.
+    // A filter may unregister itself (or another) while the filters are being asked: its slot
+    // is then cleared, and compacted once they all have been.
     int m_walking = 0;
 };

@@ -3,6 +3,10 @@
 #include <algorithm>
 #include <iterator>
 
+namespace {
+
+// The child a notification comes from, or null when the message is not a notification that
+// is reflected or names no child (menu and accelerator commands, for instance).
 HWND ReflectionTarget(HWND parent, UINT msg, WPARAM wParam, LPARAM lParam) {
     if (IsCtlColorMessage(msg)) return reinterpret_cast<HWND>(lParam);
     switch (msg) {
@@ -44,17 +48,6 @@ HWND ReflectionTarget(HWND parent, UINT msg, WPARAM wParam, LPARAM lParam) {
     }
 }
 
-BOOL ReflectNotifications(HWND parent, UINT msg, WPARAM wParam, LPARAM lParam, LRESULT& result) {
-    HWND child = ReflectionTarget(parent, msg, wParam, lParam);
-    // Only the parent's own children: a scroll message from a stand-alone scroll bar of some
-    // other window is none of theirs.
-    if (!child || child == parent || !::IsWindow(child) || ::GetParent(child) != parent) {
-        return FALSE;
-    }
-    result = ::SendMessageW(child, OCM__BASE + msg, wParam, lParam);
-    return TRUE;
-}
-
 bool IsReflectedMessage(UINT msg) {
     // Every message ReflectionTarget may find a child for.
     constexpr UINT kReflectable[] = {WM_COMMAND,     WM_NOTIFY,      WM_PARENTNOTIFY, WM_DRAWITEM,
@@ -64,6 +57,19 @@ bool IsReflectedMessage(UINT msg) {
     return msg >= OCM__BASE &&
            (IsCtlColorMessage(original) ||
             std::ranges::find(kReflectable, original) != std::end(kReflectable));
+}
+
+}  // namespace
+
+BOOL ReflectNotifications(HWND parent, UINT msg, WPARAM wParam, LPARAM lParam, LRESULT& result) {
+    HWND child = ReflectionTarget(parent, msg, wParam, lParam);
+    // Only the parent's own children: a scroll message from a stand-alone scroll bar of some
+    // other window is none of theirs.
+    if (!child || child == parent || !::IsWindow(child) || ::GetParent(child) != parent) {
+        return FALSE;
+    }
+    result = ::SendMessageW(child, OCM__BASE + msg, wParam, lParam);
+    return TRUE;
 }
 
 BOOL DefaultReflectionHandler(HWND hWnd, UINT msg, WPARAM wParam, LPARAM lParam, LRESULT& result) {

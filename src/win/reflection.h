@@ -17,16 +17,10 @@ constexpr bool IsCtlColorMessage(UINT msg) {
     return msg >= WM_CTLCOLORMSGBOX && msg <= WM_CTLCOLORSTATIC;
 }
 
-// The child a notification comes from, or null when the message is not a notification that
-// is reflected or names no child (menu and accelerator commands, for instance).
-HWND ReflectionTarget(HWND parent, UINT msg, WPARAM wParam, LPARAM lParam);
-
 // In a parent's message table: sends the notification to its child as OCM__BASE + msg.
 // TRUE with the child's answer in `result` when reflected; FALSE leaves the message to
 // the parent's own handling.
 BOOL ReflectNotifications(HWND parent, UINT msg, WPARAM wParam, LPARAM lParam, LRESULT& result);
-
-bool IsReflectedMessage(UINT msg);
 
 // What a control that does not handle a reflected message answers: the default answer to
 // the original message (the system colours for WM_CTLCOLOR*, for instance).

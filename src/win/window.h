@@ -43,6 +43,12 @@ public:
         ::GetWindowRect(m_hWnd, &rc);
         return rc;
     }
+    // Where the window is in its parent's client area.
+    RECT GetRectInParent() const {
+        RECT rc = GetWindowRect();
+        ::MapWindowPoints(nullptr, GetParent(), reinterpret_cast<POINT*>(&rc), 2);
+        return rc;
+    }
     BOOL SetWindowPos(HWND after, int x, int y, int cx, int cy, UINT flags) {
         return ::SetWindowPos(m_hWnd, after, x, y, cx, cy, flags);
     }
