@@ -319,12 +319,19 @@ TEST(SetupView, PaneFillsTheViewAndPlacesTheFolderRow) {
     RECT placed = CWindow(s.Pane()).GetWindowRect();
     ::MapWindowPoints(nullptr, s.h.frame.SetupView(), reinterpret_cast<POINT*>(&placed), 2);
     EXPECT_TRUE(::EqualRect(&placed, &first.content));
+    const auto inPane = [&](int id) {
+        RECT rc = CWindow(s.Item(id)).GetWindowRect();
+        ::MapWindowPoints(nullptr, s.Pane(), reinterpret_cast<POINT*>(&rc), 2);
+        return rc;
+    };
+    const RECT before = inPane(IDC_FOLDER_BROWSE);
     s.SizeView(du.X(300), du.Y(250));
     const RECT pane = CWindow(s.Pane()).GetClientRect();
-    RECT button{};
-    ::GetWindowRect(s.Item(IDC_FOLDER_BROWSE), &button);
-    ::MapWindowPoints(nullptr, s.Pane(), reinterpret_cast<POINT*>(&button), 2);
+    const RECT button = inPane(IDC_FOLDER_BROWSE), edit = inPane(IDC_FOLDER);
     EXPECT_EQ(button.right, pane.right - 1 - du.X(4));
+    EXPECT_EQ(button.top, before.top) << "the row stays where it is, the button keeps its size";
+    EXPECT_EQ(button.right - button.left, before.right - before.left);
+    EXPECT_EQ(edit.right, button.left - du.X(1));
     EXPECT_FALSE(s.Pane().GetStyle() & WS_VSCROLL) << "a pane of 210 units or more fits";
 }
 
